@@ -1,0 +1,11 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds, and runs every test twice: once in the
+# normal build and once under AddressSanitizer + UndefinedBehaviorSanitizer.
+set -euo pipefail
+root=$(cd "$(dirname "$0")" && pwd)
+cd "$root"
+scripts/install-deps.sh
+scripts/build.sh build
+(cd build && ctest --output-on-failure -j "$(nproc)")
+scripts/build.sh build-asan -DKORVEL_SANITIZE=ON -DKORVEL_BUILD_BENCH=OFF
+(cd build-asan && ASAN_OPTIONS=${ASAN_OPTIONS:-detect_leaks=1} UBSAN_OPTIONS=print_stacktrace=1 ctest --output-on-failure -j "$(nproc)")
