@@ -1,0 +1,52 @@
+#pragma once
+// The form view: the type settings bar above the channel grid.
+// (Public interface used by the main frame; the editor builds the rest.)
+
+#include <QSize>
+#include <QString>
+#include <QWidget>
+
+#include "model/kov_document.h"
+#include "model/prompter.h"
+
+namespace korvel {
+
+class CKovView : public QWidget {
+  Q_OBJECT
+ public:
+  CKovView(CKovDoc& document, Prompter& prompter, QWidget* parent = nullptr);
+  ~CKovView() override;
+
+  // At start-up and after every New and Open: creates the cell editors the
+  // first time, hides them, fills the grid and the bar from the image, writes
+  // the headers and labels, focuses the model list.
+  void OnInitialUpdate();
+  // Grid collection: every row and the bar into the image. Does not commit.
+  void CollectInto(MemoryImage& image);
+  // Commits an open cell edit into its cell (before Save, Read, Write).
+  void CommitEdit();
+  // Program > Edit Data.
+  void OnEditData();
+
+  // The serial port name chosen in the Port menu, "COM1" at start.
+  const QString& PortName() const { return portName_; }
+  void SetPortName(const QString& name) { portName_ = name; }
+
+  // The size the form asks for (its dialog template converted to pixels).
+  QSize FormSize() const;
+
+ signals:
+  // The hint for the window under the mouse, for the first status-bar pane.
+  void statusHint(const QString& text);
+  // A committed change of the grid or the bar: the document is modified.
+  void contentChanged();
+
+ private:
+  CKovDoc& document_;
+  Prompter& prompter_;
+  QString portName_ = QStringLiteral("COM1");
+  struct Parts;
+  Parts* parts_ = nullptr;  // the bar, the grid and its editors
+};
+
+}  // namespace korvel

@@ -1,0 +1,7 @@
+#include "cli_commands.h"
+
+namespace korvel::cli {
+
+void RegisterRadioCommands(CLI::App& /*app*/, int& /*status*/) {}
+
+}  // namespace korvel::cli
