@@ -44,7 +44,9 @@ TEST(ToneTable, DcsListsHoldTheSameThreeDigitCodes) {
     EXPECT_EQ(normal.substr(0, 4), inverted.substr(0, 4));
     EXPECT_EQ(normal.back(), 'N');
     EXPECT_EQ(inverted.back(), 'I');
-    if (k > 0) EXPECT_LT(T().Name(ToneTable::kFirstDcsNormal + k - 1), normal);
+    if (k > 0) {
+      EXPECT_LT(T().Name(ToneTable::kFirstDcsNormal + k - 1), normal);
+    }
   }
 }
 
