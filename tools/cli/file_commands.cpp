@@ -1,7 +1,133 @@
+// new, resave, channels, settings: what the window does to channel data
+// files, without the window.
+
+#include <cstdio>
+#include <iostream>
+#include <memory>
+#include <string>
+
 #include "cli_commands.h"
+#include "model/channel_file.h"
+#include "model/channel_table.h"
+#include "model/kov_document.h"
+#include "model/optional_features.h"
+#include "model/settings_block.h"
 
 namespace korvel::cli {
+namespace {
 
-void RegisterFileCommands(CLI::App& /*app*/, int& /*status*/) {}
+bool Load(const std::string& path, MemoryImage& image) {
+  if (FileResult r = LoadChannelFile(path, image); !r) {
+    std::cerr << "korvel-cli: " << r.message << '\n';
+    return false;
+  }
+  return true;
+}
+
+// Save as the window saves: the grid collection, then the file.
+int SaveThroughGrid(const ChannelTable& table, MemoryImage& image, const std::string& path) {
+  table.Collect(image);
+  if (FileResult r = SaveChannelFile(path, image); !r) {
+    std::cerr << "korvel-cli: " << r.message << '\n';
+    return kFailure;
+  }
+  return 0;
+}
+
+int New(const std::string& path) {
+  CKovDoc document;
+  document.OnNewDocument();
+  ChannelTable table;
+  table.Fill(document.Image());
+  return SaveThroughGrid(table, document.Image(), path);
+}
+
+int Resave(const std::string& in, const std::string& out) {
+  MemoryImage image = NewImage();
+  if (!Load(in, image)) return kFailure;
+  ChannelTable table;
+  table.Fill(image);
+  return SaveThroughGrid(table, image, out);
+}
+
+int Channels(const std::string& path, bool all) {
+  MemoryImage image = NewImage();
+  if (!Load(path, image)) return kFailure;
+  ChannelTable table;
+  table.Fill(image);
+  for (int row = 1; row <= ChannelTable::kRows; ++row) {
+    const ChannelTexts& texts = table.Row(row);
+    if (!all && texts.AllEmpty()) continue;
+    std::cout << row;
+    for (const std::string& text : texts.text) std::cout << '\t' << text;
+    std::cout << '\n';
+  }
+  return 0;
+}
+
+const char* OnOff(bool on) { return on ? "on" : "off"; }
+
+int Settings(const std::string& path) {
+  using namespace settings;
+  MemoryImage image = NewImage();
+  if (!Load(path, image)) return kFailure;
+  const TypeSettings type = LoadTypeSettings(image);
+  const OptionalFeatures f = LoadOptionalFeatures(image);
+  std::cout << "Model: " << kModelTexts[static_cast<std::size_t>(type.model)] << '\n'
+            << "Frequency band: " << kBandTexts[static_cast<std::size_t>(type.band)] << '\n'
+            << "Tx power rank: " << type.txPowerRank << '\n'
+            << "Manual setting: " << kManualTexts[static_cast<std::size_t>(type.manual)] << '\n'
+            << "Time-out timer: " << (f.timeOutTimer == 0 ? "OFF" : TimeOutTimerText(f.timeOutTimer) + " s")
+            << '\n'
+            << "Squelch level: " << f.squelchLevel << '\n'
+            << "Beep: " << OnOff(f.beep) << '\n'
+            << "Scrambler activation: " << OnOff(f.scrambler) << '\n'
+            << "Battery save: " << OnOff(f.batterySave) << '\n'
+            << "Voice language: " << kLanguageTexts[static_cast<std::size_t>(f.language)] << '\n'
+            << "VOX gain level: " << (f.voxGain == 0 ? std::string("OFF") : std::to_string(f.voxGain)) << '\n'
+            << "VOX delay time: " << kVoxDelayTexts[static_cast<std::size_t>(f.voxDelay)] << " s\n"
+            << "PTT ID at begin of Tx: " << OnOff(f.pttIdBegin) << '\n'
+            << "PTT ID at end of Tx: " << OnOff(f.pttIdEnd) << '\n'
+            << "ANI code: " << f.aniCode << '\n'
+            << "Radio name: " << f.radioName << '\n';
+  char type_byte[8];
+  std::snprintf(type_byte, sizeof type_byte, "0x%02X", image[kRadioType]);
+  std::cout << "Radio type byte: " << type_byte << '\n';
+  return 0;
+}
+
+}  // namespace
+
+// The options live as long as the App: CLI11 keeps pointers to them, and the
+// callbacks run during parsing.
+struct FileOptions {
+  std::string newPath, resaveIn, resaveOut, channelsPath, settingsPath;
+  bool channelsAll = false;
+};
+
+void RegisterFileCommands(CLI::App& app, int& status) {
+  auto o = std::make_shared<FileOptions>();
+
+  auto* cmd_new = app.add_subcommand("new", "Write the channel data file that File New followed by Save writes");
+  cmd_new->add_option("FILE", o->newPath, "Channel data file to write (.sin)")->required();
+  cmd_new->callback([&status, o] { status = New(o->newPath); });
+
+  auto* cmd_resave =
+      app.add_subcommand("resave", "Open IN and save it as OUT, as the window would (grid fill, then collection)");
+  cmd_resave->add_option("IN", o->resaveIn, "Channel data file to read")->required()->check(CLI::ExistingFile);
+  cmd_resave->add_option("OUT", o->resaveOut, "Channel data file to write")->required();
+  cmd_resave->callback([&status, o] { status = Resave(o->resaveIn, o->resaveOut); });
+
+  auto* cmd_channels = app.add_subcommand(
+      "channels", "List the channels as the grid shows them: number and ten texts, tab-separated");
+  cmd_channels->add_option("FILE", o->channelsPath, "Channel data file to read")->required()->check(CLI::ExistingFile);
+  cmd_channels->add_flag("--all", o->channelsAll, "List all 128 channels, empty ones too");
+  cmd_channels->callback([&status, o] { status = Channels(o->channelsPath, o->channelsAll); });
+
+  auto* cmd_settings =
+      app.add_subcommand("settings", "Show the type settings and the optional features of a channel data file");
+  cmd_settings->add_option("FILE", o->settingsPath, "Channel data file to read")->required()->check(CLI::ExistingFile);
+  cmd_settings->callback([&status, o] { status = Settings(o->settingsPath); });
+}
 
 }  // namespace korvel::cli

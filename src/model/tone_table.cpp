@@ -1,0 +1,73 @@
+#include "tone_table.h"
+
+#include <cctype>
+#include <string_view>
+
+namespace korvel {
+namespace {
+
+constexpr std::string_view kCtcss[] = {
+    "67.0",  "69.3",  "71.9",  "74.4",  "77.0",  "79.7",  "82.5",  "85.4",  "88.5",  "91.5",
+    "94.8",  "97.4",  "100.0", "103.5", "107.2", "110.9", "114.8", "118.8", "123.0", "127.3",
+    "131.8", "136.5", "141.3", "146.2", "151.4", "156.7", "159.8", "162.2", "165.5", "167.9",
+    "171.3", "173.8", "177.3", "179.9", "183.5", "186.2", "189.9", "192.8", "196.6", "199.5",
+    "203.5", "206.5", "210.7", "218.1", "225.7", "229.1", "233.6", "241.8", "250.3", "254.1"};
+
+constexpr std::string_view kDcs[] = {
+    "023", "025", "026", "031", "032", "036", "043", "047", "051", "053", "054", "065", "071", "072",
+    "073", "074", "114", "115", "116", "122", "125", "131", "132", "134", "143", "145", "152", "155",
+    "156", "162", "165", "172", "174", "205", "212", "223", "225", "226", "243", "244", "245", "246",
+    "251", "252", "255", "261", "263", "265", "266", "271", "274", "306", "311", "315", "325", "331",
+    "332", "343", "346", "351", "356", "364", "365", "371", "411", "412", "413", "423", "431", "432",
+    "445", "446", "452", "454", "455", "462", "464", "465", "466", "503", "506", "516", "523", "526",
+    "532", "546", "565", "606", "612", "624", "627", "631", "632", "645", "654", "662", "664", "703",
+    "712", "723", "731", "732", "734", "743", "754"};
+
+static_assert(std::size(kCtcss) == 50);
+static_assert(std::size(kDcs) == 105);
+
+bool EqualsIgnoringCase(std::string_view a, std::string_view b) {
+  if (a.size() != b.size()) return false;
+  for (std::size_t i = 0; i < a.size(); ++i)
+    if (std::toupper(static_cast<unsigned char>(a[i])) != std::toupper(static_cast<unsigned char>(b[i])))
+      return false;
+  return true;
+}
+
+}  // namespace
+
+ToneTable::ToneTable() {
+  std::size_t i = 0;
+  names_[i++] = "OFF";
+  for (auto tone : kCtcss) names_[i++] = std::string(tone);
+  for (auto code : kDcs) names_[i++] = "D" + std::string(code) + "N";
+  for (auto code : kDcs) names_[i++] = "D" + std::string(code) + "I";
+}
+
+const ToneTable& ToneTable::Instance() {
+  static const ToneTable table;
+  return table;
+}
+
+std::optional<int> ToneTable::IndexOf(std::string_view name) const {
+  for (int i = 0; i < kCount; ++i)
+    if (EqualsIgnoringCase(names_[static_cast<std::size_t>(i)], name)) return i;
+  return std::nullopt;
+}
+
+std::optional<int> ToneTable::IndexOfPrefix(std::string_view prefix) const {
+  for (int i = 0; i < kCount; ++i) {
+    const std::string& name = names_[static_cast<std::size_t>(i)];
+    if (name.size() >= prefix.size() && EqualsIgnoringCase(std::string_view(name).substr(0, prefix.size()), prefix))
+      return i;
+  }
+  return std::nullopt;
+}
+
+std::optional<int> ToneTable::IndexOfCode(ToneCode code) const {
+  for (int i = 0; i < kCount; ++i)
+    if (Code(i) == code) return i;
+  return std::nullopt;
+}
+
+}  // namespace korvel

@@ -1,0 +1,62 @@
+#include "model/tone_table.h"
+
+#include <gtest/gtest.h>
+
+#include <set>
+#include <string>
+
+namespace korvel {
+namespace {
+
+const ToneTable& T() { return ToneTable::Instance(); }
+
+TEST(ToneTable, HoldsTheNamesInTableOrder) {
+  ASSERT_EQ(T().Count(), 261);
+  EXPECT_EQ(T().Name(0), "OFF");
+  EXPECT_EQ(T().Name(1), "67.0");
+  EXPECT_EQ(T().Name(50), "254.1");
+  EXPECT_EQ(T().Name(51), "D023N");
+  EXPECT_EQ(T().Name(155), "D754N");
+  EXPECT_EQ(T().Name(156), "D023I");
+  EXPECT_EQ(T().Name(260), "D754I");
+  std::set<std::string> unique;
+  for (int i = 0; i < T().Count(); ++i) unique.insert(T().Name(i));
+  EXPECT_EQ(unique.size(), 261u);
+}
+
+TEST(ToneTable, EveryNameEncodesAndDecodesToItself) {
+  for (int i = 1; i < T().Count(); ++i) {
+    const ToneCode code = T().Code(i);
+    EXPECT_EQ(DecodeTone(code.high, code.low, true), T().Name(i)) << i;
+    EXPECT_EQ(T().IndexOfCode(code), i);
+  }
+  EXPECT_EQ(T().Code(1), (ToneCode{0x06, 0x70}));
+  EXPECT_EQ(T().Code(50), (ToneCode{0x25, 0x41}));
+  EXPECT_EQ(T().Code(13), (ToneCode{0x10, 0x00}));  // "100.0"
+  EXPECT_EQ(T().Code(0), (ToneCode{0xFF, 0xFF}));
+}
+
+TEST(ToneTable, DcsListsHoldTheSameThreeDigitCodes) {
+  for (int k = 0; k < 105; ++k) {
+    const std::string& normal = T().Name(ToneTable::kFirstDcsNormal + k);
+    const std::string& inverted = T().Name(ToneTable::kFirstDcsInverted + k);
+    ASSERT_EQ(normal.size(), 5u);
+    EXPECT_EQ(normal.substr(0, 4), inverted.substr(0, 4));
+    EXPECT_EQ(normal.back(), 'N');
+    EXPECT_EQ(inverted.back(), 'I');
+    if (k > 0) EXPECT_LT(T().Name(ToneTable::kFirstDcsNormal + k - 1), normal);
+  }
+}
+
+TEST(ToneTable, FindsNamesIgnoringCase) {
+  EXPECT_EQ(T().IndexOf("d023n"), 51);
+  EXPECT_EQ(T().IndexOf("off"), 0);
+  EXPECT_EQ(T().IndexOf("88.6"), std::nullopt);
+  EXPECT_EQ(T().Name(T().IndexOfPrefix("d7").value()), "D703N");
+  EXPECT_EQ(T().IndexOfPrefix("1"), 13);    // 100.0
+  EXPECT_EQ(T().IndexOfPrefix(""), 0);
+  EXPECT_EQ(T().IndexOfPrefix("X"), std::nullopt);
+}
+
+}  // namespace
+}  // namespace korvel

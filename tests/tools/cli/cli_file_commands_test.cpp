@@ -1,0 +1,200 @@
+// korvel-cli's file commands, run as the user runs them.
+
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <random>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "model/channel_file.h"
+#include "model/channel_record.h"
+#include "model/channel_table.h"
+
+namespace korvel {
+namespace {
+
+namespace fs = std::filesystem;
+
+struct RunResult {
+  int status;
+  std::string out;
+  std::string err;
+};
+
+class CliTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    const char* bin = std::getenv("KORVEL_TEST_BINARY_DIR");
+    ASSERT_NE(bin, nullptr);
+    cli_ = fs::path(bin) / "tools" / "cli" / "korvel-cli";
+    ASSERT_TRUE(fs::exists(cli_)) << cli_;
+    dir_ = fs::temp_directory_path() /
+           ("korvel-cli-" + std::to_string(::getpid()) + "-" +
+            ::testing::UnitTest::GetInstance()->current_test_info()->name());
+    fs::create_directories(dir_);
+  }
+  void TearDown() override { fs::remove_all(dir_); }
+
+  std::string Path(const std::string& name) const { return (dir_ / name).string(); }
+
+  RunResult Run(const std::string& args) const {
+    const std::string out = Path("stdout.txt"), err = Path("stderr.txt");
+    const std::string command = cli_.string() + " " + args + " >" + out + " 2>" + err + " </dev/null";
+    const int raw = std::system(command.c_str());
+    return {WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, Slurp(out), Slurp(err)};
+  }
+  static std::string Slurp(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+  }
+  static std::vector<std::string> Split(const std::string& text, char sep) {
+    std::vector<std::string> parts;
+    std::string part;
+    std::istringstream in(text);
+    while (std::getline(in, part, sep)) parts.push_back(part);
+    if (!text.empty() && text.back() == sep && sep != '\n') parts.push_back("");
+    return parts;
+  }
+  MemoryImage RandomImage(std::uint32_t seed) const {
+    std::mt19937 rng(seed);
+    MemoryImage image;
+    for (auto& b : image) b = static_cast<std::uint8_t>(rng());
+    return image;
+  }
+
+  fs::path cli_;
+  fs::path dir_;
+};
+
+TEST_F(CliTest, NewWritesTheEmptyChannelPatternAndTheDefaults) {
+  const RunResult r = Run("new " + Path("n.sin"));
+  ASSERT_EQ(r.status, 0) << r.err;
+  const std::string bytes = Slurp(Path("n.sin"));
+  ASSERT_EQ(bytes.size(), kImageSize);
+  const unsigned char empty[16] = {0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF,
+                                   0xFF, 0xFF, 0xFF, 0xFF, 0x00, 0xC5, 0xFE, 0xFF};
+  for (std::size_t i = 0; i < 0x800; ++i) ASSERT_EQ(static_cast<unsigned char>(bytes[i]), empty[i % 16]) << i;
+  const MemoryImage defaults = NewImage();
+  for (std::size_t i = 0x800; i < kImageSize; ++i)
+    EXPECT_EQ(static_cast<unsigned char>(bytes[i]), defaults[i]) << i;
+}
+
+TEST_F(CliTest, ChannelsListsTheGridTextsOfAnyImage) {
+  for (std::uint32_t seed : {1u, 2u, 3u}) {
+    const MemoryImage image = RandomImage(seed);
+    ASSERT_TRUE(SaveChannelFile(Path("r.sin"), image));
+    const RunResult all = Run("channels --all " + Path("r.sin"));
+    ASSERT_EQ(all.status, 0) << all.err;
+    const auto lines = Split(all.out, '\n');
+    ASSERT_EQ(lines.size(), 128u);
+    int inUse = 0;
+    for (int row = 1; row <= 128; ++row) {
+      const auto fields = Split(lines[static_cast<std::size_t>(row - 1)], '\t');
+      ASSERT_EQ(fields.size(), 11u) << lines[static_cast<std::size_t>(row - 1)];
+      EXPECT_EQ(fields[0], std::to_string(row));
+      const ChannelTexts texts = DecodeChannel(ChannelRecordOf(image, row));
+      for (int k = 0; k < 10; ++k) EXPECT_EQ(fields[static_cast<std::size_t>(k + 1)], texts[k]) << row << ":" << k;
+      if (!texts.AllEmpty()) ++inUse;
+    }
+    const RunResult used = Run("channels " + Path("r.sin"));
+    ASSERT_EQ(used.status, 0);
+    EXPECT_EQ(static_cast<int>(Split(used.out, '\n').size()), inUse);
+  }
+}
+
+TEST_F(CliTest, ResaveWritesWhatOpenThenSaveAsWrites) {
+  const MemoryImage image = RandomImage(42);
+  ASSERT_TRUE(SaveChannelFile(Path("in.sin"), image));
+  const RunResult r = Run("resave " + Path("in.sin") + " " + Path("out.sin"));
+  ASSERT_EQ(r.status, 0) << r.err;
+  MemoryImage saved{};
+  ASSERT_TRUE(LoadChannelFile(Path("out.sin"), saved));
+  ASSERT_EQ(Slurp(Path("out.sin")).size(), kImageSize);
+  // The same bytes as the grid fill followed by the grid collection.
+  MemoryImage expected = image;
+  ChannelTable table;
+  table.Fill(expected);
+  table.Collect(expected);
+  EXPECT_EQ(saved, expected);
+  EXPECT_EQ(saved[0x811], 0xA8);
+  // Bytes no editor names are carried unchanged.
+  for (std::size_t i : {0x800u, 0x809u, 0x80Cu, 0x81Au, 0x81Bu, 0x83Fu}) EXPECT_EQ(saved[i], image[i]) << i;
+  for (int row = 1; row <= 128; ++row) EXPECT_EQ(saved[(row - 1) * 16 + 15], image[(row - 1) * 16 + 15]);
+}
+
+TEST_F(CliTest, ResaveOfRadioDataKeepsEveryChannelText) {
+  MemoryImage image = NewImage();
+  const std::uint8_t ch1[16] = {0x00, 0x20, 0x65, 0x14, 0x00, 0x20, 0x65, 0x14,
+                                0x85, 0x08, 0x23, 0x80, 0x02, 0x3A, 0x01, 0x77};
+  const std::uint8_t ch9[16] = {0x25, 0x06, 0x50, 0x14, 0xFF, 0xFF, 0xFF, 0xFF,
+                                0xFF, 0xFF, 0x54, 0xC7, 0x04, 0xC4, 0xFE, 0x00};
+  std::copy(std::begin(ch1), std::end(ch1), image.begin());
+  std::copy(std::begin(ch9), std::end(ch9), image.begin() + 8 * 16);
+  ASSERT_TRUE(SaveChannelFile(Path("in.sin"), image));
+  ASSERT_EQ(Run("resave " + Path("in.sin") + " " + Path("out.sin")).status, 0);
+  const RunResult before = Run("channels " + Path("in.sin"));
+  const RunResult after = Run("channels " + Path("out.sin"));
+  EXPECT_EQ(after.out, before.out);
+  EXPECT_EQ(Split(after.out, '\n').size(), 2u);
+  EXPECT_NE(after.out.find("9\t145.00625\t\tOFF\tD754I\tNarrow\tNo\tLow\tFleetSync\tOFF\tQT/DQT"),
+            std::string::npos)
+      << after.out;
+  MemoryImage saved{};
+  ASSERT_TRUE(LoadChannelFile(Path("out.sin"), saved));
+  EXPECT_TRUE(std::equal(std::begin(ch1), std::end(ch1), saved.begin()));
+}
+
+TEST_F(CliTest, BadInputsWriteNothingAndFail) {
+  std::ofstream(Path("short.sin"), std::ios::binary) << std::string(100, '\0');
+  for (const std::string& in : {Path("short.sin"), Path("missing.sin")}) {
+    const RunResult r = Run("resave " + in + " " + Path("out.sin"));
+    EXPECT_NE(r.status, 0);
+    EXPECT_FALSE(r.err.empty());
+    EXPECT_FALSE(fs::exists(Path("out.sin")));
+    EXPECT_NE(Run("channels " + in).status, 0);
+    EXPECT_NE(Run("settings " + in).status, 0);
+  }
+  const RunResult unwritable = Run("new " + Path("no/such/dir/n.sin"));
+  EXPECT_NE(unwritable.status, 0);
+  EXPECT_NE(unwritable.err.find("Cannot save"), std::string::npos) << unwritable.err;
+  EXPECT_NE(Run("").status, 0);
+  EXPECT_NE(Run("frobnicate").status, 0);
+}
+
+TEST_F(CliTest, SettingsShowsTheBarAndTheFeatures) {
+  MemoryImage image = NewImage();
+  image[0x80A] = 0xEF;  // 136 - 174MHz
+  image[0x80B] = 0x3A;  // KR - 300
+  image[0x812] = 0x03;  // manual Close, Chinese, beep off
+  image[0x814] = 0;     // TOT off
+  image[0x820] = 'A';
+  image[0x821] = '1';
+  ASSERT_TRUE(SaveChannelFile(Path("s.sin"), image));
+  const RunResult r = Run("settings " + Path("s.sin"));
+  ASSERT_EQ(r.status, 0) << r.err;
+  for (const char* line : {"Model: KR - 300\n", "Frequency band: 136 - 174MHz\n", "Manual setting: Close\n",
+                           "Voice language: Chinese\n", "Beep: off\n", "Time-out timer: OFF\n", "ANI code: A1\n",
+                           "Radio type byte: 0xFF\n"})
+    EXPECT_NE(r.out.find(line), std::string::npos) << line << "\n" << r.out;
+}
+
+TEST_F(CliTest, HelpIsThereForTheToolAndEachCommand) {
+  const RunResult top = Run("--help");
+  EXPECT_EQ(top.status, 0);
+  for (const char* command : {"new", "resave", "channels", "settings"}) {
+    EXPECT_NE(top.out.find(command), std::string::npos) << command;
+    const RunResult sub = Run(std::string(command) + " --help");
+    EXPECT_EQ(sub.status, 0) << command;
+    EXPECT_NE(sub.out.find("FILE"), std::string::npos) << command << sub.out;
+  }
+}
+
+}  // namespace
+}  // namespace korvel
