@@ -121,7 +121,11 @@ void PosixSerialPort::PurgeAll() {
 }
 
 void PosixSerialPort::ClearQueues() {
-  if (fd_ >= 0) ::tcflush(fd_, TCIOFLUSH);
+  // Input only: write() returns once the bytes are queued, not sent, so the
+  // output queue still holds the command just written (on a pseudo-terminal,
+  // the bytes the other side has not read yet). A synchronous serial write
+  // has emptied it by the time it returns, which is what callers expect.
+  if (fd_ >= 0) ::tcflush(fd_, TCIFLUSH);
 }
 
 bool PosixSerialPort::Read(std::uint8_t* buffer, std::size_t n, std::size_t* received) {

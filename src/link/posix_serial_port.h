@@ -33,7 +33,9 @@ class PosixSerialPort final : public SerialPort {
   // software flow control (XON/XOFF would swallow data bytes 0x11 and 0x13);
   // hardware flow control is left as the device reports it.
   void ConfigureLine(const LineSettings& line) override;
+  // Discards input and output (nothing written before it is still needed).
   void PurgeAll() override;
+  // Discards the input only; bytes written before it still go out.
   void ClearQueues() override;
   // Returns after n bytes, after a gap longer than the read interval once a
   // byte has arrived, or after n x per-byte + constant milliseconds in all.

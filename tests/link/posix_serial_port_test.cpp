@@ -88,6 +88,28 @@ TEST_F(PtyPair, BinaryBytesTravelBothWaysUnchanged) {
   EXPECT_TRUE(ReadMaster(1, 10).empty());  // nothing echoed back
 }
 
+// Clearing the queues drops what has come in, never what was just written:
+// write() returns before the bytes have left.
+TEST_F(PtyPair, ClearQueuesDiscardsInputButNotBytesJustWritten) {
+  PosixSerialPort port;
+  ASSERT_TRUE(OpenConfigured(port, SerialTimeouts{30, 20, 20, 50, 50}));
+  const Bytes stale = {1, 2, 3};
+  ASSERT_EQ(::write(master_, stale.data(), stale.size()), 3);
+  std::this_thread::sleep_for(milliseconds(20));
+  port.ClearQueues();
+  std::uint8_t buffer[3];
+  std::size_t got = 99;
+  EXPECT_TRUE(port.Read(buffer, 3, &got));
+  EXPECT_EQ(got, 0u);
+
+  const Bytes command = {'W', 0x01, 0x08, 0x08};
+  for (int round = 0; round < 20; ++round) {
+    ASSERT_TRUE(port.Write(command.data(), command.size()));
+    port.ClearQueues();
+    ASSERT_EQ(ReadMaster(command.size()), command) << round;
+  }
+}
+
 TEST_F(PtyPair, ReadEndsOnTotalTimeOutAndOnIntervalGap) {
   PosixSerialPort port;
   ASSERT_TRUE(OpenConfigured(port, SerialTimeouts{30, 100, 100, 50, 50}));
