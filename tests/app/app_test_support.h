@@ -1,0 +1,164 @@
+#pragma once
+// Test doubles and a frame fixture for the desktop program's tests: the
+// prompter and the file chooser answer from scripts, settings live in a
+// temporary file.
+
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QSettings>
+#include <QTemporaryDir>
+#include <QTest>
+#include <deque>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "app/file_chooser.h"
+#include "app/main_frame.h"
+#include "model/channel_table.h"
+#include "model/kov_document.h"
+#include "model/prompter.h"
+
+// Readable QStrings in test failures.
+inline void PrintTo(const QString& text, std::ostream* out) { *out << '"' << text.toStdString() << '"'; }
+
+namespace korvel::testing {
+
+inline void EnsureApplication() {
+  if (QApplication::instance()) return;
+  static int argc = 1;
+  static char name[] = "app_tests";
+  static char* argv[] = {name, nullptr};
+  new QApplication(argc, argv);
+}
+
+class ScriptedPrompter : public Prompter {
+ public:
+  Answer Ask(const Prompt& prompt) override {
+    asked.push_back(prompt);
+    if (answers.empty()) return prompt.buttons == Buttons::Ok ? Answer::Ok : Answer::Cancel;
+    const Answer answer = answers.front();
+    answers.pop_front();
+    return answer;
+  }
+  std::deque<Answer> answers;
+  std::vector<Prompt> asked;
+};
+
+class ScriptedChooser : public FileChooser {
+ public:
+  QString OpenPath(QWidget*) override {
+    ++openCalls;
+    return Next();
+  }
+  QString SavePath(QWidget*, const QString& suggested) override {
+    ++saveCalls;
+    lastSuggested = suggested;
+    return Next();
+  }
+  std::deque<QString> paths;
+  int openCalls = 0;
+  int saveCalls = 0;
+  QString lastSuggested;
+
+ private:
+  QString Next() {
+    if (paths.empty()) return {};
+    QString path = paths.front();
+    paths.pop_front();
+    return path;
+  }
+};
+
+// An image as the grid collection leaves it: every row and the bar
+// written back, so a file of it opens and saves to the same bytes.
+inline MemoryImage Collected(const MemoryImage& image) {
+  ChannelTable table;
+  table.Fill(image);
+  MemoryImage collected = image;
+  table.Collect(collected);
+  return collected;
+}
+
+// A new image with a few channels in use and a bar differing from the
+// defaults.
+inline MemoryImage SampleImage() {
+  ChannelTable table;
+  table.Fill(NewImage());
+  table.Row(1) = DecodeChannel(ChannelRecordOf(NewImage(), 1));
+  table.SetCell(1, 1, "145.50000");
+  table.SetCell(1, 2, "145.50000");
+  table.SetCell(1, 3, "OFF");
+  table.SetCell(1, 4, "88.5");
+  table.SetCell(1, 5, "Wide");
+  table.SetCell(1, 6, "Yes");
+  table.SetCell(1, 7, "High");
+  table.SetCell(1, 8, "None");
+  table.SetCell(1, 9, "OFF");
+  table.SetCell(1, 10, "Close");
+  table.Row(128) = table.Row(1);
+  table.SetCell(128, 1, "146.02500");
+  table.SetCell(128, 2, "146.62500");
+  table.SetCell(128, 5, "Narrow");
+  table.Type() = TypeSettings{1, 1, 3, 1};
+  MemoryImage image = NewImage();
+  table.Collect(image);
+  return Collected(image);
+}
+
+class FrameTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    EnsureApplication();
+    ASSERT_TRUE(dir.isValid());
+    settings = std::make_unique<QSettings>(dir.filePath("settings.ini"), QSettings::IniFormat);
+    MakeFrame();
+  }
+  void TearDown() override {
+    // Leave no question pending on destruction.
+    document.SetModified(false);
+    frame.reset();
+  }
+
+  void MakeFrame() {
+    frame = std::make_unique<CMainFrame>(document, prompter, chooser, *settings);
+    document.OnNewDocument();
+    frame->ShowNewDocument();
+    frame->show();
+    frame->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(frame.get()));
+  }
+
+  QString WriteFile(const QString& name, const MemoryImage& image) {
+    const QString path = dir.filePath(name);
+    QFile file(path);
+    EXPECT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(reinterpret_cast<const char*>(image.data()), static_cast<qint64>(image.size()));
+    return path;
+  }
+  QByteArray ReadFile(const QString& path) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) return {};
+    return file.readAll();
+  }
+  static QByteArray Bytes(const MemoryImage& image) {
+    return QByteArray(reinterpret_cast<const char*>(image.data()), static_cast<qsizetype>(image.size()));
+  }
+  // What the view holds now, collected over a new image.
+  MemoryImage ViewContent() {
+    MemoryImage image = NewImage();
+    frame->View().CollectInto(image);
+    return image;
+  }
+  QString PathName() const { return QFile::decodeName(document.PathName().c_str()); }
+
+  QTemporaryDir dir;
+  std::unique_ptr<QSettings> settings;
+  ScriptedPrompter prompter;
+  ScriptedChooser chooser;
+  CKovDoc document;
+  std::unique_ptr<CMainFrame> frame;
+};
+
+}  // namespace korvel::testing
