@@ -9,6 +9,7 @@
 #include <QScreen>
 #include <QScrollArea>
 #include <QStatusBar>
+#include <QStatusTipEvent>
 #include <QTimer>
 #include <QWhatsThis>
 
@@ -48,7 +49,7 @@ CMainFrame::CMainFrame(CKovDoc& document, Prompter& prompter, FileChooser& choos
 
   document_.SetCollector([this](MemoryImage& image) { view_->CollectInto(image); });
   connect(view_, &CKovView::contentChanged, this, [this] { document_.SetModified(true); });
-  connect(view_, &CKovView::statusHint, this, [this](const QString& hint) { statusBar()->showMessage(hint); });
+  connect(view_, &CKovView::statusHint, this, [this](const QString& hint) { panes_->SetMessage(hint); });
 
   CreateActions();
   CreateMenus();
@@ -146,8 +147,21 @@ void CMainFrame::dropEvent(QDropEvent* event) {
 bool CMainFrame::event(QEvent* event) {
   // Context help: the message pane tells what the click is for while the
   // mode lasts (the mode's start and end are sent to every window).
-  if (event->type() == QEvent::EnterWhatsThisMode) statusBar()->showMessage(ContextHelpText());
-  if (event->type() == QEvent::LeaveWhatsThisMode) statusBar()->clearMessage();
+  switch (event->type()) {
+    case QEvent::EnterWhatsThisMode:
+      panes_->SetMessage(ContextHelpText());
+      break;
+    case QEvent::LeaveWhatsThisMode:
+      panes_->SetMessage({});
+      break;
+    case QEvent::StatusTip:
+      // The prompt of the menu item or button under the pointer goes to
+      // the message pane itself rather than over it.
+      panes_->SetMessage(static_cast<QStatusTipEvent*>(event)->tip());
+      return true;
+    default:
+      break;
+  }
   return QMainWindow::event(event);
 }
 
@@ -165,7 +179,7 @@ void CMainFrame::OnHelp() {
 
 void CMainFrame::OnContextHelp() {
   QWhatsThis::enterWhatsThisMode();
-  statusBar()->showMessage(ContextHelpText());
+  panes_->SetMessage(ContextHelpText());
 }
 
 void CMainFrame::OnAbout() {

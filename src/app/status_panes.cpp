@@ -14,10 +14,11 @@ const char* const kIndicatorNames[3] = {"Caps Lock", "Num Lock", "Scroll Lock"};
 
 }  // namespace
 
-StatusPanes::StatusPanes(QStatusBar& bar) : QObject(&bar), bar_(bar) {
-  idle_ = new QLabel(IdleText(), &bar);
-  idle_->setAccessibleName(QStringLiteral("Message"));
-  bar.addWidget(idle_, 1);
+StatusPanes::StatusPanes(QStatusBar& bar) : QObject(&bar) {
+  message_ = new QLabel(IdleText(), &bar);
+  message_->setAccessibleDescription(QStringLiteral("Message"));
+  message_->setMinimumWidth(1);  // a long prompt must not widen the window
+  bar.addWidget(message_, 1);
   for (int i = 0; i < 3; ++i) {
     auto* label = new QLabel(QString::fromLatin1(kIndicatorTexts[i]), &bar);
     label->setFrameShape(QFrame::Panel);
@@ -36,9 +37,10 @@ StatusPanes::StatusPanes(QStatusBar& bar) : QObject(&bar), bar_(bar) {
   qApp->installEventFilter(this);
 }
 
-QString StatusPanes::MessageText() const {
-  const QString message = bar_.currentMessage();
-  return message.isEmpty() ? idle_->text() : message;
+void StatusPanes::SetMessage(const QString& text) {
+  message_->setText(text.isEmpty() ? IdleText() : text);
+  // Shown at once, even inside a long handler.
+  message_->repaint();
 }
 
 void StatusPanes::RefreshIndicators() {

@@ -1,7 +1,7 @@
 #pragma once
-// The status bar's panes: the message pane with its idle text, then the
-// CAP, NUM and SCRL indicators. Prompts and hints are shown as the status
-// bar's message over the idle text.
+// The status bar's panes: the message pane, then the CAP, NUM and SCRL
+// indicators. The message pane shows the prompt or hint of the moment, or
+// the idle text; it is a label, so assistive technology reads it.
 
 #include <QLabel>
 #include <QObject>
@@ -16,7 +16,9 @@ class StatusPanes : public QObject {
   explicit StatusPanes(QStatusBar& bar);
 
   // What the message pane shows now.
-  QString MessageText() const;
+  QString MessageText() const { return message_->text(); }
+  // Shows text in the message pane; empty text brings back the idle text.
+  void SetMessage(const QString& text);
   QLabel& Indicator(int index) { return *indicators_[index]; }  // 0 CAP, 1 NUM, 2 SCRL
   // Reads the lock keys again and greys the indicators that are off.
   void RefreshIndicators();
@@ -25,8 +27,7 @@ class StatusPanes : public QObject {
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
-  QStatusBar& bar_;
-  QLabel* idle_;
+  QLabel* message_;
   QLabel* indicators_[3];
   QTimer refresh_;  // one look per burst of key events
 };

@@ -202,6 +202,33 @@ TEST_F(FrameCommands, HelpCommandsShowTheGuideAndContextHelpWaitsForAClick) {
   EXPECT_EQ(frame->Panes().MessageText(), "For Help，Please Press F1");
 }
 
+// The view's direct child that holds widget.
+QWidget* PaneOf(QWidget* widget, QWidget* view) {
+  while (widget && widget->parentWidget() != view) widget = widget->parentWidget();
+  return widget;
+}
+
+TEST_F(FrameCommands, F6AndShiftF6MoveTheFocusBetweenTheViewsParts) {
+  QWidget* view = &frame->View();
+  QWidget* first = nullptr;
+  for (QWidget* child : view->findChildren<QWidget*>())
+    if (child->isVisible() && child->isEnabled() && (child->focusPolicy() & Qt::TabFocus)) {
+      first = child;
+      break;
+    }
+  ASSERT_NE(first, nullptr);
+  first->setFocus();
+  QWidget* start = PaneOf(QApplication::focusWidget(), view);
+  ASSERT_NE(start, nullptr);
+
+  QTest::keyClick(QApplication::focusWidget(), Qt::Key_F6);
+  QWidget* next = PaneOf(QApplication::focusWidget(), view);
+  ASSERT_NE(next, nullptr) << "the focus left the view";
+  EXPECT_NE(next, start);
+  QTest::keyClick(QApplication::focusWidget(), Qt::Key_F6, Qt::ShiftModifier);
+  EXPECT_EQ(PaneOf(QApplication::focusWidget(), view), start);
+}
+
 TEST_F(FrameCommands, AboutBoxShowsItsTextsAndClosesWithOk) {
   QString caption;
   QStringList texts;
