@@ -1,6 +1,5 @@
 // The frame's commands: menus, toolbar and the key bindings.
 #include <QAction>
-#include <QActionGroup>
 #include <QDir>
 #include <QIcon>
 #include <QMenuBar>
@@ -75,12 +74,11 @@ void CMainFrame::CreateActions() {
                  kCmdPrintPreview, kCmdPrintSetup})
     actions_.value(id)->setEnabled(false);
 
-  auto* ports = new QActionGroup(this);
-  ports->setExclusionPolicy(QActionGroup::ExclusionPolicy::ExclusiveOptional);
+  // Check marks, not radio marks: UpdatePortChecks keeps exactly the
+  // chosen port checked.
   for (int i = 0; i < 4; ++i) {
     QAction* action = MakeAction(kPortItems[i].id, QString::fromLatin1(kPortItems[i].text));
     action->setCheckable(true);
-    ports->addAction(action);
     const QString port = QString::fromLatin1(kPortItems[i].port);
     connect(action, &QAction::triggered, this, [this, port] {
       view_->SetPortName(port);
