@@ -48,19 +48,11 @@ class ScriptedPrompter : public Prompter {
 
 class ScriptedChooser : public FileChooser {
  public:
-  QString OpenPath(QWidget*) override {
-    ++openCalls;
-    return Next();
-  }
-  QString SavePath(QWidget*, const QString& suggested) override {
-    ++saveCalls;
-    lastSuggested = suggested;
-    return Next();
-  }
-  std::deque<QString> paths;
+  QString OpenPath(QWidget*) override { return ++openCalls, Next(); }
+  QString SavePath(QWidget*, const QString&) override { return ++saveCalls, Next(); }
+  std::deque<QString> paths;  // the answers in turn; none left: cancelled
   int openCalls = 0;
   int saveCalls = 0;
-  QString lastSuggested;
 
  private:
   QString Next() {
@@ -81,26 +73,12 @@ inline MemoryImage Collected(const MemoryImage& image) {
   return collected;
 }
 
-// A new image with a few channels in use and a bar differing from the
-// defaults.
+// A new image with two channels in use and a bar off its defaults.
 inline MemoryImage SampleImage() {
   ChannelTable table;
   table.Fill(NewImage());
-  table.Row(1) = DecodeChannel(ChannelRecordOf(NewImage(), 1));
-  table.SetCell(1, 1, "145.50000");
-  table.SetCell(1, 2, "145.50000");
-  table.SetCell(1, 3, "OFF");
-  table.SetCell(1, 4, "88.5");
-  table.SetCell(1, 5, "Wide");
-  table.SetCell(1, 6, "Yes");
-  table.SetCell(1, 7, "High");
-  table.SetCell(1, 8, "None");
-  table.SetCell(1, 9, "OFF");
-  table.SetCell(1, 10, "Close");
-  table.Row(128) = table.Row(1);
-  table.SetCell(128, 1, "146.02500");
-  table.SetCell(128, 2, "146.62500");
-  table.SetCell(128, 5, "Narrow");
+  table.Row(1).text = {"145.50000", "145.50000", "OFF", "88.5", "Wide", "Yes", "High", "None", "OFF", "Close"};
+  table.Row(128).text = {"146.02500", "146.62500", "D023N", "OFF", "Narrow", "No", "Low", "DTMF", "ON", "Carrier"};
   table.Type() = TypeSettings{1, 1, 3, 1};
   MemoryImage image = NewImage();
   table.Collect(image);
@@ -130,17 +108,16 @@ class FrameTest : public ::testing::Test {
     ASSERT_TRUE(QTest::qWaitForWindowActive(frame.get()));
   }
 
-  QString WriteFile(const QString& name, const MemoryImage& image) {
-    const QString path = dir.filePath(name);
-    QFile file(path);
+  QString WriteFile(const QString& name, const MemoryImage& image) { return WriteBytes(name, Bytes(image)); }
+  QString WriteBytes(const QString& name, const QByteArray& bytes) {
+    QFile file(dir.filePath(name));
     EXPECT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write(reinterpret_cast<const char*>(image.data()), static_cast<qint64>(image.size()));
-    return path;
+    file.write(bytes);
+    return file.fileName();
   }
   QByteArray ReadFile(const QString& path) {
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) return {};
-    return file.readAll();
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
   }
   static QByteArray Bytes(const MemoryImage& image) {
     return QByteArray(reinterpret_cast<const char*>(image.data()), static_cast<qsizetype>(image.size()));

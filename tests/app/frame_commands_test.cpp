@@ -86,11 +86,8 @@ TEST_F(FrameCommands, OnlyTheEightAcceleratorsBindKeys) {
   QTest::keyClick(target, Qt::Key_O, Qt::ControlModifier);
   EXPECT_EQ(chooser.openCalls, 1);
   EXPECT_EQ(triggered, 1);
-}
 
-TEST_F(FrameCommands, CtrlNMakesANewDocument) {
-  const QString path = WriteFile("sample.sin", SampleImage());
-  ASSERT_TRUE(frame->OpenDocumentFile(path));
+  ASSERT_TRUE(frame->OpenDocumentFile(WriteFile("sample.sin", SampleImage())));
   QTest::keyClick(frame.get(), Qt::Key_N, Qt::ControlModifier);
   EXPECT_TRUE(document.PathName().empty());
   EXPECT_EQ(ViewContent(), Collected(NewImage()));
@@ -136,9 +133,7 @@ TEST_F(FrameCommands, HoveringReadShowsItsPromptAndTooltipThenTheIdleText) {
   EXPECT_EQ(frame->Action(kCmdWriteToRadio)->statusTip(), "Write Data to Radio ");
   EXPECT_EQ(frame->Action(kCmdWriteToRadio)->toolTip(), "Write");
   EXPECT_EQ(frame->Action(kCmdOptionalFeatures)->statusTip(), "Set the rest  functional features for the interphone");
-}
 
-TEST_F(FrameCommands, ViewHintsGoToTheMessagePane) {
   const QString hint = QString::fromUtf8("Please Click the cell to edit or input data，For help，please press F1");
   emit frame->View().statusHint(hint);
   EXPECT_EQ(frame->Panes().MessageText(), hint);
@@ -164,22 +159,6 @@ TEST_F(FrameCommands, PortMenuMovesTheCheckMarkAndSetsThePort) {
   QMenu* port = MenuTitled(frame->menuBar(), "P&ort");
   emit port->aboutToShow();
   EXPECT_EQ(checked(), std::vector<int>{kCmdPort2});
-}
-
-TEST_F(FrameCommands, ViewMenuTogglesToolbarAndStatusBar) {
-  QAction* toolbar = frame->Action(kCmdViewToolbar);
-  QAction* status = frame->Action(kCmdViewStatusBar);
-  EXPECT_TRUE(toolbar->isChecked());
-  EXPECT_TRUE(status->isChecked());
-  toolbar->trigger();
-  status->trigger();
-  EXPECT_FALSE(toolbar->isChecked());
-  EXPECT_FALSE(frame->ToolBar().isVisible());
-  EXPECT_FALSE(frame->statusBar()->isVisible());
-  toolbar->trigger();
-  status->trigger();
-  EXPECT_TRUE(frame->ToolBar().isVisible());
-  EXPECT_TRUE(frame->statusBar()->isVisible());
 }
 
 TEST_F(FrameCommands, HelpCommandsShowTheGuideAndContextHelpWaitsForAClick) {
@@ -232,7 +211,6 @@ TEST_F(FrameCommands, F6AndShiftF6MoveTheFocusBetweenTheViewsParts) {
 TEST_F(FrameCommands, AboutBoxShowsItsTextsAndClosesWithOk) {
   QString caption;
   QStringList texts;
-  bool hadOk = false;
   QTimer::singleShot(0, frame.get(), [&] {
     QWidget* box = QApplication::activeModalWidget();
     if (!box) return;
@@ -240,17 +218,12 @@ TEST_F(FrameCommands, AboutBoxShowsItsTextsAndClosesWithOk) {
     for (const QLabel* label : box->findChildren<QLabel*>())
       if (!label->text().isEmpty()) texts << label->text();
     for (QPushButton* button : box->findChildren<QPushButton*>())
-      if (button->text() == "OK") {
-        hadOk = true;
-        button->click();
-      }
-    if (!hadOk) box->close();
+      if (button->text() == "OK") button->click();
   });
-  frame->Action(kCmdAppAbout)->trigger();
+  frame->Action(kCmdAppAbout)->trigger();  // returns once OK has closed it
   EXPECT_EQ(caption, "About Korvel");
-  EXPECT_TRUE(texts.contains("  Korvel Communication Software-11.1"));
   EXPECT_EQ(texts.size(), 2);
-  EXPECT_TRUE(hadOk);
+  EXPECT_TRUE(texts.contains("  Korvel Communication Software-11.1"));
 }
 
 TEST_F(FrameCommands, TitleStaysFixedWhateverIsOpen) {

@@ -1,8 +1,7 @@
 // The message boxes: caption, icon, buttons, and the answer given back.
+#include <QAbstractButton>
 #include <QMessageBox>
-#include <QPushButton>
 #include <QTimer>
-#include <functional>
 
 #include "app/qt_prompter.h"
 #include "app_test_support.h"
@@ -10,71 +9,50 @@
 namespace korvel::testing {
 namespace {
 
-struct Seen {
-  QString caption;
-  QString text;
-  QMessageBox::Icon icon = QMessageBox::NoIcon;
-  QMessageBox::StandardButtons buttons;
-};
-
-// Asks prompt and, once the box is up, records it and lets act answer it.
-Answer AskAndAnswer(const Prompt& prompt, Seen& seen, std::function<void(QMessageBox&)> act) {
+TEST(QtPrompter, ShowsCaptionIconAndButtonsAndReturnsTheAnswer) {
   EnsureApplication();
-  QTimer::singleShot(0, [&seen, act] {
-    auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-    if (!box) return;
-    seen = {box->windowTitle(), box->text(), box->icon(), box->standardButtons()};
-    act(*box);
-  });
-  QtPrompter prompter;
-  return prompter.Ask(prompt);
-}
-
-void Press(QMessageBox& box, QMessageBox::StandardButton which) {
-  if (QAbstractButton* button = box.button(which)) button->click();
-}
-
-TEST(QtPrompter, ShowsTheTextWithTheAppTitleAndAnOkButton) {
-  Seen seen;
-  const Answer answer = AskAndAnswer(Prompt{"Nothing to say"}, seen, [](QMessageBox& box) { Press(box, QMessageBox::Ok); });
-  EXPECT_EQ(answer, Answer::Ok);
-  EXPECT_EQ(seen.caption, "Korvel Electronics Programing Software");
-  EXPECT_EQ(seen.text, "Nothing to say");
-  EXPECT_EQ(seen.icon, QMessageBox::NoIcon);
-  EXPECT_EQ(seen.buttons, QMessageBox::StandardButtons(QMessageBox::Ok));
-}
-
-TEST(QtPrompter, ReturnsTheButtonPressed) {
   const struct {
-    Buttons buttons;
-    QMessageBox::StandardButton press;
+    Prompt prompt;
+    QMessageBox::StandardButtons shown;
+    QMessageBox::Icon icon;
+    int press;  // a standard button, or 0 for Escape
     Answer expected;
   } cases[] = {
-      {Buttons::YesNoCancel, QMessageBox::Yes, Answer::Yes},
-      {Buttons::YesNoCancel, QMessageBox::No, Answer::No},
-      {Buttons::YesNoCancel, QMessageBox::Cancel, Answer::Cancel},
-      {Buttons::OkCancel, QMessageBox::Ok, Answer::Ok},
-      {Buttons::OkCancel, QMessageBox::Cancel, Answer::Cancel},
-      {Buttons::RetryCancel, QMessageBox::Retry, Answer::Retry},
-      {Buttons::RetryCancel, QMessageBox::Cancel, Answer::Cancel},
+      {{"Done"}, QMessageBox::Ok, QMessageBox::NoIcon, QMessageBox::Ok, Answer::Ok},
+      {{"Done"}, QMessageBox::Ok, QMessageBox::NoIcon, 0, Answer::Ok},
+      {{"Save?", Buttons::YesNoCancel, "Own", Icon::Question}, QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel,
+       QMessageBox::Question, QMessageBox::No, Answer::No},
+      {{"Save?", Buttons::YesNoCancel}, QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel,
+       QMessageBox::NoIcon, 0, Answer::Cancel},
+      {{"Go?", Buttons::OkCancel, kAppTitle, Icon::Warning}, QMessageBox::Ok | QMessageBox::Cancel,
+       QMessageBox::Warning, QMessageBox::Cancel, Answer::Cancel},
+      {{"Again?", Buttons::RetryCancel, kAppTitle, Icon::Information}, QMessageBox::Retry | QMessageBox::Cancel,
+       QMessageBox::Information, QMessageBox::Retry, Answer::Retry},
   };
   for (const auto& c : cases) {
-    SCOPED_TRACE(static_cast<int>(c.expected));
-    Seen seen;
-    Prompt prompt{"Choose", c.buttons, "Own caption", Icon::Question};
-    EXPECT_EQ(AskAndAnswer(prompt, seen, [&c](QMessageBox& box) { Press(box, c.press); }), c.expected);
-    EXPECT_EQ(seen.caption, "Own caption");
-    EXPECT_EQ(seen.icon, QMessageBox::Question);
-    EXPECT_TRUE(seen.buttons.testFlag(c.press));
+    SCOPED_TRACE(c.prompt.text + " " + std::to_string(c.press));
+    QString caption, text;
+    QMessageBox::StandardButtons shown;
+    QMessageBox::Icon icon = QMessageBox::NoIcon;
+    QTimer::singleShot(0, [&] {
+      auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+      if (!box) return;
+      caption = box->windowTitle();
+      text = box->text();
+      shown = box->standardButtons();
+      icon = box->icon();
+      if (c.press == 0)
+        QTest::keyClick(box, Qt::Key_Escape);
+      else
+        box->button(QMessageBox::StandardButton(c.press))->click();
+    });
+    QtPrompter prompter;
+    EXPECT_EQ(prompter.Ask(c.prompt), c.expected);
+    EXPECT_EQ(caption.toStdString(), c.prompt.caption);
+    EXPECT_EQ(text.toStdString(), c.prompt.text);
+    EXPECT_EQ(shown, c.shown);
+    EXPECT_EQ(icon, c.icon);
   }
-}
-
-TEST(QtPrompter, EscapeCancelsAQuestionAndAcknowledgesAMessage) {
-  Seen seen;
-  auto escape = [](QMessageBox& box) { QTest::keyClick(&box, Qt::Key_Escape); };
-  EXPECT_EQ(AskAndAnswer(Prompt{"Save?", Buttons::YesNoCancel}, seen, escape), Answer::Cancel);
-  EXPECT_EQ(AskAndAnswer(Prompt{"Done", Buttons::Ok, kAppTitle, Icon::Warning}, seen, escape), Answer::Ok);
-  EXPECT_EQ(seen.icon, QMessageBox::Warning);
 }
 
 }  // namespace

@@ -4,6 +4,7 @@
 #include <QStatusBar>
 
 #include "app/kov_app.h"
+#include "model/channel_file.h"
 #include "app_test_support.h"
 
 namespace korvel::testing {
@@ -26,10 +27,7 @@ class StartUp : public ::testing::Test {
 TEST_F(StartUp, AFileOnTheCommandLineOpens) {
   const MemoryImage sample = SampleImage();
   const QString path = dir.filePath("start.sin");
-  QFile file(path);
-  ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-  file.write(reinterpret_cast<const char*>(sample.data()), 2112);
-  file.close();
+  ASSERT_TRUE(SaveChannelFile(QFile::encodeName(path).toStdString(), sample));
 
   ASSERT_TRUE(app->InitInstance({path}));
   EXPECT_EQ(QFile::decodeName(app->Document().PathName().c_str()), path);
