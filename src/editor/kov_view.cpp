@@ -5,6 +5,7 @@
 #include <QLineEdit>
 #include <QStyle>
 
+#include "editor/cell_editing.h"
 #include "editor/cell_editors.h"
 #include "editor/channel_grid.h"
 #include "editor/dialog_units.h"
@@ -37,12 +38,13 @@ constexpr double kWidthSum = kLabelFactor + 2 * kWideFactor + 2 * kToneFactor + 
 }  // namespace
 
 struct CKovView::Parts {
-  explicit Parts(QWidget* view)
+  Parts(QWidget* view, Prompter& prompter)
       : units(FormFont()),
         bar(new TypeSettingsBar(units, view)),
         channelLabel(new QLabel(QStringLiteral("Channel："), view)),
         grid(new ChannelGrid(view)),
         editors(*grid),
+        editing(new CellEditing(*grid, editors, *bar, prompter, view)),
         hints(new StatusHintFilter(grid, view)) {}
 
   DialogUnits units;
@@ -50,13 +52,14 @@ struct CKovView::Parts {
   QLabel* channelLabel;
   ChannelGrid* grid;
   CellEditors editors;
+  CellEditing* editing;
   StatusHintFilter* hints;
 };
 
 CKovView::CKovView(CKovDoc& document, Prompter& prompter, QWidget* parent)
     : QWidget(parent), document_(document), prompter_(prompter) {
   setFont(FormFont());
-  parts_ = new Parts(this);
+  parts_ = new Parts(this, prompter_);
   Parts& p = *parts_;
 
   p.bar->setGeometry(p.units.Rect(7, 7, 453, 27));
@@ -72,6 +75,7 @@ CKovView::CKovView(CKovDoc& document, Prompter& prompter, QWidget* parent)
   p.hints->Watch(this);
   connect(p.hints, &StatusHintFilter::hint, this, &CKovView::statusHint);
   connect(p.bar, &TypeSettingsBar::changed, this, &CKovView::contentChanged);
+  connect(p.editing, &CellEditing::changed, this, &CKovView::contentChanged);
   document_.SetCollector([this](MemoryImage& image) { CollectInto(image); });
 }
 
@@ -88,6 +92,7 @@ void CKovView::OnInitialUpdate() {
   if (!p.editors.Created()) {
     p.editors.Create(font());
     p.hints->Watch(grid.viewport());
+    p.editing->WatchKeys(this);
     for (int column = 0; column < ChannelGrid::kColumns; ++column) {
       grid.SetColAlignment(column, Qt::AlignLeft | Qt::AlignVCenter);
     }
@@ -112,6 +117,8 @@ void CKovView::OnInitialUpdate() {
     grid.SetTextMatrix(0, column, kHeaders[static_cast<std::size_t>(column)]);
   }
   for (int row = 1; row < ChannelGrid::kRows; ++row) grid.SetTextMatrix(row, 0, QString::number(row));
+  // The current cell's editor shows the new content when it next opens.
+  p.editing->LoadEditor();
   p.bar->ModelList()->setFocus();
 }
 
@@ -121,8 +128,8 @@ void CKovView::CollectInto(MemoryImage& image) {
   table.Collect(image);
 }
 
-void CKovView::CommitEdit() {}
+void CKovView::CommitEdit() { parts_->editing->Commit(); }
 
-void CKovView::OnEditData() {}
+void CKovView::OnEditData() { parts_->editing->EditData(); }
 
 }  // namespace korvel

@@ -6,6 +6,7 @@
 #include <QLineEdit>
 #include <gtest/gtest.h>
 #include <memory>
+#include <ostream>
 #include <vector>
 
 #include "editor/cell_editors.h"
@@ -14,6 +15,9 @@
 #include "editor/type_settings_bar.h"
 #include "model/kov_document.h"
 #include "model/prompter.h"
+
+// Readable QString values in failure messages.
+inline void PrintTo(const QString& text, std::ostream* out) { *out << '"' << text.toStdString() << '"'; }
 
 namespace korvel::test {
 
