@@ -27,6 +27,8 @@ namespace korvel::testing {
 
 inline void EnsureApplication() {
   if (QApplication::instance()) return;
+  // The tests need no display; a run outside CTest gets the same platform.
+  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
   static int argc = 1;
   static char name[] = "app_tests";
   static char* argv[] = {name, nullptr};
