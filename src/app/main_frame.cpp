@@ -40,6 +40,7 @@ CMainFrame::CMainFrame(CKovDoc& document, Prompter& prompter, FileChooser& choos
       "<b>Channel form</b><p>The Type Setting bar chooses the radio model, the frequency band, the transmit "
       "power rank and the manual setting. Below it each row of the grid is one of the 128 channels: click a "
       "cell to edit it.</p>"));
+  if (view_->accessibleName().isEmpty()) view_->setAccessibleName(QStringLiteral("Channel data"));
   scroll_ = new QScrollArea(this);
   scroll_->setFrameShape(QFrame::NoFrame);
   scroll_->setWidgetResizable(true);
