@@ -81,6 +81,10 @@ CKovView::CKovView(CKovDoc& document, Prompter& prompter, QWidget* parent)
 
 CKovView::~CKovView() {
   document_.SetCollector({});
+  // The child widgets outlive this body; what listens to their signals and
+  // events goes first.
+  delete parts_->editing;
+  delete parts_->hints;
   delete parts_;
 }
 

@@ -3,6 +3,10 @@
 #include <QApplication>
 #include <QTest>
 
+#if defined(__SANITIZE_ADDRESS__)
+#include <sanitizer/lsan_interface.h>
+#endif
+
 namespace korvel::test {
 namespace {
 
@@ -12,6 +16,11 @@ class QtEnvironment : public ::testing::Environment {
     static int argc = 1;
     static char name[] = "editor_view_tests";
     static char* argv[] = {name, nullptr};
+#if defined(__SANITIZE_ADDRESS__)
+    // Qt and fontconfig keep process-lifetime allocations, so leak checking
+    // is off for these tests (address errors are still caught).
+    __lsan_disable();
+#endif
     // The tests run without a display whatever the environment says.
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     // Lives for the whole run: widgets of every test need it.
