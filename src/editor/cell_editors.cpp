@@ -4,11 +4,30 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QLineEdit>
+#include <QValidator>
 
 #include "editor/channel_grid.h"
 #include "model/tone_table.h"
 
 namespace korvel {
+namespace {
+
+// The frequency edit box does not scroll its text: typing stops where the
+// text would run past the box's right edge.
+class FitsBoxValidator : public QValidator {
+ public:
+  explicit FitsBoxValidator(QLineEdit* box) : QValidator(box), box_(box) {}
+  State validate(QString& input, int&) const override {
+    const int room = box_->contentsRect().width() - 2 * kTextMargin;
+    return box_->fontMetrics().horizontalAdvance(input) <= room ? Acceptable : Invalid;
+  }
+
+ private:
+  static constexpr int kTextMargin = 2;
+  QLineEdit* box_;
+};
+
+}  // namespace
 
 QStringList CellEditors::OptionEntries(int column) {
   switch (column) {
@@ -29,6 +48,7 @@ void CellEditors::Create(const QFont& font) {
   frequency_ = new QLineEdit(area);
   frequency_->setObjectName(QStringLiteral("frequencyEdit"));
   frequency_->setFrame(false);
+  frequency_->setValidator(new FitsBoxValidator(frequency_));
   frequency_->setAccessibleName(QStringLiteral("Frequency"));
 
   // Option choosers in the order of columns 8, 7, 6, 5, 10, 9, then the tone chooser.

@@ -182,6 +182,15 @@ TEST_F(EditTest, KeysOpenEditorsExceptOnScanAndLettersAreRefused) {
   EXPECT_TRUE(Shows(OptionChooser(5)));
 }
 
+TEST_F(EditTest, FrequencyBoxTakesNoMoreThanItShows) {
+  Click(1, 1);
+  Type("146.52000000000000000000000000");
+  const QString text = FrequencyBox()->text();
+  EXPECT_TRUE(text.startsWith("146.52000"));
+  EXPECT_LT(text.size(), 30);
+  EXPECT_LE(FrequencyBox()->fontMetrics().horizontalAdvance(text), FrequencyBox()->width());
+}
+
 TEST_F(EditTest, MouseAndDoubleClickOpenTheEditorOverTheCell) {
   Click(5, 8, Qt::RightButton);
   EXPECT_EQ(ShownEditor(), nullptr);

@@ -56,18 +56,5 @@ TEST_F(HintTest, CellEditorsOverTheGridHaveTheirOwnHints) {
   EXPECT_EQ(HintAt(box, QPoint(3, 3)), kViewHint);
 }
 
-TEST(HintForTest, WalksUpToTheNearestComboOrTheGrid) {
-  QWidget root;
-  auto* grid = new QWidget(&root);
-  auto* inner = new QWidget(grid);
-  auto* combo = new QComboBox(inner);
-  combo->setEditable(true);
-  EXPECT_EQ(HintFor(inner, grid), kGridHint);
-  EXPECT_EQ(HintFor(combo, grid), kComboHint);
-  EXPECT_EQ(HintFor(combo->lineEdit(), grid), kViewHint);
-  EXPECT_EQ(HintFor(&root, grid), kViewHint);
-  EXPECT_EQ(HintFor(nullptr, grid), kViewHint);
-}
-
 }  // namespace
 }  // namespace korvel::test
