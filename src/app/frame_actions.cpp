@@ -1,0 +1,219 @@
+// The frame's commands: menus, toolbar and the key bindings.
+#include <QAction>
+#include <QDir>
+#include <QIcon>
+#include <QMenuBar>
+#include <QStatusBar>
+#include <QToolButton>
+
+#include "app/app_strings.h"
+#include "app/main_frame.h"
+
+namespace korvel {
+namespace {
+
+struct PortItem {
+  int id;
+  const char* text;
+  const char* port;
+};
+
+constexpr PortItem kPortItems[4] = {
+    {kCmdPort1, "COM1(&P)\tCtrl+C", "COM1"},
+    {kCmdPort2, "COM2(&Q)\tCtrl+D", "COM2"},
+    {kCmdPort3, "COM3(&S)\tCtrl+E", "COM3"},
+    {kCmdPort4, "COM4(&T)\tCtrl+F", "COM4"},
+};
+
+// A menu text's mnemonic "&" doubled, so a file name shows as it is.
+QString EscapeMnemonics(QString text) { return text.replace(QLatin1Char('&'), QStringLiteral("&&")); }
+
+}  // namespace
+
+QAction* CMainFrame::MakeAction(int id, const QString& text, const char* icon) {
+  auto* action = new QAction(text, this);
+  action->setData(id);
+  // Menu texts carry their shortcut label after "\t"; it is shown as it is
+  // and binds no key. Only the accelerators set below bind keys.
+  action->setStatusTip(CommandPrompt(id));
+  const QString tooltip = CommandTooltip(id);
+  if (!tooltip.isEmpty()) action->setToolTip(tooltip);
+  action->setWhatsThis(QStringLiteral("<b>%1</b><p>%2.</p>")
+                           .arg((tooltip.isEmpty() ? QString(text).remove(QLatin1Char('&')).section('\t', 0, 0)
+                                                   : tooltip)
+                                    .toHtmlEscaped(),
+                                CommandPrompt(id).trimmed().toHtmlEscaped()));
+  if (icon) action->setIcon(QIcon(QStringLiteral(":/korvel/icons/%1.svg").arg(QLatin1String(icon))));
+  actions_.insert(id, action);
+  return action;
+}
+
+void CMainFrame::CreateActions() {
+  connect(MakeAction(kCmdFileNew, QStringLiteral("&New\tCtrl+N"), "new"), &QAction::triggered, this,
+          &CMainFrame::OnFileNew);
+  connect(MakeAction(kCmdFileOpen, QStringLiteral("&Open...\tCtrl+O"), "open"), &QAction::triggered, this,
+          &CMainFrame::OnFileOpen);
+  connect(MakeAction(kCmdFileSave, QStringLiteral("&Save\tCtrl+S"), "save"), &QAction::triggered, this,
+          &CMainFrame::OnFileSave);
+  connect(MakeAction(kCmdFileSaveAs, QStringLiteral("Save &As...")), &QAction::triggered, this,
+          &CMainFrame::OnFileSaveAs);
+  MakeAction(kCmdPrint, QStringLiteral("&Print...\tCtrl+P"), "print");
+  MakeAction(kCmdPrintPreview, QStringLiteral("Print Pre&view"));
+  MakeAction(kCmdPrintSetup, QStringLiteral("P&rint Setup..."));
+  connect(MakeAction(kCmdAppExit, QStringLiteral("E&xit")), &QAction::triggered, this, &QWidget::close);
+
+  MakeAction(kCmdReadFromRadio, QStringLiteral("&Read From Radio\tCtrl+R"), "read");
+  MakeAction(kCmdWriteToRadio, QStringLiteral("&Write To Radio\tCtrl+W"), "write");
+  MakeAction(kCmdTestMode, QStringLiteral("&Test Mode\tCtrl+T"), "testmode");
+  connect(MakeAction(kCmdEditData, QStringLiteral("&Edit Data\tCtrl+E"), "edit"), &QAction::triggered, this,
+          [this] { view_->OnEditData(); });
+  MakeAction(kCmdOptionalFeatures, QStringLiteral("&Optional Features\tCtrl+O"));
+  // The commands of the transfers, the test mode, the features dialog and
+  // printing come with those parts; until then they are shown disabled.
+  for (int id : {kCmdReadFromRadio, kCmdWriteToRadio, kCmdTestMode, kCmdOptionalFeatures, kCmdPrint,
+                 kCmdPrintPreview, kCmdPrintSetup})
+    actions_.value(id)->setEnabled(false);
+
+  // Check marks, not radio marks: UpdatePortChecks keeps exactly the
+  // chosen port checked.
+  for (int i = 0; i < 4; ++i) {
+    QAction* action = MakeAction(kPortItems[i].id, QString::fromLatin1(kPortItems[i].text));
+    action->setCheckable(true);
+    const QString port = QString::fromLatin1(kPortItems[i].port);
+    connect(action, &QAction::triggered, this, [this, port] {
+      view_->SetPortName(port);
+      UpdatePortChecks();
+    });
+    portActions_[i] = action;
+  }
+
+  QAction* toolbar = MakeAction(kCmdViewToolbar, QStringLiteral("&Toolbar"));
+  toolbar->setCheckable(true);
+  toolbar->setChecked(true);
+  connect(toolbar, &QAction::toggled, this, [this](bool on) { toolBar_->setVisible(on); });
+  QAction* status = MakeAction(kCmdViewStatusBar, QStringLiteral("&Status Bar"));
+  status->setCheckable(true);
+  status->setChecked(true);
+  connect(status, &QAction::toggled, this, [this](bool on) { statusBar()->setVisible(on); });
+
+  connect(MakeAction(kCmdHelpTopics, QStringLiteral("&Help Topics")), &QAction::triggered, this,
+          &CMainFrame::OnHelpTopics);
+  connect(MakeAction(kCmdAppAbout, QStringLiteral("&About Korvel-1.0..."), "about"), &QAction::triggered, this,
+          &CMainFrame::OnAbout);
+  connect(MakeAction(kCmdContextHelp, QStringLiteral("Context Help"), "contexthelp"), &QAction::triggered, this,
+          &CMainFrame::OnContextHelp);
+  connect(MakeAction(kCmdHelp, QStringLiteral("Help")), &QAction::triggered, this, &CMainFrame::OnHelp);
+  connect(MakeAction(kCmdNextPane, QStringLiteral("Next Pane")), &QAction::triggered, this,
+          [this] { MovePane(true); });
+  connect(MakeAction(kCmdPrevPane, QStringLiteral("Previous Pane")), &QAction::triggered, this,
+          [this] { MovePane(false); });
+
+  // The accelerator table: these eight keys and no others.
+  const struct {
+    int id;
+    QKeySequence keys;
+  } accelerators[] = {
+      {kCmdFileNew, QKeySequence(Qt::CTRL | Qt::Key_N)},    {kCmdFileOpen, QKeySequence(Qt::CTRL | Qt::Key_O)},
+      {kCmdPrint, QKeySequence(Qt::CTRL | Qt::Key_P)},      {kCmdFileSave, QKeySequence(Qt::CTRL | Qt::Key_S)},
+      {kCmdHelp, QKeySequence(Qt::Key_F1)},                 {kCmdContextHelp, QKeySequence(Qt::SHIFT | Qt::Key_F1)},
+      {kCmdNextPane, QKeySequence(Qt::Key_F6)},             {kCmdPrevPane, QKeySequence(Qt::SHIFT | Qt::Key_F6)},
+  };
+  for (const auto& accelerator : accelerators) {
+    QAction* action = actions_.value(accelerator.id);
+    action->setShortcut(accelerator.keys);
+    action->setShortcutContext(Qt::WindowShortcut);
+    // Bound for the whole window, menus or not.
+    addAction(action);
+  }
+
+  for (int i = 0; i < kRecentFileCount; ++i) {
+    auto* action = new QAction(this);
+    action->setData(kCmdRecentFile1 + i);
+    action->setStatusTip(CommandPrompt(kCmdRecentFile1 + i));
+    connect(action, &QAction::triggered, this, [this, i] { OnRecentFile(i); });
+    recentActions_[i] = action;
+  }
+  recentPlaceholder_ = new QAction(QStringLiteral("Recent File"), this);
+  recentPlaceholder_->setEnabled(false);
+  recentPlaceholder_->setStatusTip(CommandPrompt(kCmdRecentFile1));
+}
+
+void CMainFrame::CreateMenus() {
+  QMenuBar* bar = menuBar();
+  bar->setAccessibleName(QStringLiteral("Menu bar"));
+
+  QMenu* file = bar->addMenu(QStringLiteral("&File"));
+  for (int id : {kCmdFileNew, kCmdFileOpen, kCmdFileSave, kCmdFileSaveAs}) file->addAction(actions_.value(id));
+  file->addSeparator();
+  for (int id : {kCmdPrint, kCmdPrintPreview, kCmdPrintSetup}) file->addAction(actions_.value(id));
+  file->addSeparator();
+  file->addAction(recentPlaceholder_);
+  for (QAction* action : recentActions_) file->addAction(action);
+  file->addSeparator();
+  file->addAction(actions_.value(kCmdAppExit));
+
+  QMenu* program = bar->addMenu(QStringLiteral("&Program"));
+  const int programItems[] = {kCmdReadFromRadio, kCmdWriteToRadio, kCmdTestMode, kCmdEditData, kCmdOptionalFeatures};
+  for (int id : programItems) {
+    if (id != kCmdReadFromRadio) program->addSeparator();
+    program->addAction(actions_.value(id));
+  }
+
+  QMenu* port = bar->addMenu(QStringLiteral("P&ort"));
+  for (QAction* action : portActions_) port->addAction(action);
+  // The check mark follows the view's port name whenever the menu opens.
+  connect(port, &QMenu::aboutToShow, this, &CMainFrame::UpdatePortChecks);
+
+  QMenu* view = bar->addMenu(QStringLiteral("&View"));
+  view->addAction(actions_.value(kCmdViewToolbar));
+  view->addAction(actions_.value(kCmdViewStatusBar));
+
+  QMenu* help = bar->addMenu(QStringLiteral("&Help"));
+  help->addAction(actions_.value(kCmdHelpTopics));
+  help->addSeparator();
+  help->addAction(actions_.value(kCmdAppAbout));
+
+  for (QMenu* menu : {file, program, port, view, help}) menu->setAccessibleName(QString(menu->title()).remove('&'));
+}
+
+void CMainFrame::CreateToolBar() {
+  toolBar_ = new QToolBar(QStringLiteral("Standard"), this);
+  toolBar_->setObjectName(QStringLiteral("standardToolBar"));
+  toolBar_->setAccessibleName(QStringLiteral("Standard toolbar"));
+  toolBar_->setIconSize(QSize(18, 18));
+  toolBar_->setToolButtonStyle(Qt::ToolButtonIconOnly);
+  toolBar_->setMovable(true);
+  toolBar_->setFloatable(true);
+  toolBar_->setAllowedAreas(Qt::AllToolBarAreas);
+  const int entries[] = {kCmdFileNew,  kCmdFileOpen,    kCmdFileSave, 0,         kCmdReadFromRadio,
+                         kCmdWriteToRadio, kCmdTestMode, 0,            kCmdEditData, 0,
+                         kCmdPrint,    kCmdContextHelp, kCmdAppAbout};
+  for (int id : entries) {
+    if (id == 0) {
+      toolBar_->addSeparator();
+      continue;
+    }
+    QAction* action = actions_.value(id);
+    toolBar_->addAction(action);
+    // A button shows only its picture: give assistive technology its name.
+    if (QWidget* button = toolBar_->widgetForAction(action)) button->setAccessibleName(action->toolTip());
+  }
+  addToolBar(Qt::TopToolBarArea, toolBar_);
+}
+
+void CMainFrame::UpdateRecentMenu() {
+  const QStringList& paths = recent_.Paths();
+  for (int i = 0; i < kRecentFileCount; ++i) {
+    QAction* action = recentActions_[i];
+    const bool used = i < paths.size();
+    action->setVisible(used);
+    if (used) action->setText(QStringLiteral("&%1 %2").arg(i + 1).arg(EscapeMnemonics(QDir::toNativeSeparators(paths.at(i)))));
+  }
+  recentPlaceholder_->setVisible(paths.isEmpty());
+}
+
+void CMainFrame::UpdatePortChecks() {
+  for (int i = 0; i < 4; ++i) portActions_[i]->setChecked(view_->PortName() == QLatin1String(kPortItems[i].port));
+}
+
+}  // namespace korvel

@@ -1,0 +1,219 @@
+#include "app/main_frame.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QIcon>
+#include <QMenuBar>
+#include <QMimeData>
+#include <QScreen>
+#include <QScrollArea>
+#include <QStatusBar>
+#include <QStatusTipEvent>
+#include <QTimer>
+#include <QWhatsThis>
+
+#include "app/about_dialog.h"
+#include "app/app_strings.h"
+#include "app/help_window.h"
+
+// The resources live in a static library: make sure they are registered.
+static void InitKorvelResources() { Q_INIT_RESOURCE(korvel); }
+
+namespace korvel {
+
+CMainFrame::CMainFrame(CKovDoc& document, Prompter& prompter, FileChooser& chooser, QSettings& settings,
+                       QWidget* parent)
+    : QMainWindow(parent),
+      document_(document),
+      prompter_(prompter),
+      chooser_(chooser),
+      recent_(settings, kRecentFileCount) {
+  InitKorvelResources();
+  setWindowTitle(QString::fromUtf8(kFrameTitle));
+  setAccessibleName(windowTitle());
+  setWindowIcon(QIcon(QStringLiteral(":/korvel/icons/korvel.svg")));
+  setAcceptDrops(true);
+
+  view_ = new CKovView(document_, prompter_);
+  view_->setWhatsThis(QStringLiteral(
+      "<b>Channel form</b><p>The Type Setting bar chooses the radio model, the frequency band, the transmit "
+      "power rank and the manual setting. Below it each row of the grid is one of the 128 channels: click a "
+      "cell to edit it.</p>"));
+  if (view_->accessibleName().isEmpty()) view_->setAccessibleName(QStringLiteral("Channel data"));
+  scroll_ = new QScrollArea(this);
+  scroll_->setFrameShape(QFrame::NoFrame);
+  scroll_->setWidgetResizable(true);
+  scroll_->setWidget(view_);
+  scroll_->setAccessibleName(QStringLiteral("Channel form"));
+  setCentralWidget(scroll_);
+
+  document_.SetCollector([this](MemoryImage& image) { view_->CollectInto(image); });
+  connect(view_, &CKovView::contentChanged, this, [this] { document_.SetModified(true); });
+  connect(view_, &CKovView::statusHint, this, [this](const QString& hint) { panes_->SetMessage(hint); });
+
+  CreateActions();
+  CreateMenus();
+  CreateToolBar();
+  statusBar()->setAccessibleName(QStringLiteral("Status bar"));
+  panes_ = new StatusPanes(*statusBar());
+  UpdateRecentMenu();
+  UpdatePortChecks();
+
+  resize(800, 1100);
+}
+
+CMainFrame::~CMainFrame() {
+  document_.SetCollector({});
+}
+
+void CMainFrame::ShowView() {
+  view_->OnInitialUpdate();
+  view_->setMinimumSize(view_->FormSize());
+  // Filling the view is not a change of the document.
+  document_.SetModified(false);
+  FitToForm();
+}
+
+void CMainFrame::FitToForm() {
+  if (isMaximized() || isFullScreen()) return;
+  const QSize form = view_->FormSize();
+  int chrome = statusBar()->isVisibleTo(this) ? statusBar()->sizeHint().height() : 0;
+  if (menuBar()) chrome += menuBar()->sizeHint().height();
+  if (toolBar_->isVisibleTo(this) && !toolBar_->isFloating()) {
+    const Qt::ToolBarArea area = toolBarArea(toolBar_);
+    if (area == Qt::TopToolBarArea || area == Qt::BottomToolBarArea) chrome += toolBar_->sizeHint().height();
+  }
+  QSize client(width(), height() - chrome);
+  // Shrinking only: a frame smaller than the form keeps its size and the
+  // form scrolls.
+  client = client.boundedTo(form);
+  resize(client.width(), client.height() + chrome);
+  KeepOnScreen();
+}
+
+void CMainFrame::KeepOnScreen() {
+  const QScreen* shown = screen() ? screen() : QGuiApplication::primaryScreen();
+  if (!shown) return;
+  const QRect available = shown->availableGeometry();
+  // The window manager's border, known once the window is shown.
+  const QSize border = isVisible() ? frameGeometry().size() - size() : QSize(0, 0);
+  const QSize most = available.size() - border;
+  if (width() > most.width() || height() > most.height()) resize(size().boundedTo(most));
+  if (!isVisible()) return;
+  QRect outer = frameGeometry();
+  if (available.contains(outer)) return;
+  outer.moveRight(std::min(outer.right(), available.right()));
+  outer.moveBottom(std::min(outer.bottom(), available.bottom()));
+  outer.moveLeft(std::max(outer.left(), available.left()));
+  outer.moveTop(std::max(outer.top(), available.top()));
+  move(outer.topLeft());
+}
+
+void CMainFrame::showEvent(QShowEvent* event) {
+  QMainWindow::showEvent(event);
+  if (placed_) return;
+  placed_ = true;
+  // The border is known only after the window manager has framed the window.
+  QTimer::singleShot(0, this, &CMainFrame::KeepOnScreen);
+}
+
+void CMainFrame::closeEvent(QCloseEvent* event) {
+  if (!SaveModified()) {
+    event->ignore();
+    return;
+  }
+  if (help_) help_->close();
+  event->accept();
+}
+
+void CMainFrame::dragEnterEvent(QDragEnterEvent* event) {
+  const QList<QUrl> urls = event->mimeData()->urls();
+  if (!urls.isEmpty() && urls.constFirst().isLocalFile()) event->acceptProposedAction();
+}
+
+void CMainFrame::dropEvent(QDropEvent* event) {
+  const QList<QUrl> urls = event->mimeData()->urls();
+  if (urls.isEmpty() || !urls.constFirst().isLocalFile()) return;
+  event->acceptProposedAction();
+  const QString path = urls.constFirst().toLocalFile();
+  activateWindow();
+  // After the drop has returned, so the source is not left waiting on
+  // the save question or a message.
+  QTimer::singleShot(0, this, [this, path] {
+    if (SaveModified()) OpenDocumentFile(path);
+  });
+}
+
+bool CMainFrame::event(QEvent* event) {
+  // Context help: the message pane tells what the click is for while the
+  // mode lasts (the mode's start and end are sent to every window).
+  switch (event->type()) {
+    case QEvent::EnterWhatsThisMode:
+      panes_->SetMessage(ContextHelpText());
+      break;
+    case QEvent::LeaveWhatsThisMode:
+      panes_->SetMessage({});
+      break;
+    case QEvent::StatusTip:
+      // The prompt of the menu item or button under the pointer goes to
+      // the message pane itself rather than over it.
+      panes_->SetMessage(static_cast<QStatusTipEvent*>(event)->tip());
+      return true;
+    default:
+      break;
+  }
+  return QMainWindow::event(event);
+}
+
+void CMainFrame::OnHelpTopics() {
+  if (!help_) help_ = new HelpWindow(this);
+  help_->ShowTopic(QString::fromLatin1(kTopicContents));
+}
+
+void CMainFrame::OnHelp() {
+  if (!help_) help_ = new HelpWindow(this);
+  const QWidget* focus = QApplication::focusWidget();
+  const bool inView = focus && view_->isAncestorOf(focus);
+  help_->ShowTopic(QString::fromLatin1(inView ? kTopicChannels : kTopicContents));
+}
+
+void CMainFrame::OnContextHelp() {
+  QWhatsThis::enterWhatsThisMode();
+  panes_->SetMessage(ContextHelpText());
+}
+
+void CMainFrame::OnAbout() {
+  CAboutDlg about(this);
+  about.exec();
+}
+
+namespace {
+
+// The part of the view a widget belongs to: its ancestor that is a direct
+// child of the view.
+QWidget* PaneOf(QWidget* widget, const QWidget* view) {
+  while (widget && widget->parentWidget() != view) widget = widget->parentWidget();
+  return widget;
+}
+
+bool TakesFocus(const QWidget* widget) {
+  return widget->isVisible() && widget->isEnabled() && (widget->focusPolicy() & Qt::TabFocus);
+}
+
+}  // namespace
+
+void CMainFrame::MovePane(bool forward) {
+  QWidget* focus = QApplication::focusWidget();
+  if (!focus || !view_->isAncestorOf(focus)) focus = view_;
+  QWidget* here = PaneOf(focus, view_);
+  for (QWidget* next = forward ? focus->nextInFocusChain() : focus->previousInFocusChain(); next && next != focus;
+       next = forward ? next->nextInFocusChain() : next->previousInFocusChain()) {
+    if (!view_->isAncestorOf(next) || !TakesFocus(next)) continue;
+    if (PaneOf(next, view_) == here) continue;
+    next->setFocus(forward ? Qt::TabFocusReason : Qt::BacktabFocusReason);
+    return;
+  }
+}
+
+}  // namespace korvel

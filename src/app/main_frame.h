@@ -1,0 +1,102 @@
+#pragma once
+// The main window: menus, toolbar, status bar and the form view, and the
+// file commands that move the document between files and the view.
+
+#include <QHash>
+#include <QMainWindow>
+#include <QSettings>
+#include <QToolBar>
+
+#include "app/command_ids.h"
+#include "app/file_chooser.h"
+#include "app/recent_file_list.h"
+#include "app/status_panes.h"
+#include "editor/kov_view.h"
+#include "model/kov_document.h"
+#include "model/prompter.h"
+
+class QScrollArea;
+
+namespace korvel {
+
+class HelpWindow;
+
+class CMainFrame : public QMainWindow {
+  Q_OBJECT
+ public:
+  CMainFrame(CKovDoc& document, Prompter& prompter, FileChooser& chooser, QSettings& settings,
+             QWidget* parent = nullptr);
+  ~CMainFrame() override;
+
+  CKovView& View() { return *view_; }
+  // The action of a command id (menu item, toolbar button or key binding).
+  QAction* Action(int id) const { return actions_.value(id); }
+  QAction* RecentFileAction(int index) const { return recentActions_[index]; }
+  QAction* RecentFilePlaceholder() const { return recentPlaceholder_; }
+  QToolBar& ToolBar() { return *toolBar_; }
+  StatusPanes& Panes() { return *panes_; }
+  RecentFileList& RecentFiles() { return recent_; }
+  HelpWindow* Help() const { return help_; }
+
+  // File commands. Each returns whether it was carried out; false when the
+  // user cancelled it or it failed (and was reported).
+  bool OnFileNew();
+  bool OnFileOpen();
+  bool OnFileSave();
+  bool OnFileSaveAs();
+  void OnRecentFile(int index);
+  // Opens path as File Open does, without asking about unsaved changes:
+  // loads it, takes its path, lists it as recent and shows it.
+  bool OpenDocumentFile(const QString& path);
+  // Shows the document's image as a new, unchanged document.
+  void ShowNewDocument();
+  // Asks whether to save a modified document. False means: stop.
+  bool SaveModified();
+
+  // Shrinks the frame to fit the form and keeps it on the screen.
+  void FitToForm();
+
+  void OnHelpTopics();
+  void OnHelp();
+  void OnContextHelp();
+  void OnAbout();
+  // F6 and Shift+F6: the focus moves to the next or previous part of the view.
+  void MovePane(bool forward);
+
+ protected:
+  void closeEvent(QCloseEvent* event) override;
+  void dragEnterEvent(QDragEnterEvent* event) override;
+  void dropEvent(QDropEvent* event) override;
+  void showEvent(QShowEvent* event) override;
+  bool event(QEvent* event) override;
+  // No toolbar menu on the frame's docking areas.
+  QMenu* createPopupMenu() override { return nullptr; }
+
+ private:
+  QAction* MakeAction(int id, const QString& text, const char* icon = nullptr);
+  void CreateActions();
+  void CreateMenus();
+  void CreateToolBar();
+  void UpdateRecentMenu();
+  void UpdatePortChecks();
+  void ShowView();
+  bool SaveTo(const QString& path);
+  void KeepOnScreen();
+
+  CKovDoc& document_;
+  Prompter& prompter_;
+  FileChooser& chooser_;
+  RecentFileList recent_;
+  CKovView* view_ = nullptr;
+  QScrollArea* scroll_ = nullptr;
+  QToolBar* toolBar_ = nullptr;
+  StatusPanes* panes_ = nullptr;
+  HelpWindow* help_ = nullptr;
+  QHash<int, QAction*> actions_;
+  QAction* recentActions_[kRecentFileCount] = {};
+  QAction* recentPlaceholder_ = nullptr;
+  QAction* portActions_[4] = {};
+  bool placed_ = false;
+};
+
+}  // namespace korvel

@@ -1,0 +1,131 @@
+#include "editor/type_settings_bar.h"
+
+#include <QAbstractItemView>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+
+#include "editor/dialog_units.h"
+#include "model/settings_block.h"
+
+namespace korvel {
+namespace {
+
+// Form positions in dialog units.
+constexpr int kBoxX = 7;
+constexpr int kBoxY = 7;
+constexpr int kLabelY = 19;
+constexpr int kLabelHeight = 8;
+
+// Default entries the typing guards select again.
+constexpr int kModelDefault = 0;  // "KR - 100"
+constexpr int kBandDefault = 2;   // "240 - 260MHz"
+constexpr int kRankDefault = 9;   // "9"
+
+// Visible entries of a drop-down whose template height (list included) is
+// listHeight pixels.
+int VisibleEntries(const QComboBox& list, int listHeight) {
+  const int entry = list.fontMetrics().height() + 4;
+  const int rows = (listHeight - list.sizeHint().height()) / entry;
+  return rows < 3 ? 3 : rows;
+}
+
+}  // namespace
+
+TypeSettingsBar::TypeSettingsBar(const DialogUnits& units, QWidget* parent)
+    : QGroupBox(QStringLiteral("Type Setting"), parent) {
+  // Children are placed at form position minus the group box's position.
+  auto at = [&](int x, int y, int w, int h) {
+    return units.Rect(x, y, w, h).translated(-units.X(kBoxX), -units.Y(kBoxY));
+  };
+  model_ = AddList(QStringLiteral("Type"), at(14, kLabelY, 20, kLabelHeight),
+                   at(36, 16, 62, 52), units.Y(52));
+  band_ = AddList(QStringLiteral("Field"), at(103, kLabelY, 18, kLabelHeight),
+                  at(122, 16, 58, 59), units.Y(59));
+  rank_ = AddList(QStringLiteral("Tx Power Rank"), at(198, kLabelY, 55, kLabelHeight),
+                  at(255, 15, 36, 40), units.Y(40));
+  manual_ = AddList(QStringLiteral("Manul Setting:"), at(302, kLabelY, 56, kLabelHeight),
+                    at(360, 15, 46, 52), units.Y(52));
+
+  for (std::string_view text : settings::kModelTexts) model_->addItem(QString::fromUtf8(text));
+  for (std::string_view text : settings::kBandTexts) band_->addItem(QString::fromUtf8(text));
+  for (int rank = 0; rank < settings::kTxPowerRankCount; ++rank) rank_->addItem(QString::number(rank));
+  rank_->model()->sort(0);  // the rank list is a sorted list
+  for (std::string_view text : settings::kManualTexts) manual_->addItem(QString::fromUtf8(text));
+
+  // A list is at least as wide as its longest entry needs with this style's
+  // arrow button, so that no entry is shown cut off.
+  for (QComboBox* list : {model_, band_, rank_, manual_}) {
+    if (list->sizeHint().width() > list->width()) list->resize(list->sizeHint().width(), list->height());
+    list->lineEdit()->setCursorPosition(0);
+  }
+  // The title sits on the frame line, and the lists inside the frame.
+  setStyleSheet(QStringLiteral(
+      "QGroupBox { border: 1px solid palette(mid); border-radius: 2px; margin-top: 0.5em; }"
+      "QGroupBox::title { subcontrol-origin: margin; left: 6px; padding: 0 2px; }"));
+
+  GuardTyping(model_, kModelDefault);
+  GuardTyping(band_, kBandDefault);
+  GuardTyping(rank_, kRankDefault);
+  connect(manual_->lineEdit(), &QLineEdit::textEdited, this, &TypeSettingsBar::NoteUserChange);
+  for (QComboBox* list : {model_, band_, rank_, manual_}) {
+    connect(list, &QComboBox::activated, this, &TypeSettingsBar::NoteUserChange);
+  }
+  Load(TypeSettings{});
+}
+
+QComboBox* TypeSettingsBar::AddList(const QString& label, QRect labelRect, QRect listRect,
+                                    int listHeight) {
+  auto* caption = new QLabel(label, this);
+  caption->setGeometry(labelRect);
+  auto* list = new QComboBox(this);
+  list->setEditable(true);
+  list->setInsertPolicy(QComboBox::NoInsert);
+  list->setCompleter(nullptr);
+  list->view()->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+  list->setGeometry(listRect.x(), listRect.y(), listRect.width(), list->sizeHint().height());
+  list->setSizeAdjustPolicy(QComboBox::AdjustToContents);
+  list->setMaxVisibleItems(VisibleEntries(*list, listHeight));
+  list->setAccessibleName(label);
+  caption->setBuddy(list);
+  return list;
+}
+
+void TypeSettingsBar::GuardTyping(QComboBox* list, int defaultIndex) {
+  // Typing into the field selects the default entry again: only choosing
+  // from the list changes the value.
+  connect(list->lineEdit(), &QLineEdit::textEdited, this, [this, list, defaultIndex] {
+    list->setCurrentIndex(defaultIndex);
+    NoteUserChange();
+  });
+}
+
+void TypeSettingsBar::Load(const TypeSettings& type) {
+  model_->setCurrentIndex(type.model);
+  band_->setCurrentIndex(type.band);
+  rank_->setCurrentIndex(type.txPowerRank);
+  manual_->setCurrentIndex(type.manual);
+  known_ = Current();
+}
+
+TypeSettings TypeSettingsBar::Current() const {
+  TypeSettings type;
+  type.model = model_->currentIndex();
+  type.band = band_->currentIndex();
+  type.txPowerRank = rank_->currentIndex();
+  type.manual = manual_->findText(manual_->currentText(), Qt::MatchExactly);
+  return type;
+}
+
+int TypeSettingsBar::BandIndex() const { return band_->currentIndex(); }
+
+QString TypeSettingsBar::BandText() const { return band_->currentText(); }
+
+void TypeSettingsBar::NoteUserChange() {
+  const TypeSettings now = Current();
+  if (now == known_) return;
+  known_ = now;
+  emit changed();
+}
+
+}  // namespace korvel

@@ -1,0 +1,56 @@
+#pragma once
+// The type settings bar: the group box "Type Setting" with the model, band,
+// Tx power rank and manual setting lists above the channel grid.
+
+#include <QGroupBox>
+#include <QString>
+
+#include "model/channel_table.h"
+
+class QComboBox;
+class QLabel;
+
+namespace korvel {
+
+class DialogUnits;
+
+class TypeSettingsBar : public QGroupBox {
+  Q_OBJECT
+ public:
+  // Lays its labels and lists out at their form positions (dialog units of
+  // the form font); the group box itself is placed by the caller.
+  TypeSettingsBar(const DialogUnits& units, QWidget* parent = nullptr);
+
+  // Bar load: selects the entries of the given settings.
+  void Load(const TypeSettings& type);
+  // What the bar store writes: the selected indices. Text typed into the
+  // manual setting field counts as the entry it equals, otherwise as none
+  // (which stores "Close").
+  TypeSettings Current() const;
+
+  // The band index the frequency validation applies, and its text.
+  int BandIndex() const;
+  QString BandText() const;
+
+  QComboBox* ModelList() const { return model_; }
+  QComboBox* BandList() const { return band_; }
+  QComboBox* RankList() const { return rank_; }
+  QComboBox* ManualList() const { return manual_; }
+
+ signals:
+  // The user changed a value of the bar.
+  void changed();
+
+ private:
+  QComboBox* AddList(const QString& label, QRect labelRect, QRect listRect, int listHeight);
+  void GuardTyping(QComboBox* list, int defaultIndex);
+  void NoteUserChange();
+
+  QComboBox* model_ = nullptr;
+  QComboBox* band_ = nullptr;
+  QComboBox* rank_ = nullptr;
+  QComboBox* manual_ = nullptr;
+  TypeSettings known_;  // as last loaded or reported
+};
+
+}  // namespace korvel

@@ -1,0 +1,143 @@
+#pragma once
+// Test doubles and a frame fixture for the desktop program's tests: the
+// prompter and the file chooser answer from scripts, settings live in a
+// temporary file.
+
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QSettings>
+#include <QTemporaryDir>
+#include <QTest>
+#include <deque>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "app/file_chooser.h"
+#include "app/main_frame.h"
+#include "model/channel_table.h"
+#include "model/kov_document.h"
+#include "model/prompter.h"
+
+// Readable QStrings in test failures.
+inline void PrintTo(const QString& text, std::ostream* out) { *out << '"' << text.toStdString() << '"'; }
+
+namespace korvel::testing {
+
+inline void EnsureApplication() {
+  if (QApplication::instance()) return;
+  // The tests need no display; a run outside CTest gets the same platform.
+  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+  static int argc = 1;
+  static char name[] = "app_tests";
+  static char* argv[] = {name, nullptr};
+  new QApplication(argc, argv);
+}
+
+class ScriptedPrompter : public Prompter {
+ public:
+  Answer Ask(const Prompt& prompt) override {
+    asked.push_back(prompt);
+    if (answers.empty()) return prompt.buttons == Buttons::Ok ? Answer::Ok : Answer::Cancel;
+    const Answer answer = answers.front();
+    answers.pop_front();
+    return answer;
+  }
+  std::deque<Answer> answers;
+  std::vector<Prompt> asked;
+};
+
+class ScriptedChooser : public FileChooser {
+ public:
+  QString OpenPath(QWidget*) override { return ++openCalls, Next(); }
+  QString SavePath(QWidget*, const QString&) override { return ++saveCalls, Next(); }
+  std::deque<QString> paths;  // the answers in turn; none left: cancelled
+  int openCalls = 0;
+  int saveCalls = 0;
+
+ private:
+  QString Next() {
+    if (paths.empty()) return {};
+    QString path = paths.front();
+    paths.pop_front();
+    return path;
+  }
+};
+
+// An image as the grid collection leaves it: every row and the bar
+// written back, so a file of it opens and saves to the same bytes.
+inline MemoryImage Collected(const MemoryImage& image) {
+  ChannelTable table;
+  table.Fill(image);
+  MemoryImage collected = image;
+  table.Collect(collected);
+  return collected;
+}
+
+// A new image with two channels in use and a bar off its defaults.
+inline MemoryImage SampleImage() {
+  ChannelTable table;
+  table.Fill(NewImage());
+  table.Row(1).text = {"145.50000", "145.50000", "OFF", "88.5", "Wide", "Yes", "High", "None", "OFF", "Close"};
+  table.Row(128).text = {"146.02500", "146.62500", "D023N", "OFF", "Narrow", "No", "Low", "DTMF", "ON", "Carrier"};
+  table.Type() = TypeSettings{1, 1, 3, 1};
+  MemoryImage image = NewImage();
+  table.Collect(image);
+  return Collected(image);
+}
+
+class FrameTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    EnsureApplication();
+    ASSERT_TRUE(dir.isValid());
+    settings = std::make_unique<QSettings>(dir.filePath("settings.ini"), QSettings::IniFormat);
+    MakeFrame();
+  }
+  void TearDown() override {
+    // Leave no question pending on destruction.
+    document.SetModified(false);
+    frame.reset();
+  }
+
+  void MakeFrame() {
+    frame = std::make_unique<CMainFrame>(document, prompter, chooser, *settings);
+    document.OnNewDocument();
+    frame->ShowNewDocument();
+    frame->show();
+    frame->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(frame.get()));
+  }
+
+  QString WriteFile(const QString& name, const MemoryImage& image) { return WriteBytes(name, Bytes(image)); }
+  QString WriteBytes(const QString& name, const QByteArray& bytes) {
+    QFile file(dir.filePath(name));
+    EXPECT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(bytes);
+    return file.fileName();
+  }
+  QByteArray ReadFile(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+  }
+  static QByteArray Bytes(const MemoryImage& image) {
+    return QByteArray(reinterpret_cast<const char*>(image.data()), static_cast<qsizetype>(image.size()));
+  }
+  // What the view holds now, collected over a new image.
+  MemoryImage ViewContent() {
+    MemoryImage image = NewImage();
+    frame->View().CollectInto(image);
+    return image;
+  }
+  QString PathName() const { return QFile::decodeName(document.PathName().c_str()); }
+
+  QTemporaryDir dir;
+  std::unique_ptr<QSettings> settings;
+  ScriptedPrompter prompter;
+  ScriptedChooser chooser;
+  CKovDoc document;
+  std::unique_ptr<CMainFrame> frame;
+};
+
+}  // namespace korvel::testing

@@ -1,0 +1,239 @@
+// The frame's menus, toolbar, key bindings, status bar, port menu, view
+// toggles and help commands, on the real widgets.
+#include <QAction>
+#include <QLabel>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QStatusBar>
+#include <QTextBrowser>
+#include <QTimer>
+#include <QToolButton>
+#include <QWhatsThis>
+#include <set>
+
+#include "app/app_strings.h"
+#include "app/command_ids.h"
+#include "app/help_window.h"
+#include "app_test_support.h"
+
+namespace korvel::testing {
+namespace {
+
+struct Item {
+  QString text;  // "-" for a separator
+  bool enabled = true;
+  bool operator==(const Item&) const = default;
+};
+
+std::ostream& operator<<(std::ostream& out, const Item& item) {
+  return out << '"' << item.text.toStdString() << '"' << (item.enabled ? "" : " (disabled)");
+}
+
+std::vector<Item> VisibleItems(const QMenu* menu) {
+  std::vector<Item> items;
+  for (const QAction* action : menu->actions())
+    if (action->isVisible())
+      items.push_back(action->isSeparator() ? Item{"-"} : Item{action->text(), action->isEnabled()});
+  return items;
+}
+
+QMenu* MenuTitled(QMenuBar* bar, const QString& title) {
+  for (QAction* action : bar->actions())
+    if (action->text() == title) return action->menu();
+  return nullptr;
+}
+
+using FrameCommands = FrameTest;
+
+TEST_F(FrameCommands, MenusHoldEveryItemWithItsLabelAndState) {
+  QMenuBar* bar = frame->menuBar();
+  std::vector<QString> titles;
+  for (const QAction* action : bar->actions()) titles.push_back(action->text());
+  EXPECT_EQ(titles, (std::vector<QString>{"&File", "&Program", "P&ort", "&View", "&Help"}));
+
+  EXPECT_EQ(VisibleItems(MenuTitled(bar, "&File")),
+            (std::vector<Item>{{"&New\tCtrl+N"}, {"&Open...\tCtrl+O"}, {"&Save\tCtrl+S"}, {"Save &As..."}, {"-"},
+                               {"&Print...\tCtrl+P", false}, {"Print Pre&view", false}, {"P&rint Setup...", false},
+                               {"-"}, {"Recent File", false}, {"-"}, {"E&xit"}}));
+  EXPECT_EQ(VisibleItems(MenuTitled(bar, "&Program")),
+            (std::vector<Item>{{"&Read From Radio\tCtrl+R", false}, {"-"}, {"&Write To Radio\tCtrl+W", false},
+                               {"-"}, {"&Test Mode\tCtrl+T", false}, {"-"}, {"&Edit Data\tCtrl+E"}, {"-"},
+                               {"&Optional Features\tCtrl+O", false}}));
+  EXPECT_EQ(VisibleItems(MenuTitled(bar, "P&ort")),
+            (std::vector<Item>{{"COM1(&P)\tCtrl+C"}, {"COM2(&Q)\tCtrl+D"}, {"COM3(&S)\tCtrl+E"},
+                               {"COM4(&T)\tCtrl+F"}}));
+  EXPECT_EQ(VisibleItems(MenuTitled(bar, "&View")), (std::vector<Item>{{"&Toolbar"}, {"&Status Bar"}}));
+  EXPECT_EQ(VisibleItems(MenuTitled(bar, "&Help")),
+            (std::vector<Item>{{"&Help Topics"}, {"-"}, {"&About Korvel-1.0..."}}));
+}
+
+TEST_F(FrameCommands, OnlyTheEightAcceleratorsBindKeys) {
+  std::set<QString> bound;
+  for (const QAction* action : frame->findChildren<QAction*>())
+    for (const QKeySequence& keys : action->shortcuts()) bound.insert(keys.toString());
+  EXPECT_EQ(bound, (std::set<QString>{"Ctrl+N", "Ctrl+O", "Ctrl+P", "Ctrl+S", "F1", "Shift+F1", "F6", "Shift+F6"}));
+
+  int triggered = 0;
+  for (QAction* action : frame->findChildren<QAction*>())
+    QObject::connect(action, &QAction::triggered, frame.get(), [&triggered] { ++triggered; });
+  QWidget* target = QApplication::focusWidget() ? QApplication::focusWidget() : frame.get();
+  for (Qt::Key key : {Qt::Key_R, Qt::Key_W, Qt::Key_T, Qt::Key_E, Qt::Key_C, Qt::Key_D, Qt::Key_F})
+    QTest::keyClick(target, key, Qt::ControlModifier);
+  EXPECT_EQ(triggered, 0);
+  EXPECT_EQ(frame->View().PortName(), "COM1");
+  EXPECT_EQ(chooser.openCalls, 0);
+
+  QTest::keyClick(target, Qt::Key_O, Qt::ControlModifier);
+  EXPECT_EQ(chooser.openCalls, 1);
+  EXPECT_EQ(triggered, 1);
+
+  ASSERT_TRUE(frame->OpenDocumentFile(WriteFile("sample.sin", SampleImage())));
+  QTest::keyClick(frame.get(), Qt::Key_N, Qt::ControlModifier);
+  EXPECT_TRUE(document.PathName().empty());
+  EXPECT_EQ(ViewContent(), Collected(NewImage()));
+}
+
+TEST_F(FrameCommands, ToolbarHasItsThirteenEntriesInOrder) {
+  const QList<QAction*> entries = frame->ToolBar().actions();
+  ASSERT_EQ(entries.size(), 13);
+  const int expected[] = {kCmdFileNew, kCmdFileOpen,    kCmdFileSave, 0, kCmdReadFromRadio, kCmdWriteToRadio,
+                          kCmdTestMode, 0,              kCmdEditData, 0, kCmdPrint,         kCmdContextHelp,
+                          kCmdAppAbout};
+  for (int i = 0; i < 13; ++i) {
+    QAction* entry = entries.at(i);
+    SCOPED_TRACE(i);
+    if (expected[i] == 0) {
+      EXPECT_TRUE(entry->isSeparator());
+      continue;
+    }
+    EXPECT_EQ(entry->data().toInt(), expected[i]);
+    EXPECT_FALSE(entry->icon().isNull());
+    auto* button = qobject_cast<QToolButton*>(frame->ToolBar().widgetForAction(entry));
+    ASSERT_NE(button, nullptr);
+    EXPECT_EQ(button->iconSize(), QSize(18, 18));
+    EXPECT_FALSE(button->accessibleName().isEmpty());
+    EXPECT_EQ(button->accessibleName(), button->toolTip());
+  }
+  EXPECT_EQ(frame->Action(kCmdAppAbout)->toolTip(), "About");
+}
+
+TEST_F(FrameCommands, HoveringReadShowsItsPromptAndTooltipThenTheIdleText) {
+  EXPECT_EQ(frame->Panes().MessageText(), "For Help，Please Press F1");
+  QWidget* button = frame->ToolBar().widgetForAction(frame->Action(kCmdReadFromRadio));
+  ASSERT_NE(button, nullptr);
+  EXPECT_EQ(button->toolTip(), "Read");
+  QEnterEvent enter(QPointF(4, 4), QPointF(4, 4), button->mapToGlobal(QPointF(4, 4)));
+  QApplication::sendEvent(button, &enter);
+  EXPECT_EQ(frame->Panes().MessageText(), "Read Data From Radio");
+  QEvent leave(QEvent::Leave);
+  QApplication::sendEvent(button, &leave);
+  EXPECT_EQ(frame->Panes().MessageText(), "For Help，Please Press F1");
+
+  // Trailing blanks of a prompt are part of it.
+  EXPECT_EQ(frame->Action(kCmdWriteToRadio)->statusTip(), "Write Data to Radio ");
+  EXPECT_EQ(frame->Action(kCmdWriteToRadio)->toolTip(), "Write");
+  EXPECT_EQ(frame->Action(kCmdOptionalFeatures)->statusTip(), "Set the rest  functional features for the interphone");
+
+  const QString hint = QString::fromUtf8("Please Click the cell to edit or input data，For help，please press F1");
+  emit frame->View().statusHint(hint);
+  EXPECT_EQ(frame->Panes().MessageText(), hint);
+}
+
+TEST_F(FrameCommands, PortMenuMovesTheCheckMarkAndSetsThePort) {
+  auto checked = [this] {
+    std::vector<int> ids;
+    for (int id : {kCmdPort1, kCmdPort2, kCmdPort3, kCmdPort4})
+      if (frame->Action(id)->isChecked()) ids.push_back(id);
+    return ids;
+  };
+  EXPECT_EQ(checked(), std::vector<int>{kCmdPort1});
+  frame->Action(kCmdPort3)->trigger();
+  EXPECT_EQ(frame->View().PortName(), "COM3");
+  EXPECT_EQ(checked(), std::vector<int>{kCmdPort3});
+  // Choosing the checked port again keeps it checked.
+  frame->Action(kCmdPort3)->trigger();
+  EXPECT_EQ(checked(), std::vector<int>{kCmdPort3});
+
+  // The mark follows the view's port whenever the menu opens.
+  frame->View().SetPortName("COM2");
+  QMenu* port = MenuTitled(frame->menuBar(), "P&ort");
+  emit port->aboutToShow();
+  EXPECT_EQ(checked(), std::vector<int>{kCmdPort2});
+}
+
+TEST_F(FrameCommands, HelpCommandsShowTheGuideAndContextHelpWaitsForAClick) {
+  frame->Action(kCmdHelpTopics)->trigger();
+  ASSERT_NE(frame->Help(), nullptr);
+  EXPECT_TRUE(frame->Help()->isVisible());
+  EXPECT_TRUE(frame->Help()->Browser().toPlainText().contains("Channel data files"));
+  frame->Help()->close();
+
+  QTest::keyClick(frame.get(), Qt::Key_F1);
+  EXPECT_TRUE(frame->Help()->isVisible());
+  frame->Help()->close();
+
+  frame->activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(frame.get()));
+  QTest::keyClick(frame.get(), Qt::Key_F1, Qt::ShiftModifier);
+  EXPECT_TRUE(QWhatsThis::inWhatsThisMode());
+  EXPECT_EQ(frame->Panes().MessageText(), "Select an object on which to get Help");
+  QWhatsThis::leaveWhatsThisMode();
+  EXPECT_EQ(frame->Panes().MessageText(), "For Help，Please Press F1");
+}
+
+// The view's direct child that holds widget.
+QWidget* PaneOf(QWidget* widget, QWidget* view) {
+  while (widget && widget->parentWidget() != view) widget = widget->parentWidget();
+  return widget;
+}
+
+TEST_F(FrameCommands, F6AndShiftF6MoveTheFocusBetweenTheViewsParts) {
+  QWidget* view = &frame->View();
+  QWidget* first = nullptr;
+  for (QWidget* child : view->findChildren<QWidget*>())
+    if (child->isVisible() && child->isEnabled() && (child->focusPolicy() & Qt::TabFocus)) {
+      first = child;
+      break;
+    }
+  ASSERT_NE(first, nullptr);
+  first->setFocus();
+  QWidget* start = PaneOf(QApplication::focusWidget(), view);
+  ASSERT_NE(start, nullptr);
+
+  QTest::keyClick(QApplication::focusWidget(), Qt::Key_F6);
+  QWidget* next = PaneOf(QApplication::focusWidget(), view);
+  ASSERT_NE(next, nullptr) << "the focus left the view";
+  EXPECT_NE(next, start);
+  QTest::keyClick(QApplication::focusWidget(), Qt::Key_F6, Qt::ShiftModifier);
+  EXPECT_EQ(PaneOf(QApplication::focusWidget(), view), start);
+}
+
+TEST_F(FrameCommands, AboutBoxShowsItsTextsAndClosesWithOk) {
+  QString caption;
+  QStringList texts;
+  QTimer::singleShot(0, frame.get(), [&] {
+    QWidget* box = QApplication::activeModalWidget();
+    if (!box) return;
+    caption = box->windowTitle();
+    for (const QLabel* label : box->findChildren<QLabel*>())
+      if (!label->text().isEmpty()) texts << label->text();
+    for (QPushButton* button : box->findChildren<QPushButton*>())
+      if (button->text() == "OK") button->click();
+  });
+  frame->Action(kCmdAppAbout)->trigger();  // returns once OK has closed it
+  EXPECT_EQ(caption, "About Korvel");
+  EXPECT_EQ(texts.size(), 2);
+  EXPECT_TRUE(texts.contains("  Korvel Communication Software-11.1"));
+}
+
+TEST_F(FrameCommands, TitleStaysFixedWhateverIsOpen) {
+  const QString title = "Korvel Electronics  Programing Software";
+  EXPECT_EQ(frame->windowTitle(), title);
+  ASSERT_TRUE(frame->OpenDocumentFile(WriteFile("named.sin", SampleImage())));
+  emit frame->View().contentChanged();
+  EXPECT_EQ(frame->windowTitle(), title);
+  EXPECT_FALSE(frame->isWindowModified());
+}
+
+}  // namespace
+}  // namespace korvel::testing

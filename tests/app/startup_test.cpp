@@ -1,0 +1,74 @@
+// Start-up: the command line, a file that can't be opened, the window's
+// size and place.
+#include <QScreen>
+#include <QStatusBar>
+
+#include "app/kov_app.h"
+#include "model/channel_file.h"
+#include "app_test_support.h"
+
+namespace korvel::testing {
+namespace {
+
+class StartUp : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    EnsureApplication();
+    settings = std::make_unique<QSettings>(dir.filePath("settings.ini"), QSettings::IniFormat);
+    app = std::make_unique<CKovApp>(prompter, chooser, *settings);
+  }
+  QTemporaryDir dir;
+  std::unique_ptr<QSettings> settings;
+  ScriptedPrompter prompter;
+  ScriptedChooser chooser;
+  std::unique_ptr<CKovApp> app;
+};
+
+TEST_F(StartUp, AFileOnTheCommandLineOpens) {
+  const MemoryImage sample = SampleImage();
+  const QString path = dir.filePath("start.sin");
+  ASSERT_TRUE(SaveChannelFile(QFile::encodeName(path).toStdString(), sample));
+
+  ASSERT_TRUE(app->InitInstance({path}));
+  EXPECT_EQ(QFile::decodeName(app->Document().PathName().c_str()), path);
+  MemoryImage shown = NewImage();
+  app->Frame()->View().CollectInto(shown);
+  EXPECT_EQ(shown, sample);
+  EXPECT_TRUE(app->Frame()->isVisible());
+  EXPECT_EQ(app->Frame()->windowTitle(), "Korvel Electronics  Programing Software");
+  EXPECT_TRUE(prompter.asked.empty());
+}
+
+TEST_F(StartUp, AFileThatCantBeOpenedEndsStartUpWithItsMessage) {
+  const QString missing = dir.filePath("nothing-here.sin");
+  EXPECT_FALSE(app->InitInstance({missing}));
+  ASSERT_EQ(prompter.asked.size(), 1u);
+  EXPECT_NE(prompter.asked[0].text.find("nothing-here.sin"), std::string::npos);
+  EXPECT_TRUE(app->Frame() == nullptr || !app->Frame()->isVisible());
+}
+
+TEST_F(StartUp, WithoutAFileANewDocumentFitsTheFormAndTheScreen) {
+  ASSERT_TRUE(app->InitInstance({}));
+  CMainFrame& frame = *app->Frame();
+  MemoryImage shown = NewImage();
+  frame.View().CollectInto(shown);
+  EXPECT_EQ(shown, Collected(NewImage()));
+  EXPECT_TRUE(app->Document().PathName().empty());
+  EXPECT_FALSE(app->Document().IsModified());
+
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(&frame));
+  QCoreApplication::processEvents();
+  const QRect available = frame.screen()->availableGeometry();
+  EXPECT_TRUE(available.contains(frame.frameGeometry()))
+      << frame.frameGeometry().width() << "x" << frame.frameGeometry().height();
+  EXPECT_LE(frame.width(), 800);
+  EXPECT_LE(frame.height(), 1100);
+  // Shrunk to the form: the central area is no larger than the form.
+  const QSize form = frame.View().FormSize();
+  EXPECT_LE(frame.centralWidget()->width(), form.width());
+  EXPECT_LE(frame.centralWidget()->height(), form.height());
+  EXPECT_EQ(frame.statusBar()->currentMessage(), QString());
+}
+
+}  // namespace
+}  // namespace korvel::testing

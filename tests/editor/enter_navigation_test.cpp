@@ -1,0 +1,144 @@
+// Enter by focused control, and filling a channel list with the keyboard
+// alone down to the saved file.
+
+#include <QFile>
+#include <QTemporaryDir>
+
+#include "cell_edit_fixture.h"
+#include "model/channel_file.h"
+
+namespace korvel::test {
+namespace {
+
+
+TEST_F(EditTest, EnterOnPttIdOrBusyLockGoesToTheNextRowsReceiveFrequency) {
+  Enter(5, 1, "146.52");
+  for (int column : {9, 10}) {
+    Click(5, column);
+    ASSERT_TRUE(Shows(OptionChooser(column)));
+    Enter();
+    EXPECT_EQ(Grid().Row(), 6) << column;
+    EXPECT_EQ(Grid().Col(), 1);
+    EXPECT_TRUE(Shows(FrequencyBox()));
+    EXPECT_EQ(Focus(), FrequencyBox());
+    Click(5, 1);
+  }
+  // Any other option column goes on to the next column.
+  Click(5, 5);
+  OptionChooser(5)->setCurrentIndex(1);
+  Enter();
+  EXPECT_EQ(Grid().TextMatrix(5, 5), "Narrow");
+  EXPECT_EQ(Grid().Col(), 6);
+  EXPECT_TRUE(Shows(OptionChooser(6)));
+}
+
+TEST_F(EditTest, EnterOnAnOptionOfTheLastRowMovesTheFocusOn) {
+  Enter(128, 1, "146.52");
+  Click(128, 7);
+  OptionChooser(7)->setCurrentIndex(0);
+  Enter();
+  EXPECT_EQ(Grid().TextMatrix(128, 7), "Low");
+  EXPECT_EQ(ShownEditor(), nullptr);
+  EXPECT_EQ(Grid().Row(), 128);
+  EXPECT_EQ(Grid().Col(), 7);
+  // Passed on as Tab: the focus left the grid for the next control.
+  EXPECT_NE(Focus(), &Grid());
+  EXPECT_TRUE(view->isAncestorOf(Focus()));
+}
+
+TEST_F(EditTest, EnterOnTheGridMovesRightOrTabsAwayFromScan) {
+  GoTo(3, 2);
+  Enter();
+  EXPECT_EQ(Grid().Col(), 3);
+  EXPECT_EQ(ShownEditor(), nullptr);
+  EXPECT_EQ(Focus(), &Grid());
+  GoTo(3, 6);
+  Enter();
+  EXPECT_EQ(Grid().Col(), 6);
+  EXPECT_NE(Focus(), &Grid());
+}
+
+TEST_F(EditTest, EnterOnOtherControlsActsAsTab) {
+  Bar().ModelList()->setFocus();
+  Enter();
+  EXPECT_EQ(Focus(), Bar().BandList());
+  Enter();
+  EXPECT_EQ(Focus(), Bar().RankList());
+}
+
+TEST_F(EditTest, AChannelListFilledByKeyboardIsSavedAsShown) {
+  // From the model list: choose the band, then Tab into the grid.
+  QWidget* start = Focus();
+  ASSERT_EQ(start, Bar().ModelList());
+  QTest::keyClick(Focus(), Qt::Key_Tab);
+  ASSERT_EQ(Focus(), Bar().BandList());
+  Bar().BandList()->setCurrentIndex(2);
+  QTest::keyClick(Focus(), Qt::Key_Up);  // from 240 - 260MHz to 136 - 174MHz
+  EXPECT_EQ(Bar().BandText(), "136 - 174MHz");
+  for (int i = 0; i < 3; ++i) QTest::keyClick(Focus(), Qt::Key_Tab);
+  ASSERT_EQ(Focus(), &Grid());
+
+  // Row 1: receive, transmit (Enter keeps the copy), two tones, options.
+  Type("146.52");
+  Enter();
+  Enter();
+  Type("88.5");
+  Enter();
+  Enter();                                  // Tx tone stays "OFF"
+  QTest::keyClick(Focus(), Qt::Key_Down);   // Narrow
+  Enter();
+  Enter();                                  // Scan Yes
+  QTest::keyClick(Focus(), Qt::Key_Up);     // Low
+  Enter();
+  QTest::keyClick(Focus(), Qt::Key_Up);     // None
+  Enter();
+  Enter();                                  // PTTID ON, on to row 2
+  ASSERT_EQ(Grid().Row(), 2);
+  // Row 2: its own transmit frequency and a DCS tone.
+  Type("147.005");
+  Enter();
+  Type("147.6");
+  Enter();
+  Type("D023N");
+  Enter();
+  for (int i = 0; i < 6; ++i) Enter();
+  ASSERT_EQ(Grid().Row(), 3);
+  ASSERT_TRUE(Shows(FrequencyBox()));
+  // Up arrow leaves the box for the grid; BusyLock of row 2 by arrows.
+  QTest::keyClick(Focus(), Qt::Key_Up);
+  ASSERT_EQ(Focus(), &Grid());
+  for (int i = 0; i < 9; ++i) QTest::keyClick(Focus(), Qt::Key_Right);
+  ASSERT_EQ(Grid().Col(), 10);
+  Type("1");
+  QTest::keyClick(Focus(), Qt::Key_Down);   // Carrier
+  Enter();
+  ASSERT_EQ(Grid().Row(), 3);
+  Type("145.00625");  // left open, as at a Save
+  view->CommitEdit();
+
+  EXPECT_EQ(prompter.Texts(), std::vector<std::string>{});
+  EXPECT_EQ(RowTexts(1), (QStringList{"146.52000", "146.52000", "88.5", "OFF", "Narrow", "Yes",
+                                      "Low", "None", "ON", "Close"}));
+  EXPECT_EQ(RowTexts(2), (QStringList{"147.00500", "147.60000", "D023N", "OFF", "Wide", "Yes",
+                                      "High", "DTMF", "ON", "Carrier"}));
+  EXPECT_EQ(RowTexts(3), (QStringList{"145.00625", "145.00625", "OFF", "OFF", "Wide", "Yes",
+                                      "High", "DTMF", "ON", "Close"}));
+
+  QTemporaryDir dir;
+  ASSERT_TRUE(dir.isValid());
+  const std::string path = dir.filePath("keyboard.sin").toStdString();
+  ASSERT_TRUE(document.OnSaveDocument(path));
+  MemoryImage saved{};
+  ASSERT_TRUE(LoadChannelFile(path, saved));
+  for (int row = 1; row <= 128; ++row) {
+    const ChannelTexts texts = DecodeChannel(ChannelRecordOf(saved, row));
+    for (int column = 1; column <= 10; ++column) {
+      EXPECT_EQ(QString::fromStdString(texts[column - 1]), Grid().TextMatrix(row, column))
+          << row << "," << column;
+    }
+  }
+  EXPECT_EQ(LoadTypeSettings(saved).band, 1);
+}
+
+}  // namespace
+}  // namespace korvel::test
