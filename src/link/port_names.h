@@ -1,0 +1,15 @@
+#pragma once
+// Serial port names as the user picks them ("COM1" to "COM4") and the
+// devices they stand for on this system.
+
+#include <string>
+
+namespace korvel {
+
+// The device a port name opens. "COM1".."COM4" (exact, case-sensitive) map to
+// the environment variable KORVEL_COM1..KORVEL_COM4 when it is set and not
+// empty, else to /dev/ttyUSB0..3 when that device exists, else to
+// /dev/ttyS0..3. Any other name is taken as a device path as it stands.
+std::string ResolvePortDevice(const std::string& name);
+
+}  // namespace korvel
