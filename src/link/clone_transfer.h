@@ -2,6 +2,8 @@
 // One clone transfer: the handshake, then the whole memory image read from
 // or written to the radio in 264 blocks of 8 bytes.
 
+#include <cstdint>
+#include <optional>
 #include <string>
 
 #include "link/clock.h"
@@ -52,24 +54,31 @@ class CloneTransfer {
   int AttemptsMade() const { return attemptsMade_; }
 
  private:
-  enum class Handshake { Complete, Ended };
-  Handshake RunHandshake(TransferDirection direction, const MemoryImage& image, bool& modelCheckArmed);
+  enum class Step { Complete, Restart, Failed, Ended };
+  // The handshake; nullopt once it is complete, else the end it reached.
+  std::optional<TransferResult> RunHandshake(TransferDirection direction, const MemoryImage& image,
+                                             bool& modelCheckArmed);
+  // From the ident request to the radio's last acknowledgement.
+  Step IdentAndAcknowledge(TransferDirection direction, const MemoryImage& image, bool& modelCheckArmed);
   TransferResult WriteBlocks(const MemoryImage& image);
   TransferResult ReadBlocks(MemoryImage& image);
-  // A cancel check after a pump pass; true when the transfer must end.
-  bool PassAndCheck(bool checkFirst);
+  // passes x (pump pass, cancel check, sleep 1 ms); false when cancelled,
+  // with endResult_ set.
   bool WaitPasses(int passes);
   void ProgressStep();
+  // One-byte read that is an acknowledgement only when it brings 0x06.
   bool ReadAck();
   bool SendByte(std::uint8_t byte);
+  // Shows a message with the interruption watch cleared.
   Answer Ask(const char* text, Buttons buttons);
   TransferResult EndCancelled();
-  TransferResult EndWithMessage(const char* text, TransferResult result);
+  // Closes the port and the dialog and returns result.
+  TransferResult EndClosing(TransferResult result);
 
   SerialPort& port_;
   Clock& clock_;
   TransferHost& host_;
-  TransferResult handshakeEnd_ = TransferResult::Cancelled;
+  TransferResult endResult_ = TransferResult::Cancelled;
   int blocksDone_ = 0;
   int blocksStored_ = 0;
   int attemptsMade_ = 0;
