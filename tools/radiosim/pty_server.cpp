@@ -2,6 +2,8 @@
 
 #include <fcntl.h>
 #include <poll.h>
+#include <pthread.h>
+#include <sched.h>
 #include <sys/stat.h>
 #include <termios.h>
 #include <unistd.h>
@@ -158,6 +160,12 @@ bool PtyServer::WriteDue(TimePoint now, bool* blocked) {
 
 bool PtyServer::Run(std::string* error) {
   using std::chrono::steady_clock;
+  if (options_.realtime) {
+    // Best effort: without the privilege the server runs as it is.
+    sched_param param{};
+    param.sched_priority = 1;
+    pthread_setschedparam(pthread_self(), SCHED_FIFO, &param);
+  }
   lastDelivery_ = steady_clock::now();
   while (!stop_.load()) {
     TimePoint now = steady_clock::now();
