@@ -110,6 +110,8 @@ int main(int argc, char** argv) {
   app.add_option("--stray", faults.strayBytes, "Stray bytes before every greeting acknowledgement")
       ->check(CLI::Range(0, 16));
   app.add_option("--ident-length", identLength, "Bytes of the ident reply (0..7)")->check(CLI::Range(0, 7));
+  app.add_flag("--bad-handshake-ack", faults.badHandshakeAck,
+               "Answer the acknowledgement of the ident reply with a wrong byte");
   app.add_option("--short-reply", shortReply, "K:N: answer read block K with N bytes (N 0..11)");
   app.add_option("--nak-write", nakWrite, "Neither store nor acknowledge write block K")
       ->check(CLI::Range(0, kBlockCount - 1));

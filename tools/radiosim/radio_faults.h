@@ -13,6 +13,8 @@ struct RadioFaults {
   int strayBytes = 0;
   // Length of the ident reply when it is not the full 8 bytes.
   std::optional<int> identLength;
+  // The PC's acknowledgement of the ident reply is answered with a wrong byte.
+  bool badHandshakeAck = false;
   // Read block `shortReplyBlock` is answered with only `shortReplyLength` bytes.
   std::optional<int> shortReplyBlock;
   int shortReplyLength = 12;

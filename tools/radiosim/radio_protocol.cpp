@@ -63,6 +63,11 @@ void RadioProtocol::Feed(std::uint8_t byte, std::vector<std::uint8_t>& out) {
 
     case State::kAwaitIdentAck:
       if (byte != kAck) return Unexpected(byte, out);
+      if (faults_.badHandshakeAck) {
+        Send(out, {kWrongAck});
+        state_ = State::kIdle;
+        return;
+      }
       Send(out, {kAck});
       state_ = State::kReady;
       return;

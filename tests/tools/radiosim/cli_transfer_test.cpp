@@ -163,6 +163,13 @@ TEST_F(HandshakeFailure, OneStrayByteIsToleratedTwoAreACommunicationError) {
   EXPECT_EQ(Greetings(LoggedBytes(ReadFile(log), "pc")), 30);
 }
 
+TEST_F(HandshakeFailure, WrongAnswerToTheHandshakeAcknowledgement) {
+  StartRadio({"--bad-handshake-ack"});
+  const CliRun run = Write(RadioFile(NewImage()));
+  EXPECT_EQ(run.status, 1);
+  EXPECT_EQ(CountLines(run.err, texts::kCommunicationError), 1) << run.err;
+}
+
 TEST_F(HandshakeFailure, TypeMismatchAskedOnceAndCancelLeavesTheRadioAlone) {
   const MemoryImage memory = PatternImage(5);
   const std::string saved = dir.Path("radio-saved.sin");

@@ -175,6 +175,14 @@ TEST(RadioProtocolFaults, HandshakeFaults) {
   shortRadio.Greet();
   EXPECT_EQ(shortRadio.Send({'M', 0x02}).size(), 3u);
   EXPECT_EQ(shortRadio.Send({0x06}), Bytes{0x06}) << "the handshake goes on";
+
+  RadioFaults badAck;
+  badAck.badHandshakeAck = true;
+  Radio badAckRadio(badAck);
+  badAckRadio.Greet();
+  badAckRadio.Send({'M', 0x02});
+  EXPECT_EQ(badAckRadio.Send({0x06}), Bytes{kWrongAck});
+  EXPECT_TRUE(badAckRadio.Send(Radio::Command('R', 0)).empty()) << "no session after a failed handshake";
 }
 
 TEST(RadioProtocolFaults, BlockFaultsHitOnlyTheirBlock) {
