@@ -259,11 +259,14 @@ TEST_F(BlockFailure, WrongAnswerToTheReadAcknowledgement) {
 }
 
 TEST_F(BlockFailure, InterruptCancelsARunningRead) {
-  StartRadio({}, /*paced=*/true);
+  const std::string log = dir.Path("wire.log");
+  StartRadio({"--log", log}, /*paced=*/true);
   ChildProcess cli;
   ASSERT_TRUE(cli.Spawn({ToolPath("tools/cli/korvel-cli"), "read", "--port", radio.Device(), "-o",
                          dir.Path("read.sin")}));
-  std::this_thread::sleep_for(std::chrono::milliseconds(1500));
+  // Interrupt once blocks are moving.
+  for (int i = 0; i < 1000 && LoggedBytes(ReadFile(log), "radio").size() < 100; ++i)
+    std::this_thread::sleep_for(std::chrono::milliseconds(10));
   cli.Signal(SIGINT);
   EXPECT_EQ(cli.Wait(15'000), 1) << cli.Stderr();
   EXPECT_NE(cli.Stderr().find("cancelled"), std::string::npos) << cli.Stderr();
