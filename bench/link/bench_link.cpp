@@ -1,0 +1,180 @@
+// bench_link: full read, full write and the wait for a silent radio, each a
+// real clone transfer over a pseudo-terminal to the simulated radio paced
+// like a 9600-baud 8N1 line. Prints the wall time beside the floor (every
+// byte on the line plus every mandated sleep) and the CPU time the transfer
+// and the radio spent.
+//
+//   bench_link [--repeat N] [--skip-silent]
+
+#include <pthread.h>
+#include <sys/resource.h>
+#include <time.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdlib>
+#include <cstdio>
+#include <cstring>
+#include <string>
+#include <thread>
+
+#include "link/clone_transfer.h"
+#include "link/posix_serial_port.h"
+#include "pty_server.h"
+#include "radio_protocol.h"
+
+namespace {
+
+using namespace korvel;
+using namespace korvel::radiosim;
+
+// Answers every question with Cancel, so a failure ends the transfer.
+class CancellingPrompter final : public Prompter {
+ public:
+  Answer Ask(const Prompt& prompt) override {
+    last = prompt.text;
+    return prompt.buttons == Buttons::Ok ? Answer::Ok : Answer::Cancel;
+  }
+  std::string last;
+};
+
+class QuietHost final : public TransferHost {
+ public:
+  void SetStatusText(const std::string&) override {}
+  int ProgressPosition() override { return position_; }
+  void StepProgress() override { ++position_; }
+  void SetProgressPosition(int position) override { position_ = position; }
+  void PumpPass() override {}
+  bool CancelRequested() override { return false; }
+  void SetInterruptionWatch(bool) override {}
+  Prompter& Prompts() override { return prompter; }
+  void CloseDialog() override {}
+  void CollectGrid(MemoryImage&) override {}
+  void FillGrid(const MemoryImage&) override {}
+  CancellingPrompter prompter;
+
+ private:
+  int position_ = 0;
+};
+
+double ThreadCpuSeconds() {
+  rusage usage{};
+  getrusage(RUSAGE_THREAD, &usage);
+  return static_cast<double>(usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) +
+         static_cast<double>(usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
+}
+
+double CpuClockSeconds(clockid_t clock) {
+  timespec t{};
+  clock_gettime(clock, &t);
+  return static_cast<double>(t.tv_sec) + static_cast<double>(t.tv_nsec) / 1e9;
+}
+
+constexpr double kCharacterMs = 10.0 * 1000.0 / 9600.0;
+constexpr int kBlocks = 264;
+
+// The floor of a transfer: every byte on the line, one after the other, plus
+// every mandated sleep. `overlapped` is the tighter floor that leaves out the
+// sleeps a real line overlaps with a byte still being sent: the 1 ms before
+// greeting bytes 2 to 7 and before the ident request's 0x02, and the 1 ms
+// between a write block's command and its data.
+struct Floor {
+  double sum;
+  double overlapped;
+};
+
+Floor TransferFloor(TransferDirection direction) {
+  // Handshake bytes: greeting 7, ack 1, ident request 2, ident 8, ack 1, ack 1.
+  // Handshake sleeps: 7 pump passes with 1 ms, 1 ms before each greeting
+  // byte, 1 ms before 'M' and before 0x02.
+  const double handshakeLine = 20 * kCharacterMs;
+  // Read block: command 4, reply 12, ack 1, ack 1; sleeps 15 and 5.
+  // Write block: command 4, data 8, ack 1; sleeps 1 and 1.
+  const bool read = direction == TransferDirection::Read;
+  const double blocksLine = kBlocks * (read ? 18 : 13) * kCharacterMs;
+  const double blockSleeps = kBlocks * (read ? 20.0 : 2.0);
+  const double blockOverlap = read ? 0.0 : kBlocks * 1.0;
+  return {handshakeLine + 16 + blocksLine + blockSleeps, handshakeLine + 9 + blocksLine + blockSleeps - blockOverlap};
+}
+
+// 15 attempts of 7 x 1 ms, the greeting (1 ms before each of its 7 bytes),
+// two one-byte reads that wait their whole 590 ms, and 2 ms after the failure.
+Floor SilentFloor() {
+  return {15 * (7 + 7 + 7 * kCharacterMs + 2 * 590 + 2), 15 * (7 + 1 + 7 * kCharacterMs + 2 * 590 + 2)};
+}
+
+struct Figures {
+  TransferResult result;
+  double wallMs;
+  double cpuMs;
+  double radioCpuMs;
+};
+
+Figures RunOne(TransferDirection direction, bool silent) {
+  RadioFaults faults;
+  faults.silent = silent;
+  RadioProtocol protocol(NewImage(), 0xFF, faults);
+  PtyServer server(protocol, ServerOptions{true, {}, nullptr});
+  std::string error;
+  if (!server.Open(&error)) {
+    std::fprintf(stderr, "bench_link: %s\n", error.c_str());
+    std::exit(1);
+  }
+  std::thread radio([&] { server.Run(nullptr); });
+  clockid_t radioClock{};
+  pthread_getcpuclockid(radio.native_handle(), &radioClock);
+
+  PosixSerialPort port;
+  QuietHost host;
+  CloneTransfer transfer(port, SystemClock::Instance(), host);
+  MemoryImage image = NewImage();
+  bool armed = true;
+
+  const double radioCpu0 = CpuClockSeconds(radioClock);
+  const double cpu0 = ThreadCpuSeconds();
+  const auto t0 = std::chrono::steady_clock::now();
+  const TransferResult result = transfer.Run(direction, server.DevicePath(), image, armed);
+  const auto t1 = std::chrono::steady_clock::now();
+  const double cpu1 = ThreadCpuSeconds();
+  const double radioCpu1 = CpuClockSeconds(radioClock);
+
+  server.RequestStop();
+  radio.join();
+  return {result, std::chrono::duration<double, std::milli>(t1 - t0).count(), (cpu1 - cpu0) * 1e3,
+          (radioCpu1 - radioCpu0) * 1e3};
+}
+
+void Report(const char* name, TransferDirection direction, bool silent, int repeat) {
+  const Floor floor = silent ? SilentFloor() : TransferFloor(direction);
+  for (int i = 0; i < repeat; ++i) {
+    const Figures f = RunOne(direction, silent);
+    std::printf(
+        "%-10s %-19s wall %8.1f ms  floor %8.1f ms (x%5.3f)  overlapped floor %8.1f ms (x%5.3f)  "
+        "cpu %6.1f ms  radio cpu %6.1f ms\n",
+        name, TransferResultName(f.result), f.wallMs, floor.sum, f.wallMs / floor.sum, floor.overlapped,
+        f.wallMs / floor.overlapped, f.cpuMs, f.radioCpuMs);
+    std::fflush(stdout);
+  }
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  int repeat = 1;
+  bool skipSilent = false;
+  for (int i = 1; i < argc; ++i) {
+    if (std::strcmp(argv[i], "--repeat") == 0 && i + 1 < argc) {
+      repeat = std::max(1, std::atoi(argv[++i]));
+    } else if (std::strcmp(argv[i], "--skip-silent") == 0) {
+      skipSilent = true;
+    } else {
+      std::fprintf(stderr, "usage: bench_link [--repeat N] [--skip-silent]\n");
+      return 2;
+    }
+  }
+  std::printf("clone transfer against the simulated radio at 9600 baud 8N1 (%.4f ms a character)\n", kCharacterMs);
+  Report("full read", TransferDirection::Read, false, repeat);
+  Report("full write", TransferDirection::Write, false, repeat);
+  if (!skipSilent) Report("no radio", TransferDirection::Read, true, repeat);
+  return 0;
+}

@@ -1,0 +1,161 @@
+// The simulator's server in a thread, talked to through the program's own
+// serial port on the pseudo-terminal it serves.
+
+#include "pty_server.h"
+
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <thread>
+#include <vector>
+
+#include "child_process.h"
+#include "link/posix_serial_port.h"
+#include "port_holder.h"
+
+namespace korvel::radiosim {
+namespace {
+
+using Bytes = std::vector<std::uint8_t>;
+
+// Every byte value a terminal might treat specially sits in block 0.
+MemoryImage ControlBytesImage() {
+  MemoryImage image = NewImage();
+  const Bytes special = {0x11, 0x13, 0x0D, 0x0A, 0x03, 0x1A, 0x7F, 0x04};
+  std::copy(special.begin(), special.end(), image.begin());
+  return image;
+}
+
+class ServedRadio {
+ public:
+  explicit ServedRadio(bool paced = false, std::string link = {})
+      : protocol(ControlBytesImage(), 0x38), server(protocol, ServerOptions{paced, std::move(link), nullptr}) {
+    std::string error;
+    opened = server.Open(&error);
+    EXPECT_TRUE(opened) << error;
+    if (opened) thread = std::thread([this] { server.Run(nullptr); });
+  }
+  ~ServedRadio() { Stop(); }
+  void Stop() {
+    server.RequestStop();
+    if (thread.joinable()) thread.join();
+  }
+  RadioProtocol protocol;
+  PtyServer server;
+  bool opened = false;
+  std::thread thread;
+};
+
+class Pc {
+ public:
+  bool Open(const std::string& device) {
+    if (!port.Open(device)) return false;
+    port.SetTimeouts(kCloneTimeouts);
+    port.ConfigureLine(LineSettings{});
+    return true;
+  }
+  void Send(const Bytes& bytes) { ASSERT_TRUE(port.Write(bytes.data(), bytes.size())); }
+  Bytes Receive(std::size_t n) {
+    Bytes buffer(n);
+    std::size_t got = 0;
+    EXPECT_TRUE(port.Read(buffer.data(), n, &got));
+    buffer.resize(got);
+    return buffer;
+  }
+  void Handshake() {
+    for (std::uint8_t b : kGreeting) Send({b});
+    EXPECT_EQ(Receive(1), Bytes{0x06});
+    Send({'M', 0x02});
+    EXPECT_EQ(Receive(8).size(), 8u);
+    Send({0x06});
+    EXPECT_EQ(Receive(1), Bytes{0x06});
+  }
+  PosixSerialPort port;
+};
+
+TEST(PtyServer, ControlBytesCrossTheLineUnchangedBothWays) {
+  ServedRadio radio;
+  ASSERT_TRUE(radio.opened);
+  Pc pc;
+  ASSERT_TRUE(pc.Open(radio.server.DevicePath())) << pc.port.LastError();
+  pc.Handshake();
+  pc.Send({'R', 0x00, 0x00, 0x08});
+  const Bytes reply = pc.Receive(12);
+  ASSERT_EQ(reply.size(), 12u);
+  EXPECT_EQ(Bytes(reply.begin() + 4, reply.end()), (Bytes{0x11, 0x13, 0x0D, 0x0A, 0x03, 0x1A, 0x7F, 0x04}));
+  pc.Send({0x06});
+  EXPECT_EQ(pc.Receive(1), Bytes{0x06});
+
+  const Bytes data = {0x0D, 0x0A, 0x11, 0x13, 0x03, 0x1C, 0x7F, 0xFF};
+  Bytes frame = {'W', 0x00, 0x08, 0x08};
+  frame.insert(frame.end(), data.begin(), data.end());
+  pc.Send(frame);
+  EXPECT_EQ(pc.Receive(1), Bytes{0x06});
+  pc.port.Close();
+  radio.Stop();
+  EXPECT_EQ(Bytes(radio.protocol.Image().begin() + 8, radio.protocol.Image().begin() + 16), data);
+}
+
+TEST(PtyServer, KeepsServingAcrossClosesOfThePcSide) {
+  ServedRadio radio;
+  ASSERT_TRUE(radio.opened);
+  for (int session = 0; session < 3; ++session) {
+    Pc pc;
+    ASSERT_TRUE(pc.Open(radio.server.DevicePath())) << "session " << session << ": " << pc.port.LastError();
+    pc.Handshake();
+  }
+  radio.Stop();
+  EXPECT_EQ(radio.protocol.Handshakes(), 3);
+}
+
+TEST(PtyServer, LinkNamesTheDeviceForTheServersLife) {
+  test::ScratchDir dir;
+  const std::string link = dir.Path("radio");
+  {
+    ServedRadio radio(false, link);
+    ASSERT_TRUE(radio.opened);
+    char target[256] = {};
+    ASSERT_GT(::readlink(link.c_str(), target, sizeof target - 1), 0);
+    EXPECT_EQ(std::string(target), radio.server.DevicePath());
+    Pc pc;
+    ASSERT_TRUE(pc.Open(link));
+    pc.Handshake();
+  }
+  EXPECT_FALSE(test::Exists(link));
+}
+
+TEST(PtyServer, PacedRepliesTakeTheLineTimeOfTheirBytes) {
+  ServedRadio radio(true);
+  ASSERT_TRUE(radio.opened);
+  Pc pc;
+  ASSERT_TRUE(pc.Open(radio.server.DevicePath()));
+  pc.Handshake();
+  const auto start = std::chrono::steady_clock::now();
+  pc.Send({'R', 0x00, 0x00, 0x08});
+  EXPECT_EQ(pc.Receive(12).size(), 12u);
+  // 4 bytes out and 12 back at 10 bits each: never sooner than 16 character times.
+  EXPECT_GE(std::chrono::steady_clock::now() - start, 16 * kCharacterTime);
+}
+
+TEST(PortHolder, HeldDeviceCannotBeOpenedUntilReleased) {
+  ServedRadio radio;
+  ASSERT_TRUE(radio.opened);
+  PortHolder holder;
+  std::string error;
+  ASSERT_TRUE(holder.Hold(radio.server.DevicePath(), &error)) << error;
+  PosixSerialPort port;
+  EXPECT_FALSE(port.Open(radio.server.DevicePath()));
+  PortHolder second;
+  EXPECT_FALSE(second.Hold(radio.server.DevicePath(), &error));
+  holder.Release();
+  EXPECT_TRUE(port.Open(radio.server.DevicePath())) << port.LastError();
+  port.Close();
+
+  EXPECT_FALSE(holder.Hold("/dev/null", &error)) << "not a terminal";
+  EXPECT_FALSE(holder.Hold("/nonexistent/tty", &error));
+}
+
+}  // namespace
+}  // namespace korvel::radiosim

@@ -1,0 +1,27 @@
+#pragma once
+// Misbehaviours the simulated radio can be told to show, one per option, so
+// every failure path of the PC side can be reached on purpose.
+
+#include <optional>
+
+namespace korvel::radiosim {
+
+struct RadioFaults {
+  // Never sends a byte: the PC sees no radio at all.
+  bool silent = false;
+  // Stray bytes sent before every greeting acknowledgement.
+  int strayBytes = 0;
+  // Length of the ident reply when it is not the full 8 bytes.
+  std::optional<int> identLength;
+  // The PC's acknowledgement of the ident reply is answered with a wrong byte.
+  bool badHandshakeAck = false;
+  // Read block `shortReplyBlock` is answered with only `shortReplyLength` bytes.
+  std::optional<int> shortReplyBlock;
+  int shortReplyLength = 12;
+  // Write block n is neither stored nor acknowledged.
+  std::optional<int> nakWriteBlock;
+  // The PC's acknowledgement after read block n is answered with a wrong byte.
+  std::optional<int> badReadAckBlock;
+};
+
+}  // namespace korvel::radiosim

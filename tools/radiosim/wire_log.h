@@ -1,0 +1,34 @@
+#pragma once
+// A text log of the bytes on the line: one line per chunk, with the time
+// since the log was opened, the sender and the bytes in hex, e.g.
+//     0.012345 pc    02 50 52
+//     0.020833 radio 06
+
+#include <chrono>
+#include <cstddef>
+#include <cstdint>
+#include <cstdio>
+#include <string>
+
+namespace korvel::radiosim {
+
+enum class Sender { kPc, kRadio };
+
+class WireLog {
+ public:
+  using TimePoint = std::chrono::steady_clock::time_point;
+  WireLog() = default;
+  ~WireLog();
+  WireLog(const WireLog&) = delete;
+  WireLog& operator=(const WireLog&) = delete;
+
+  bool Open(const std::string& path, std::string* error);
+  bool IsOpen() const { return file_ != nullptr; }
+  void Record(Sender sender, const std::uint8_t* data, std::size_t n, TimePoint when);
+
+ private:
+  std::FILE* file_ = nullptr;
+  TimePoint start_{};
+};
+
+}  // namespace korvel::radiosim
