@@ -53,9 +53,7 @@ bool CMainFrame::OpenDocumentFile(const QString& path) {
     prompter_.Tell(result.message);
     return false;
   }
-  document_.SetPathName(NativePath(absolute));
-  recent_.Add(absolute);
-  UpdateRecentMenu();
+  TakePath(absolute);
   ShowView();
   return true;
 }
@@ -96,10 +94,14 @@ bool CMainFrame::SaveTo(const QString& path) {
     prompter_.Tell(result.message);
     return false;
   }
+  TakePath(absolute);
+  return true;
+}
+
+void CMainFrame::TakePath(const QString& absolute) {
   document_.SetPathName(NativePath(absolute));
   recent_.Add(absolute);
   UpdateRecentMenu();
-  return true;
 }
 
 }  // namespace korvel

@@ -81,6 +81,8 @@ class CMainFrame : public QMainWindow {
   void UpdatePortChecks();
   void ShowView();
   bool SaveTo(const QString& path);
+  // The document now belongs to this file: its path and the recent list.
+  void TakePath(const QString& absolute);
   void KeepOnScreen();
 
   CKovDoc& document_;
