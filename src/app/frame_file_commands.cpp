@@ -47,7 +47,7 @@ bool CMainFrame::OnFileOpen() {
 
 bool CMainFrame::OpenDocumentFile(const QString& path) {
   const QString absolute = QFileInfo(path).absoluteFilePath();
-  const FileResult result = document_.OnOpenDocument(NativePath(absolute));
+  const Status result = document_.OnOpenDocument(NativePath(absolute));
   if (!result) {
     // The document, its path and the view stay as they were.
     prompter_.Tell(result.message);
@@ -89,7 +89,7 @@ bool CMainFrame::SaveTo(const QString& path) {
   const QString absolute = QFileInfo(path).absoluteFilePath();
   // An edit still open in a cell belongs to what is saved.
   view_->CommitEdit();
-  const FileResult result = document_.OnSaveDocument(NativePath(absolute));
+  const Status result = document_.OnSaveDocument(NativePath(absolute));
   if (!result) {
     prompter_.Tell(result.message);
     return false;

@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QMessageBox>
+#include <QThread>
 
 namespace korvel {
 namespace {
@@ -35,9 +36,23 @@ Answer EscapeAnswer(Buttons buttons) {
 }  // namespace
 
 Answer QtPrompter::Ask(const Prompt& prompt) {
+  // Message boxes live on the interface thread. A transfer on a worker
+  // thread waits there until the user has answered.
+  QCoreApplication* app = QCoreApplication::instance();
+  if (app != nullptr && QThread::currentThread() != app->thread()) {
+    Answer answer = Answer::Cancel;
+    QMetaObject::invokeMethod(
+        app, [&] { answer = Show(prompt); }, Qt::BlockingQueuedConnection);
+    return answer;
+  }
+  return Show(prompt);
+}
+
+Answer QtPrompter::Show(const Prompt& prompt) {
   QMessageBox box(BoxIcon(prompt.icon), QString::fromStdString(prompt.caption), QString::fromStdString(prompt.text),
                   BoxButtons(prompt.buttons), QApplication::activeWindow());
   box.setAccessibleName(QString::fromStdString(prompt.caption));
+  if (!prompt.detail.empty()) box.setInformativeText(QString::fromStdString(prompt.detail));
   switch (box.exec()) {
     case QMessageBox::Ok: return Answer::Ok;
     case QMessageBox::Cancel: return Answer::Cancel;

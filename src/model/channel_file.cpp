@@ -5,15 +5,29 @@
 #include <unistd.h>
 
 #include <cerrno>
-#include <cstring>
-#include <utility>
+#include <random>
 #include <string>
+#include <utility>
 
 namespace korvel {
 namespace {
 
-std::string Describe(const std::string& what, const std::string& path, int error) {
-  return what + " \"" + path + "\": " + std::strerror(error);
+// Opens a new file named base + six random characters, with mode 0666 less
+// the umask (the mode any new file of the user gets); fills in its name.
+int CreateTemporary(const std::string& base, std::string* name) {
+  static constexpr char kChars[] = "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789";
+  std::random_device random;
+  for (int attempt = 0; attempt < 100; ++attempt) {
+    std::string candidate = base;
+    for (int i = 0; i < 6; ++i) candidate += kChars[random() % (sizeof kChars - 1)];
+    const int fd = ::open(candidate.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+    if (fd >= 0 || errno != EEXIST) {
+      *name = std::move(candidate);
+      return fd;
+    }
+  }
+  errno = EEXIST;
+  return -1;
 }
 
 class FileDescriptor {
@@ -46,60 +60,54 @@ bool WriteAll(int fd, const std::uint8_t* data, std::size_t n) {
 
 }  // namespace
 
-FileResult LoadChannelFile(const std::string& path, MemoryImage& image) {
+Status LoadChannelFile(const std::string& path, MemoryImage& image) {
   FileDescriptor fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
-  if (fd.get() < 0) return FileResult::Failure(Describe("Cannot open", path, errno));
+  if (fd.get() < 0) return Status::FromError(FailureKind::FileOpen, "Cannot open", path, errno);
   struct stat st {};
   if (::fstat(fd.get(), &st) == 0 && S_ISDIR(st.st_mode))
-    return FileResult::Failure(Describe("Cannot open", path, EISDIR));
+    return Status::FromError(FailureKind::FileOpen, "Cannot open", path, EISDIR);
   MemoryImage loaded;
   std::size_t got = 0;
   while (got < loaded.size()) {
     const ssize_t r = ::read(fd.get(), loaded.data() + got, loaded.size() - got);
     if (r < 0) {
       if (errno == EINTR) continue;
-      return FileResult::Failure(Describe("Cannot read", path, errno));
+      return Status::FromError(FailureKind::FileRead, "Cannot read", path, errno);
     }
     if (r == 0) break;
     got += static_cast<std::size_t>(r);
   }
   if (got < loaded.size())
-    return FileResult::Failure("\"" + path + "\" is not a channel data file: it holds " + std::to_string(got) +
+    return Status::Failure(FailureKind::FileFormat, "\"" + path + "\" is not a channel data file: it holds " + std::to_string(got) +
                                " bytes, a channel data file holds " + std::to_string(kImageSize) + ".");
   image = loaded;
   return {};
 }
 
-FileResult SaveChannelFile(const std::string& path, const MemoryImage& image) {
+Status SaveChannelFile(const std::string& path, const MemoryImage& image) {
   // The temporary file sits in the target's directory so the rename stays on
   // one file system and is atomic.
-  std::string temp = path + ".XXXXXX";
-  FileDescriptor fd(::mkstemp(temp.data()));
-  if (fd.get() < 0) return FileResult::Failure(Describe("Cannot save", path, errno));
-  // Keep the permissions of a file being replaced; new files get the usual
-  // mode under the umask.
+  std::string temp;
+  FileDescriptor fd(CreateTemporary(path + ".", &temp));
+  if (fd.get() < 0) return Status::FromError(FailureKind::FileWrite, "Cannot save", path, errno);
+  // A file being replaced keeps its permissions; a new one has the mode the
+  // temporary file was created with.
   struct stat st {};
-  if (::stat(path.c_str(), &st) == 0) {
-    ::fchmod(fd.get(), st.st_mode & 07777);
-  } else {
-    const mode_t mask = ::umask(0);
-    ::umask(mask);
-    ::fchmod(fd.get(), 0666 & ~mask);
-  }
+  if (::stat(path.c_str(), &st) == 0) ::fchmod(fd.get(), st.st_mode & 07777);
   if (!WriteAll(fd.get(), image.data(), image.size()) || ::fsync(fd.get()) != 0) {
     const int error = errno;
     ::unlink(temp.c_str());
-    return FileResult::Failure(Describe("Cannot save", path, error));
+    return Status::FromError(FailureKind::FileWrite, "Cannot save", path, error);
   }
   if (::close(fd.release()) != 0) {
     const int error = errno;
     ::unlink(temp.c_str());
-    return FileResult::Failure(Describe("Cannot save", path, error));
+    return Status::FromError(FailureKind::FileWrite, "Cannot save", path, error);
   }
   if (::rename(temp.c_str(), path.c_str()) != 0) {
     const int error = errno;
     ::unlink(temp.c_str());
-    return FileResult::Failure(Describe("Cannot save", path, error));
+    return Status::FromError(FailureKind::FileWrite, "Cannot save", path, error);
   }
   return {};
 }

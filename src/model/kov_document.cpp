@@ -9,15 +9,15 @@ void CKovDoc::OnNewDocument() {
   modified_ = false;
 }
 
-FileResult CKovDoc::OnOpenDocument(const std::string& path) {
-  FileResult result = LoadChannelFile(path, image_);
+Status CKovDoc::OnOpenDocument(const std::string& path) {
+  Status result = LoadChannelFile(path, image_);
   if (result) modified_ = false;
   return result;
 }
 
-FileResult CKovDoc::OnSaveDocument(const std::string& path) {
+Status CKovDoc::OnSaveDocument(const std::string& path) {
   if (collector_) collector_(image_);
-  FileResult result = SaveChannelFile(path, image_);
+  Status result = SaveChannelFile(path, image_);
   if (result) modified_ = false;
   return result;
 }

@@ -33,10 +33,10 @@ class CKovDoc {
   void OnNewDocument();
   // Loads the file; on failure the image, path and flag are unchanged. On
   // success the flag is cleared (the path is the caller's, see recent entry 1).
-  FileResult OnOpenDocument(const std::string& path);
+  Status OnOpenDocument(const std::string& path);
   // Collects the grid into the image, then writes the file atomically. On
   // success the flag is cleared.
-  FileResult OnSaveDocument(const std::string& path);
+  Status OnSaveDocument(const std::string& path);
 
  private:
   MemoryImage image_{};

@@ -13,11 +13,28 @@ enum class Buttons { Ok, OkCancel, RetryCancel, YesNoCancel };
 enum class Icon { None, Information, Warning, Question };
 enum class Answer { Ok, Cancel, Retry, Yes, No };
 
+// Names the question a prompt asks, so that whoever answers it (the
+// command-line flags, a test) recognises it without comparing its text.
+enum class PromptId {
+  Message,             // any message that is only acknowledged
+  SaveChanges,         // Yes/No/Cancel before replacing a changed document
+  PortNotOpened,
+  CommunicationError,  // Retry/Cancel during the handshake
+  TypeMismatch,        // OK/Cancel: write to a radio of another type
+  SendOrderError,      // Retry/Cancel: the handshake acknowledgement could not be sent
+  ConnectionLost,      // the port failed in the middle of a transfer
+  TestExchangeError,   // Retry/Cancel during a test exchange
+};
+
 struct Prompt {
   std::string text;
   Buttons buttons = Buttons::Ok;
   std::string caption = kAppTitle;
   Icon icon = Icon::None;
+  PromptId id = PromptId::Message;
+  // What the system reported (a device or path and its reason), shown below
+  // the text; empty when there is nothing to add.
+  std::string detail = {};
 };
 
 class Prompter {

@@ -19,34 +19,17 @@
 #include "model/channel_table.h"
 #include "model/kov_document.h"
 #include "model/prompter.h"
+#include "offscreen_app.h"
+#include "scripted_prompter.h"
 
 // Readable QStrings in test failures.
 inline void PrintTo(const QString& text, std::ostream* out) { *out << '"' << text.toStdString() << '"'; }
 
 namespace korvel::testing {
 
-inline void EnsureApplication() {
-  if (QApplication::instance()) return;
-  // The tests need no display; a run outside CTest gets the same platform.
-  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-  static int argc = 1;
-  static char name[] = "app_tests";
-  static char* argv[] = {name, nullptr};
-  new QApplication(argc, argv);
-}
+using test::EnsureApplication;
 
-class ScriptedPrompter : public Prompter {
- public:
-  Answer Ask(const Prompt& prompt) override {
-    asked.push_back(prompt);
-    if (answers.empty()) return prompt.buttons == Buttons::Ok ? Answer::Ok : Answer::Cancel;
-    const Answer answer = answers.front();
-    answers.pop_front();
-    return answer;
-  }
-  std::deque<Answer> answers;
-  std::vector<Prompt> asked;
-};
+using test::ScriptedPrompter;
 
 class ScriptedChooser : public FileChooser {
  public:

@@ -1,7 +1,11 @@
 // The message boxes: caption, icon, buttons, and the answer given back.
 #include <QAbstractButton>
 #include <QMessageBox>
+#include <QThread>
 #include <QTimer>
+#include <QElapsedTimer>
+#include <atomic>
+#include <thread>
 
 #include "app/qt_prompter.h"
 #include "app_test_support.h"
@@ -53,6 +57,39 @@ TEST(QtPrompter, ShowsCaptionIconAndButtonsAndReturnsTheAnswer) {
     EXPECT_EQ(shown, c.shown);
     EXPECT_EQ(icon, c.icon);
   }
+}
+
+TEST(QtPrompter, AskedFromAWorkerTheBoxIsShownOnTheInterfaceThreadWithItsDetail) {
+  EnsureApplication();
+  QtPrompter prompter;
+  Prompt prompt{"Again?", Buttons::RetryCancel};
+  prompt.detail = "/dev/ttyUSB0: Input/output error";
+  std::atomic<bool> answered{false};
+  Answer answer = Answer::Cancel;
+  std::thread worker([&] {
+    answer = prompter.Ask(prompt);
+    answered = true;
+  });
+  // The box runs its own loop inside the event loop run here; a timer
+  // answers it from there.
+  QThread* boxThread = nullptr;
+  QString detail;
+  QTimer answerer;
+  QObject::connect(&answerer, &QTimer::timeout, [&] {
+    if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+      boxThread = box->thread();
+      detail = box->informativeText();
+      box->button(QMessageBox::Retry)->click();
+    }
+  });
+  answerer.start(10);
+  QElapsedTimer waited;
+  waited.start();
+  while (!answered && waited.elapsed() < 10000) QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+  worker.join();
+  EXPECT_EQ(answer, Answer::Retry);
+  EXPECT_EQ(boxThread, QApplication::instance()->thread());
+  EXPECT_EQ(detail.toStdString(), prompt.detail);
 }
 
 }  // namespace

@@ -19,7 +19,7 @@ TEST_F(EditTest, FirstReceiveFrequencyGivesDefaultsAndMovesToTransmit) {
   QSignalSpy changed(view.get(), &CKovView::contentChanged);
   Enter(1, 1, "146.52");
   EXPECT_EQ(RowTexts(1), kDefaultRow);
-  EXPECT_TRUE(prompter.prompts.empty());
+  EXPECT_TRUE(prompter.asked.empty());
   EXPECT_GE(changed.count(), 1);
   // The transmit cell's editor is open, holding its text.
   EXPECT_EQ(Grid().Col(), 2);
@@ -48,12 +48,12 @@ TEST_F(EditTest, InvalidFrequenciesAreReportedAndDroppedOrKept) {
   Enter(1, 1, "145.003");
   EXPECT_EQ(prompter.Texts(), std::vector<std::string>{kStepErrorText});
   EXPECT_EQ(RowTexts(1).join(""), "");  // dropped: the row stays new
-  prompter.prompts.clear();
+  prompter.asked.clear();
 
   Enter(2, 1, "66.99999");
   EXPECT_EQ(prompter.Texts(), std::vector<std::string>{kFormatErrorText});
   EXPECT_EQ(RowTexts(2).join(""), "");
-  prompter.prompts.clear();
+  prompter.asked.clear();
 
   Enter(3, 1, "450");
   EXPECT_EQ(prompter.Texts(), std::vector<std::string>{kOutOfRangeText});
@@ -67,7 +67,7 @@ TEST_F(EditTest, TheBandChosenLastAppliesToTheNextEntryOnly) {
   Bar().BandList()->setCurrentIndex(6);  // 450 - 470MHz
   EXPECT_EQ(Grid().TextMatrix(1, 1), "146.52000");  // not re-checked
   Enter(2, 1, "450");
-  EXPECT_TRUE(prompter.prompts.empty());
+  EXPECT_TRUE(prompter.asked.empty());
 }
 
 TEST_F(EditTest, ClearingReceiveThenTransmitEmptiesTheRow) {
@@ -154,14 +154,14 @@ TEST_F(EditTest, KeysOpenEditorsExceptOnScanAndLettersAreRefused) {
   EXPECT_EQ(ShownEditor(), nullptr);
   Type("y");
   EXPECT_EQ(ShownEditor(), nullptr);
-  EXPECT_TRUE(prompter.prompts.empty());
+  EXPECT_TRUE(prompter.asked.empty());
 
   GoTo(2, 1);
   Type("a");
   EXPECT_EQ(prompter.Texts(), std::vector<std::string>{kNumberOnlyText});
   EXPECT_TRUE(Shows(FrequencyBox()));
   EXPECT_EQ(FrequencyBox()->text(), "");  // the refused letter is not taken
-  prompter.prompts.clear();
+  prompter.asked.clear();
 
   // On a filled cell a digit replaces the text; a letter leaves it, selected.
   GoTo(1, 2);
@@ -173,7 +173,7 @@ TEST_F(EditTest, KeysOpenEditorsExceptOnScanAndLettersAreRefused) {
   EXPECT_EQ(prompter.Texts(), std::vector<std::string>{kNumberOnlyText});
   EXPECT_EQ(FrequencyBox()->text(), "146.52000");
   EXPECT_EQ(FrequencyBox()->selectedText(), "146.52000");
-  prompter.prompts.clear();
+  prompter.asked.clear();
 
   // A letter on a chooser cell is refused too, then opens the chooser.
   GoTo(1, 5);
@@ -275,7 +275,7 @@ TEST_F(EditTest, EditDataTellsHowAndGoesToTheFirstCell) {
 TEST_F(EditTest, WideBandFrequencyIsStoredAsItsDigits) {
   Bar().BandList()->setCurrentIndex(2);  // 240 - 260MHz
   Enter(1, 1, "256.02");
-  EXPECT_TRUE(prompter.prompts.empty());
+  EXPECT_TRUE(prompter.asked.empty());
   MemoryImage collected = document.Image();
   view->CollectInto(collected);
   EXPECT_EQ((std::vector<int>{collected[0], collected[1], collected[2], collected[3]}),

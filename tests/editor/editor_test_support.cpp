@@ -3,30 +3,15 @@
 #include <QApplication>
 #include <QTest>
 
-#if defined(__SANITIZE_ADDRESS__)
-#include <sanitizer/lsan_interface.h>
-#endif
+#include "offscreen_app.h"
+
 
 namespace korvel::test {
 namespace {
 
 class QtEnvironment : public ::testing::Environment {
  public:
-  void SetUp() override {
-    static int argc = 1;
-    static char name[] = "editor_view_tests";
-    static char* argv[] = {name, nullptr};
-#if defined(__SANITIZE_ADDRESS__)
-    // Qt and fontconfig keep process-lifetime allocations, so leak checking
-    // is off for these tests (address errors are still caught).
-    __lsan_disable();
-#endif
-    // The tests run without a display whatever the environment says.
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    // Lives for the whole run: widgets of every test need it.
-    static auto* app = new QApplication(argc, argv);
-    (void)app;
-  }
+  void SetUp() override { EnsureApplication(); }
 };
 
 [[maybe_unused]] auto* const kEnvironment =

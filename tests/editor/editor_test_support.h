@@ -15,25 +15,12 @@
 #include "editor/type_settings_bar.h"
 #include "model/kov_document.h"
 #include "model/prompter.h"
+#include "scripted_prompter.h"
 
 // Readable QString values in failure messages.
 inline void PrintTo(const QString& text, std::ostream* out) { *out << '"' << text.toStdString() << '"'; }
 
 namespace korvel::test {
-
-class RecordingPrompter : public Prompter {
- public:
-  Answer Ask(const Prompt& prompt) override {
-    prompts.push_back(prompt);
-    return Answer::Ok;
-  }
-  std::vector<std::string> Texts() const {
-    std::vector<std::string> texts;
-    for (const Prompt& p : prompts) texts.push_back(p.text);
-    return texts;
-  }
-  std::vector<Prompt> prompts;
-};
 
 // Writes one channel record from its 16 bytes.
 void SetRecord(MemoryImage& image, int channel, const std::array<std::uint8_t, 16>& bytes);
@@ -52,7 +39,7 @@ class ViewTest : public ::testing::Test {
   void Open(const MemoryImage& image);
 
   CKovDoc document;
-  RecordingPrompter prompter;
+  ScriptedPrompter prompter;
   std::unique_ptr<CKovView> view;
 };
 

@@ -73,13 +73,13 @@ TEST_F(ChannelFileTest, FailedLoadsLeaveTheImageExactlyAsItWas) {
   const MemoryImage original = Pattern();
   for (const char* name : {"short.sin", "empty.sin", "missing.sin", ""}) {
     MemoryImage image = original;
-    const FileResult result = LoadChannelFile(Path(name), image);
+    const Status result = LoadChannelFile(Path(name), image);
     EXPECT_FALSE(result) << name;
     EXPECT_FALSE(result.message.empty());
     EXPECT_EQ(image, original) << name;
   }
   MemoryImage image = original;
-  const FileResult r = LoadChannelFile(Path("short.sin"), image);
+  const Status r = LoadChannelFile(Path("short.sin"), image);
   EXPECT_NE(r.message.find("2111"), std::string::npos) << r.message;
 }
 
@@ -89,7 +89,7 @@ TEST_F(ChannelFileTest, FailedSaveKeepsThePreviousFile) {
   if (::geteuid() == 0) {
     // Root writes into read-only directories; a path through a regular
     // file fails for everyone.
-    const FileResult r = SaveChannelFile(Path("keep.sin") + "/x.sin", NewImage());
+    const Status r = SaveChannelFile(Path("keep.sin") + "/x.sin", NewImage());
     EXPECT_FALSE(r);
   } else {
     fs::permissions(dir_, fs::perms::owner_read | fs::perms::owner_exec);

@@ -17,7 +17,7 @@ namespace korvel::cli {
 namespace {
 
 bool Load(const std::string& path, MemoryImage& image) {
-  if (FileResult r = LoadChannelFile(path, image); !r) {
+  if (Status r = LoadChannelFile(path, image); !r) {
     std::cerr << "korvel-cli: " << r.message << '\n';
     return false;
   }
@@ -27,7 +27,7 @@ bool Load(const std::string& path, MemoryImage& image) {
 // Save as the window saves: the grid collection, then the file.
 int SaveThroughGrid(const ChannelTable& table, MemoryImage& image, const std::string& path) {
   table.Collect(image);
-  if (FileResult r = SaveChannelFile(path, image); !r) {
+  if (Status r = SaveChannelFile(path, image); !r) {
     std::cerr << "korvel-cli: " << r.message << '\n';
     return kFailure;
   }

@@ -91,7 +91,7 @@ int Read(const RadioOptions& options) {
   MemoryImage image = NewImage();
   ChannelTable table;
   if (RunTransfer(TransferDirection::Read, options, image, table) != TransferResult::Completed) return kFailure;
-  if (FileResult saved = SaveChannelFile(options.file, image); !saved) {
+  if (Status saved = SaveChannelFile(options.file, image); !saved) {
     std::cerr << "korvel-cli: " << saved.message << '\n';
     return kFailure;
   }
@@ -102,7 +102,7 @@ int Read(const RadioOptions& options) {
 // collected from it.
 int Write(const RadioOptions& options) {
   MemoryImage image = NewImage();
-  if (FileResult loaded = LoadChannelFile(options.file, image); !loaded) {
+  if (Status loaded = LoadChannelFile(options.file, image); !loaded) {
     std::cerr << "korvel-cli: " << loaded.message << '\n';
     return kFailure;
   }

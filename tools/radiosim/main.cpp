@@ -86,9 +86,9 @@ bool ParseShortReply(const std::string& text, RadioFaults* faults) {
 }
 
 bool Save(const std::string& path, const MemoryImage& image) {
-  const FileResult saved = SaveChannelFile(path, image);
+  const Status saved = SaveChannelFile(path, image);
   if (!saved) std::cerr << "korvel-radiosim: " << path << ": " << saved.message << '\n';
-  return saved.ok;
+  return static_cast<bool>(saved);
 }
 
 }  // namespace
@@ -132,7 +132,7 @@ int main(int argc, char** argv) {
 
   MemoryImage image = NewImage();
   if (!imagePath.empty()) {
-    const FileResult loaded = LoadChannelFile(imagePath, image);
+    const Status loaded = LoadChannelFile(imagePath, image);
     if (!loaded) {
       std::cerr << "korvel-radiosim: " << imagePath << ": " << loaded.message << '\n';
       return 1;

@@ -1,0 +1,11 @@
+#pragma once
+// The QApplication of a GUI test, on the offscreen platform unless the
+// environment names another. Created once, on the first call.
+
+class QApplication;
+
+namespace korvel::test {
+
+QApplication& EnsureApplication();
+
+}  // namespace korvel::test
