@@ -1,11 +1,31 @@
 #include "link/clock.h"
 
+#include <poll.h>
+
+#include <cerrno>
 #include <thread>
+
+#include "link/cancel_token.h"
 
 namespace korvel {
 
-void SystemClock::SleepMs(int ms) {
-  if (ms > 0) std::this_thread::sleep_for(std::chrono::milliseconds(ms));
+bool SystemClock::SleepMs(int ms, const CancelToken* cancel) {
+  if (cancel == nullptr) {
+    if (ms > 0) std::this_thread::sleep_for(std::chrono::milliseconds(ms));
+    return true;
+  }
+  const TimePoint deadline = Now() + std::chrono::milliseconds(ms);
+  for (;;) {
+    if (cancel->IsRaised()) return false;
+    const auto left = std::chrono::ceil<std::chrono::milliseconds>(deadline - Now()).count();
+    if (left <= 0) return true;
+    pollfd pfd{cancel->WaitHandle(), POLLIN, 0};
+    if (::poll(&pfd, 1, static_cast<int>(left)) < 0 && errno != EINTR) {
+      // Without the descriptor the sleep still keeps its length.
+      std::this_thread::sleep_until(deadline);
+      return !cancel->IsRaised();
+    }
+  }
 }
 
 SystemClock& SystemClock::Instance() {

@@ -3,12 +3,13 @@
 #include <algorithm>
 #include <array>
 
-#include "link/clone_frames.h"
+#include "link/handshake.h"
+#include "link/link_channel.h"
+#include "link/radio_frames.h"
 #include "link/transfer_texts.h"
 #include "model/settings_block.h"
 
 namespace korvel {
-
 namespace {
 
 constexpr int kMaxAttempts = 15;
@@ -19,6 +20,261 @@ constexpr int kWriteBlockPasses = 201;
 constexpr int kReadBlockPasses = 199;
 // Status text and bar step stop here; the end sets the bar full.
 constexpr int kLastSteppedPosition = 261;
+
+// The state of one transfer, from preparation to its end.
+class CloneRun {
+ public:
+  CloneRun(SerialPort& port, Clock& clock, Prompter& prompter, const CancelToken& cancel, TransferEvents& events,
+           TransferDirection direction)
+      : link_(port, clock, cancel),
+        handshake_(link_, kCloneHandshake),
+        prompter_(prompter),
+        events_(events),
+        direction_(direction) {}
+
+  TransferOutcome Run(const std::string& portName, MemoryImage image);
+
+ private:
+  enum class Step { Complete, Restart, Failed, Ended };
+
+  // The handshake; true once complete, false at an end (outcome_ set).
+  bool RunHandshake();
+  // From the ident request to the radio's last acknowledgement.
+  Step IdentAndAcknowledge();
+  void WriteBlocks();
+  void ReadBlocks();
+  // passes x (pass, cancel check, sleep 1 ms); false when cancelled.
+  bool WaitPasses(int passes, int sleepMs = 1);
+  void ProgressStep();
+  // Shows a message with the interruption watch off.
+  Answer Ask(const char* text, Buttons buttons, PromptId id, std::string detail = {});
+  // Closes the port and records the end.
+  void End(TransferResult result);
+  void EndCancelled() { End(TransferResult::Cancelled); }
+  // The port failed in the block phase: the user is told, with its reason.
+  void EndConnectionLost();
+
+  LinkChannel link_;
+  Handshake handshake_;
+  Prompter& prompter_;
+  TransferEvents& events_;
+  TransferDirection direction_;
+  MemoryImage image_{};
+  bool modelCheckArmed_ = true;
+  int position_ = 0;
+  TransferOutcome outcome_;
+};
+
+TransferOutcome CloneRun::Run(const std::string& portName, MemoryImage image) {
+  image_ = image;
+  if (!link_.Open(portName, kCloneTimeouts)) {
+    outcome_.detail = link_.LastError();
+    Ask(texts::kPortNotOpened, Buttons::Ok, PromptId::PortNotOpened, outcome_.detail);
+    outcome_.result = TransferResult::PortNotOpened;
+    return outcome_;
+  }
+  events_.StatusText(texts::kDetectingPort);
+  if (RunHandshake()) {
+    if (direction_ == TransferDirection::Write) {
+      WriteBlocks();
+    } else {
+      ReadBlocks();
+    }
+  }
+  return outcome_;
+}
+
+bool CloneRun::RunHandshake() {
+  int attempt = 1;
+  for (;;) {
+    if (!WaitPasses(kAttemptPasses)) return false;
+    ++outcome_.attempts;
+    events_.StatusText(texts::kWaitingResponse);
+    link_.Port().PurgeAll();
+    const StepEnd greeted = handshake_.Greet();
+    if (greeted == StepEnd::Cancelled) return EndCancelled(), false;
+    if (greeted == StepEnd::Failed) outcome_.detail = link_.LastError();
+    if (greeted != StepEnd::Done) {
+      if (!link_.Pause(2)) return EndCancelled(), false;
+      if (++attempt <= kMaxAttempts) continue;
+    } else {
+      switch (IdentAndAcknowledge()) {
+        case Step::Complete: return true;
+        case Step::Ended: return false;
+        case Step::Restart: attempt = 1; continue;
+        case Step::Failed: break;
+      }
+    }
+
+    // Communication error: the port stays open and the model check as it is.
+    if (Ask(texts::kCommunicationError, Buttons::RetryCancel, PromptId::CommunicationError, outcome_.detail) !=
+        Answer::Retry) {
+      End(TransferResult::CommunicationErrorCancelled);
+      return false;
+    }
+    outcome_.detail.clear();
+    events_.InterruptionWatch(true);
+    attempt = 1;
+  }
+}
+
+CloneRun::Step CloneRun::IdentAndAcknowledge() {
+  IdentReply ident;
+  switch (handshake_.RequestIdent(&ident)) {
+    case StepEnd::Cancelled: return EndCancelled(), Step::Ended;
+    case StepEnd::Failed: return outcome_.detail = link_.LastError(), Step::Failed;
+    default: break;
+  }
+
+  if (direction_ == TransferDirection::Write && modelCheckArmed_) {
+    // Without its type byte the reply can't be checked; comparing whatever
+    // a buffer held before would let a wrong radio through.
+    if (ident.received <= frames::kIdentTypeIndex) return Step::Failed;
+    const std::uint8_t type = ident.bytes[frames::kIdentTypeIndex];
+    if (type != frames::kAnyRadioType && type != image_[settings::kRadioType]) {
+      if (Ask(texts::kTypeMismatch, Buttons::OkCancel, PromptId::TypeMismatch) != Answer::Ok) {
+        End(TransferResult::TypeMismatchCancelled);
+        return Step::Ended;
+      }
+      modelCheckArmed_ = false;
+      events_.InterruptionWatch(true);
+      return WaitPasses(kMismatchPasses) ? Step::Restart : Step::Ended;
+    }
+  }
+
+  // Offered again until it goes out, or the user gives up.
+  while (!handshake_.SendAck()) {
+    if (link_.Cancelled()) return EndCancelled(), Step::Ended;
+    if (Ask(texts::kSendOrderError, Buttons::RetryCancel, PromptId::SendOrderError, link_.LastError()) !=
+        Answer::Retry) {
+      End(TransferResult::CommunicationErrorCancelled);
+      return Step::Ended;
+    }
+    events_.InterruptionWatch(true);
+  }
+
+  switch (handshake_.AwaitAck()) {
+    case StepEnd::Done: return Step::Complete;
+    case StepEnd::Cancelled: return EndCancelled(), Step::Ended;
+    case StepEnd::Failed: return outcome_.detail = link_.LastError(), Step::Failed;
+    case StepEnd::NoAnswer: break;
+  }
+  events_.InterruptionWatch(true);
+  return WaitPasses(kBadAckPasses) ? Step::Failed : Step::Ended;
+}
+
+void CloneRun::WriteBlocks() {
+  TransferResult result = TransferResult::Completed;
+  for (int n = 0; n < frames::kBlockCount; ++n) {
+    const std::size_t address = static_cast<std::size_t>(n) * frames::kBlockSize;
+    const auto command = frames::BlockCommand(frames::kWriteCommand, n);
+    if (!link_.Send(command.data(), command.size())) return EndConnectionLost();
+    if (!link_.Pause(1)) return EndCancelled();
+    if (!link_.Send(image_.data() + address, frames::kBlockSize)) return EndConnectionLost();
+    bool acknowledged = false;
+    const ReadEnd end = link_.ReceiveExactly(frames::kAck, &acknowledged);
+    if (end == ReadEnd::Cancelled) return EndCancelled();
+    if (end == ReadEnd::Failed) return EndConnectionLost();
+    if (!acknowledged) {
+      Ask(texts::kProgramInterrupt, Buttons::Ok, PromptId::Message);
+      result = TransferResult::WriteNotAcknowledged;
+      break;
+    }
+    outcome_.blocksDone = n + 1;
+    ProgressStep();
+    events_.InterruptionWatch(true);
+    if (!WaitPasses(kWriteBlockPasses, 0) || !link_.Pause(1)) return EndCancelled();
+  }
+  link_.Close();
+  events_.Progress(kProgressEnd);
+  events_.InterruptionWatch(false);
+  outcome_.result = result;
+}
+
+void CloneRun::ReadBlocks() {
+  MemoryImage read{};
+  for (int n = 0; n < frames::kBlockCount; ++n) {
+    const std::size_t address = static_cast<std::size_t>(n) * frames::kBlockSize;
+    const auto command = frames::BlockCommand(frames::kReadCommand, n);
+    if (!link_.Send(command.data(), command.size())) return EndConnectionLost();
+
+    // Only a whole reply is stored: a shorter one would leave bytes of the
+    // previous reply in the block.
+    std::array<std::uint8_t, frames::kReadReplySize> reply{};
+    std::size_t got = 0;
+    const ReadEnd end = link_.Receive(reply.data(), reply.size(), &got);
+    if (end == ReadEnd::Cancelled) return EndCancelled();
+    if (end == ReadEnd::Failed) return EndConnectionLost();
+    if (got < frames::kReadReplySize) {
+      Ask(texts::kShortReply, Buttons::Ok, PromptId::Message);
+      return End(TransferResult::ShortReply);
+    }
+    link_.Port().ClearQueues();
+    std::copy_n(reply.begin() + frames::kReadReplyDataOffset, frames::kBlockSize, read.begin() + address);
+    ProgressStep();
+    if (!link_.Pause(15)) return EndCancelled();
+    if (!link_.Send(frames::kAck)) return EndConnectionLost();
+    bool acknowledged = false;
+    const ReadEnd ackEnd = link_.ReceiveExactly(frames::kAck, &acknowledged);
+    if (ackEnd == ReadEnd::Cancelled) return EndCancelled();
+    if (ackEnd == ReadEnd::Failed) return EndConnectionLost();
+    if (!acknowledged) {
+      Ask(texts::kReadAckFailed, Buttons::Ok, PromptId::Message);
+      return End(TransferResult::ReadAckFailed);
+    }
+    outcome_.blocksDone = n + 1;
+    events_.InterruptionWatch(true);
+    if (!WaitPasses(kReadBlockPasses, 0) || !link_.Pause(5)) return EndCancelled();
+  }
+  link_.Close();
+  events_.InterruptionWatch(false);
+  events_.Progress(kProgressEnd);
+  outcome_.image = read;
+  outcome_.result = TransferResult::Completed;
+}
+
+bool CloneRun::WaitPasses(int passes, int sleepMs) {
+  for (int i = 0; i < passes; ++i) {
+    events_.Pass();
+    if (link_.Cancelled()) {
+      EndCancelled();
+      return false;
+    }
+    if (sleepMs > 0 && !link_.Pause(sleepMs)) {
+      EndCancelled();
+      return false;
+    }
+  }
+  return true;
+}
+
+void CloneRun::ProgressStep() {
+  if (position_ > kLastSteppedPosition) return;
+  ++position_;
+  events_.Progress(position_);
+  events_.StatusText(std::to_string(position_));
+}
+
+Answer CloneRun::Ask(const char* text, Buttons buttons, PromptId id, std::string detail) {
+  // The transfer's own message boxes must not count as an interruption.
+  events_.InterruptionWatch(false);
+  Prompt prompt{text, buttons};
+  prompt.id = id;
+  prompt.detail = std::move(detail);
+  return prompter_.Ask(prompt);
+}
+
+void CloneRun::End(TransferResult result) {
+  link_.Close();
+  outcome_.result = result;
+}
+
+void CloneRun::EndConnectionLost() {
+  outcome_.detail = link_.LastError();
+  link_.Close();
+  Ask(texts::kConnectionLost, Buttons::Ok, PromptId::ConnectionLost, outcome_.detail);
+  outcome_.result = TransferResult::ConnectionLost;
+}
 
 }  // namespace
 
@@ -32,239 +288,26 @@ const char* TransferResultName(TransferResult result) {
     case TransferResult::WriteNotAcknowledged: return "write not acknowledged";
     case TransferResult::ShortReply: return "short reply";
     case TransferResult::ReadAckFailed: return "read acknowledgement failed";
+    case TransferResult::ConnectionLost: return "connection lost";
   }
   return "unknown";
 }
 
-CloneTransfer::CloneTransfer(SerialPort& port, Clock& clock, TransferHost& host)
-    : port_(port), clock_(clock), host_(host) {}
+CloneTransfer::CloneTransfer(SerialPort& port, Clock& clock, Prompter& prompter, const CancelToken& cancel,
+                             TransferEvents& events)
+    : port_(port), clock_(clock), prompter_(prompter), cancel_(cancel), events_(events) {}
 
-TransferResult CloneTransfer::Run(TransferDirection direction, const std::string& portName, MemoryImage& image,
-                                  bool& modelCheckArmed) {
-  blocksDone_ = 0;
-  blocksStored_ = 0;
-  attemptsMade_ = 0;
-
-  modelCheckArmed = true;
-  if (direction == TransferDirection::Write) host_.CollectGrid(image);
-
-  if (!port_.Open(portName)) {
-    Ask(texts::kPortNotOpened, Buttons::Ok);
-    host_.CloseDialog();
-    return TransferResult::PortNotOpened;
-  }
-  port_.SetQueueSizes(kInputQueueSize, kOutputQueueSize);
-  port_.SetTimeouts(kCloneTimeouts);
-  port_.ConfigureLine(LineSettings{});
-
-  host_.SetStatusText(texts::kDetectingPort);
-  if (const auto end = RunHandshake(direction, image, modelCheckArmed)) return *end;
-  return direction == TransferDirection::Write ? WriteBlocks(image) : ReadBlocks(image);
+TransferOutcome CloneTransfer::Read(const std::string& portName) {
+  return Run(TransferDirection::Read, portName, MemoryImage{});
 }
 
-std::optional<TransferResult> CloneTransfer::RunHandshake(TransferDirection direction, const MemoryImage& image,
-                                                          bool& modelCheckArmed) {
-  int attempt = 1;
-  for (;;) {
-    for (int i = 0; i < kAttemptPasses; ++i) {
-      host_.PumpPass();
-      if (host_.CancelRequested()) return EndCancelled();
-      clock_.SleepMs(1);
-    }
-    ++attemptsMade_;
-    host_.SetStatusText(texts::kWaitingResponse);
-    port_.PurgeAll();
-    for (const std::uint8_t byte : clone::kGreeting) {
-      clock_.SleepMs(1);
-      port_.ClearQueues();
-      SendByte(byte);
-    }
-    // The acknowledgement may come as the first or the second byte; a read
-    // error on the first gives up the attempt at once.
-    std::uint8_t byte = 0;
-    std::size_t got = 0;
-    bool greeted = false;
-    if (port_.Read(&byte, 1, &got)) greeted = (got == 1 && byte == clone::kAck) || ReadAck();
-    if (!greeted) {
-      clock_.SleepMs(2);
-      if (++attempt <= kMaxAttempts) continue;
-    } else {
-      switch (IdentAndAcknowledge(direction, image, modelCheckArmed)) {
-        case Step::Complete: return std::nullopt;
-        case Step::Ended: return endResult_;
-        case Step::Restart: attempt = 1; continue;
-        case Step::Failed: break;
-      }
-    }
-
-    // Communication error: the port stays open and the model check as it is.
-    if (Ask(texts::kCommunicationError, Buttons::RetryCancel) != Answer::Retry) {
-      return EndClosing(TransferResult::CommunicationErrorCancelled);
-    }
-    host_.SetInterruptionWatch(true);
-    attempt = 1;
-  }
+TransferOutcome CloneTransfer::Write(const std::string& portName, MemoryImage image) {
+  return Run(TransferDirection::Write, portName, image);
 }
 
-CloneTransfer::Step CloneTransfer::IdentAndAcknowledge(TransferDirection direction, const MemoryImage& image,
-                                                       bool& modelCheckArmed) {
-  clock_.SleepMs(1);
-  port_.ClearQueues();
-  SendByte(clone::kIdentCommand);
-  clock_.SleepMs(1);
-  port_.ClearQueues();
-  SendByte(clone::kIdentArgument);
-
-  std::array<std::uint8_t, clone::kIdentReplySize> ident{};
-  std::size_t got = 0;
-  if (!port_.Read(ident.data(), ident.size(), &got)) return Step::Failed;
-
-  if (direction == TransferDirection::Write && modelCheckArmed) {
-    // Without its type byte the reply can't be checked; comparing whatever
-    // the buffer held before would let a wrong radio through.
-    if (got <= clone::kIdentTypeIndex) return Step::Failed;
-    const std::uint8_t type = ident[clone::kIdentTypeIndex];
-    if (type != clone::kAnyRadioType && type != image[settings::kRadioType]) {
-      if (Ask(texts::kTypeMismatch, Buttons::OkCancel) != Answer::Ok) {
-        endResult_ = EndClosing(TransferResult::TypeMismatchCancelled);
-        return Step::Ended;
-      }
-      modelCheckArmed = false;
-      host_.SetInterruptionWatch(true);
-      return WaitPasses(kMismatchPasses) ? Step::Restart : Step::Ended;
-    }
-  }
-
-  // Offered again until it goes out, or the user gives up.
-  for (;;) {
-    port_.ClearQueues();
-    if (SendByte(clone::kAck)) break;
-    if (Ask(texts::kSendOrderError, Buttons::RetryCancel) != Answer::Retry) {
-      endResult_ = EndClosing(TransferResult::CommunicationErrorCancelled);
-      return Step::Ended;
-    }
-    host_.SetInterruptionWatch(true);
-  }
-
-  std::uint8_t byte = 0;
-  if (!port_.Read(&byte, 1, &got)) return Step::Failed;
-  if (got == 1 && byte == clone::kAck) return Step::Complete;
-  host_.SetInterruptionWatch(true);
-  return WaitPasses(kBadAckPasses) ? Step::Failed : Step::Ended;
-}
-
-TransferResult CloneTransfer::WriteBlocks(const MemoryImage& image) {
-  TransferResult result = TransferResult::Completed;
-  for (int n = 0; n < clone::kBlockCount; ++n) {
-    const std::size_t address = static_cast<std::size_t>(n) * clone::kBlockSize;
-    port_.ClearQueues();
-    const auto command = clone::BlockCommand(clone::kWriteCommand, n);
-    port_.Write(command.data(), command.size());
-    clock_.SleepMs(1);
-    port_.ClearQueues();
-    port_.Write(image.data() + address, clone::kBlockSize);
-    if (!ReadAck()) {
-      Ask(texts::kProgramInterrupt, Buttons::Ok);
-      result = TransferResult::WriteNotAcknowledged;
-      break;
-    }
-    blocksDone_ = n + 1;
-    ProgressStep();
-    host_.SetInterruptionWatch(true);
-    for (int i = 0; i < kWriteBlockPasses; ++i) {
-      if (host_.CancelRequested()) return EndCancelled();
-      host_.PumpPass();
-    }
-    clock_.SleepMs(1);
-  }
-  port_.Close();
-  host_.SetProgressPosition(kProgressEnd);
-  host_.SetInterruptionWatch(false);
-  host_.CloseDialog();
-  return result;
-}
-
-TransferResult CloneTransfer::ReadBlocks(MemoryImage& image) {
-  for (int n = 0; n < clone::kBlockCount; ++n) {
-    const std::size_t address = static_cast<std::size_t>(n) * clone::kBlockSize;
-    port_.ClearQueues();
-    const auto command = clone::BlockCommand(clone::kReadCommand, n);
-    port_.Write(command.data(), command.size());
-
-    // Only a whole reply is stored: a shorter one would leave bytes of the
-    // previous reply in the block.
-    std::array<std::uint8_t, clone::kReadReplySize> reply{};
-    std::size_t got = 0;
-    port_.Read(reply.data(), reply.size(), &got);
-    if (got < clone::kReadReplySize) {
-      Ask(texts::kShortReply, Buttons::Ok);
-      return EndClosing(TransferResult::ShortReply);
-    }
-    port_.ClearQueues();
-    std::copy_n(reply.begin() + clone::kReadReplyDataOffset, clone::kBlockSize, image.begin() + address);
-    blocksStored_ = n + 1;
-    ProgressStep();
-    clock_.SleepMs(15);
-    port_.ClearQueues();
-    SendByte(clone::kAck);
-    if (!ReadAck()) {
-      Ask(texts::kReadAckFailed, Buttons::Ok);
-      return EndClosing(TransferResult::ReadAckFailed);
-    }
-    blocksDone_ = n + 1;
-    host_.SetInterruptionWatch(true);
-    for (int i = 0; i < kReadBlockPasses; ++i) {
-      host_.PumpPass();
-      if (host_.CancelRequested()) return EndCancelled();
-    }
-    clock_.SleepMs(5);
-  }
-  port_.Close();
-  host_.SetInterruptionWatch(false);
-  host_.SetProgressPosition(kProgressEnd);
-  host_.CloseDialog();
-  host_.FillGrid(image);
-  return TransferResult::Completed;
-}
-
-bool CloneTransfer::WaitPasses(int passes) {
-  for (int i = 0; i < passes; ++i) {
-    host_.PumpPass();
-    if (host_.CancelRequested()) {
-      endResult_ = EndCancelled();
-      return false;
-    }
-    clock_.SleepMs(1);
-  }
-  return true;
-}
-
-void CloneTransfer::ProgressStep() {
-  if (host_.ProgressPosition() > kLastSteppedPosition) return;
-  host_.StepProgress();
-  host_.SetStatusText(std::to_string(host_.ProgressPosition()));
-}
-
-bool CloneTransfer::ReadAck() {
-  std::uint8_t byte = 0;
-  std::size_t got = 0;
-  return port_.Read(&byte, 1, &got) && got == 1 && byte == clone::kAck;
-}
-
-bool CloneTransfer::SendByte(std::uint8_t byte) { return port_.Write(&byte, 1); }
-
-Answer CloneTransfer::Ask(const char* text, Buttons buttons) {
-  // The transfer's own message boxes must not count as an interruption.
-  host_.SetInterruptionWatch(false);
-  return host_.Prompts().Ask(Prompt{text, buttons});
-}
-
-TransferResult CloneTransfer::EndCancelled() { return EndClosing(TransferResult::Cancelled); }
-
-TransferResult CloneTransfer::EndClosing(TransferResult result) {
-  port_.Close();
-  host_.CloseDialog();
-  return result;
+TransferOutcome CloneTransfer::Run(TransferDirection direction, const std::string& portName, MemoryImage image) {
+  CloneRun run(port_, clock_, prompter_, cancel_, events_, direction);
+  return run.Run(portName, image);
 }
 
 }  // namespace korvel

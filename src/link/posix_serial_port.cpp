@@ -9,9 +9,10 @@
 
 #include <algorithm>
 #include <cerrno>
-#include <cstring>
 
+#include "link/cancel_token.h"
 #include "link/port_names.h"
+#include "model/status.h"
 
 namespace korvel {
 
@@ -56,7 +57,7 @@ PosixSerialPort::PosixSerialPort(Clock& clock) : clock_(clock) {}
 PosixSerialPort::~PosixSerialPort() { Close(); }
 
 void PosixSerialPort::Fail(const char* what) {
-  lastError_ = std::string(what) + ": " + std::strerror(errno);
+  lastError_ = devicePath_ + ": " + what + ": " + SystemReason(errno);
 }
 
 bool PosixSerialPort::Open(const std::string& name) {
@@ -145,14 +146,17 @@ bool PosixSerialPort::Read(std::uint8_t* buffer, std::size_t n, std::size_t* rec
     Clock::TimePoint deadline = totalDeadline;
     if (got > 0) deadline = std::min(deadline, lastByte + Millis(timeouts_.readIntervalMs));
     const int waitMs = MillisUntil(deadline, now);
-    pollfd pfd{fd_, POLLIN, 0};
-    const int ready = ::poll(&pfd, 1, waitMs);
+    if (cancel_ != nullptr && cancel_->IsRaised()) break;
+    pollfd fds[2] = {{fd_, POLLIN, 0}, {cancel_ != nullptr ? cancel_->WaitHandle() : -1, POLLIN, 0}};
+    pollfd& pfd = fds[0];
+    const int ready = ::poll(fds, 2, waitMs);
     if (ready < 0) {
       if (errno == EINTR) continue;
       Fail("poll");
       *received = got;
       return false;
     }
+    if (fds[1].revents & POLLIN) break;  // cancelled: the bytes so far
     if (ready == 0) {
       // poll waited its full time: the deadline is reached (or so nearly
       // that the next round returns at once).

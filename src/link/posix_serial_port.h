@@ -47,11 +47,12 @@ class PosixSerialPort final : public SerialPort {
   bool Write(const std::uint8_t* data, std::size_t n) override;
   void Close() override;
   bool IsOpen() const override { return fd_ >= 0; }
+  void SetCancelToken(const CancelToken* cancel) override { cancel_ = cancel; }
+  // "<device>: <call>: <reason>" of the last failure; empty when none.
+  std::string LastError() const override { return lastError_; }
 
-  // The device path of the last Open and the reason of the last failure
-  // (empty when none), for diagnostics.
+  // The device path of the last Open.
   const std::string& DevicePath() const { return devicePath_; }
-  const std::string& LastError() const { return lastError_; }
   std::size_t InputQueueSize() const { return inputQueueSize_; }
   std::size_t OutputQueueSize() const { return outputQueueSize_; }
 
@@ -59,6 +60,7 @@ class PosixSerialPort final : public SerialPort {
   void Fail(const char* what);
 
   Clock& clock_;
+  const CancelToken* cancel_ = nullptr;
   int fd_ = -1;
   SerialTimeouts timeouts_ = kCloneTimeouts;
   std::size_t inputQueueSize_ = kInputQueueSize;

@@ -7,6 +7,8 @@
 
 namespace korvel {
 
+class CancelToken;
+
 // Read and write time-outs in milliseconds. A read of n bytes returns after
 // n bytes, after a gap longer than readIntervalMs once a byte has arrived,
 // or after n * readTotalPerByteMs + readTotalConstantMs in all.
@@ -48,11 +50,16 @@ class SerialPort {
   // Discards the contents of the input and the output queue.
   virtual void ClearQueues() = 0;
   // Reads up to n bytes within the time-outs. False only when the port
-  // reports an error (a hang-up included); *received is set either way.
+  // reports an error (a hang-up included); *received is set either way. A
+  // raised cancel token ends the wait early: true, with the bytes so far.
   virtual bool Read(std::uint8_t* buffer, std::size_t n, std::size_t* received) = 0;
   virtual bool Write(const std::uint8_t* data, std::size_t n) = 0;
   virtual void Close() = 0;
   virtual bool IsOpen() const = 0;
+  // The token whose raising cuts reads short; nullptr for none.
+  virtual void SetCancelToken(const CancelToken* cancel) = 0;
+  // The device and the system's reason of the last failure ("" when none).
+  virtual std::string LastError() const = 0;
 };
 
 }  // namespace korvel

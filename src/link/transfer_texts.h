@@ -14,6 +14,9 @@ inline constexpr const char* kProgramInterrupt =
     " Program Interrupt，Please reset the radio and try again";
 inline constexpr const char* kShortReply = "not received enough  byte";
 inline constexpr const char* kReadAckFailed = "Error had happen,please try again";
+// The port failed in the middle of the blocks; the port's own error follows.
+inline constexpr const char* kConnectionLost =
+    "The connection to the radio was lost. Please check the cable and try again.";
 
 // Status texts of the progress dialog.
 inline constexpr const char* kDetectingPort = "Now are detecting Communication Port,Please wait...";

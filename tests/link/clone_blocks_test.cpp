@@ -5,7 +5,7 @@
 
 #include <string>
 
-#include "link/clone_frames.h"
+#include "link/radio_frames.h"
 #include "link/transfer_texts.h"
 #include "transfer_rig.h"
 
@@ -27,7 +27,7 @@ TEST(CloneBlocks, CompleteReadStoresTheRadioImageAndFillsTheGrid) {
   Rig rig;
   const MemoryImage radio = PatternImage(41);
   ScriptHandshake(rig.port);
-  ScriptReadBlocks(rig.port, radio, 0, clone::kBlockCount);
+  ScriptReadBlocks(rig.port, radio, 0, frames::kBlockCount);
   EXPECT_EQ(rig.Run(Dir::Read), TransferResult::Completed);
   rig.ExpectEnded();
   EXPECT_EQ(rig.image, radio);
@@ -39,8 +39,8 @@ TEST(CloneBlocks, CompleteReadStoresTheRadioImageAndFillsTheGrid) {
             (std::vector<std::string>{"close", "close dialog", "fill"}));
 
   const auto& w = rig.port.writes;
-  ASSERT_EQ(w.size(), kHandshakeWrites + 2 * clone::kBlockCount);
-  for (std::size_t i = 0; i < 7; ++i) EXPECT_EQ(w[i], Bytes{clone::kGreeting[i]});
+  ASSERT_EQ(w.size(), kHandshakeWrites + 2 * frames::kBlockCount);
+  for (std::size_t i = 0; i < 7; ++i) EXPECT_EQ(w[i], Bytes{frames::kGreeting[i]});
   EXPECT_EQ(w[7], Bytes{'M'});
   EXPECT_EQ(w[8], Bytes{0x02});
   EXPECT_EQ(w[9], Bytes{0x06});
@@ -48,16 +48,16 @@ TEST(CloneBlocks, CompleteReadStoresTheRadioImageAndFillsTheGrid) {
   EXPECT_EQ(w[kHandshakeWrites + 1], Bytes{0x06});
   EXPECT_EQ(w[kHandshakeWrites + 2 * 33], (Bytes{'R', 0x01, 0x08, 0x08}));
   EXPECT_EQ(w[w.size() - 2], (Bytes{'R', 0x08, 0x38, 0x08}));
-  EXPECT_EQ(rig.Count("sleep 15"), clone::kBlockCount);
-  EXPECT_EQ(rig.Count("sleep 5"), clone::kBlockCount);
-  EXPECT_EQ(rig.host.passes, 7 + 199 * clone::kBlockCount);
+  EXPECT_EQ(rig.Count("sleep 15"), frames::kBlockCount);
+  EXPECT_EQ(rig.Count("sleep 5"), frames::kBlockCount);
+  EXPECT_EQ(rig.host.passes, 7 + 199 * frames::kBlockCount);
 }
 
 TEST(CloneBlocks, CompleteWriteSendsTheCollectedImage) {
   Rig rig;
   rig.host.collectedMarker = 0x5A;
   ScriptHandshake(rig.port, 0x5A);
-  for (int n = 0; n < clone::kBlockCount; ++n) rig.port.script.push_back(Data({clone::kAck}));
+  for (int n = 0; n < frames::kBlockCount; ++n) rig.port.script.push_back(Data({frames::kAck}));
   EXPECT_EQ(rig.Run(Dir::Write), TransferResult::Completed);
   rig.ExpectEnded();
   EXPECT_EQ(rig.log.front(), "collect");
@@ -66,9 +66,9 @@ TEST(CloneBlocks, CompleteWriteSendsTheCollectedImage) {
   ExpectCountingProgress(rig.host);
 
   const auto& w = rig.port.writes;
-  ASSERT_EQ(w.size(), kHandshakeWrites + 2 * clone::kBlockCount);
+  ASSERT_EQ(w.size(), kHandshakeWrites + 2 * frames::kBlockCount);
   MemoryImage sent{};
-  for (int n = 0; n < clone::kBlockCount; ++n) {
+  for (int n = 0; n < frames::kBlockCount; ++n) {
     const Bytes& command = w[kHandshakeWrites + 2 * n];
     ASSERT_EQ(command, (Bytes{'W', static_cast<std::uint8_t>(n * 8 >> 8), static_cast<std::uint8_t>(n * 8), 8}));
     const Bytes& data = w[kHandshakeWrites + 2 * n + 1];
@@ -121,7 +121,7 @@ TEST(CloneBlocks, UnansweredReadAcknowledgementKeepsThatBlock) {
 TEST(CloneBlocks, UnacknowledgedWriteBlockStopsWithProgramInterrupt) {
   Rig rig;
   ScriptHandshake(rig.port);
-  for (int n = 0; n < 7; ++n) rig.port.script.push_back(Data({clone::kAck}));
+  for (int n = 0; n < 7; ++n) rig.port.script.push_back(Data({frames::kAck}));
   rig.port.script.push_back(Data({0x15}));
   EXPECT_EQ(rig.Run(Dir::Write), TransferResult::WriteNotAcknowledged);
   rig.ExpectEnded();
@@ -155,11 +155,11 @@ TEST(CloneBlocks, CancelIsNoticedAtEveryKindOfCancelCheck) {
     Rig rig;
     rig.host.cancelAtPass = c.cancelAtPass;
     ScriptHandshake(rig.port, c.radioType);
-    ScriptReadBlocks(rig.port, PatternImage(1), 0, clone::kBlockCount);
+    ScriptReadBlocks(rig.port, PatternImage(1), 0, frames::kBlockCount);
     if (c.direction == Dir::Write) {
       rig.port.script.clear();
       ScriptHandshake(rig.port, c.radioType);
-      for (int n = 0; n < clone::kBlockCount; ++n) rig.port.script.push_back(Data({clone::kAck}));
+      for (int n = 0; n < frames::kBlockCount; ++n) rig.port.script.push_back(Data({frames::kAck}));
     }
     rig.host.answers = {Answer::Ok};
     EXPECT_EQ(rig.Run(c.direction), TransferResult::Cancelled) << c.where;

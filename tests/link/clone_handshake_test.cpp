@@ -3,7 +3,7 @@
 
 #include <gtest/gtest.h>
 
-#include "link/clone_frames.h"
+#include "link/radio_frames.h"
 #include "link/transfer_texts.h"
 #include "model/settings_block.h"
 #include "transfer_rig.h"
@@ -34,11 +34,11 @@ TEST(CloneHandshake, AckAsFirstOrSecondByteIsAcceptedTwoStrayBytesFailTheAttempt
 
 TEST(CloneHandshake, ReadErrorOnTheFirstByteFailsTheAttemptWithoutSecondRead) {
   Rig rig;
-  rig.port.script = {PortError(), Data({clone::kAck})};
+  rig.port.script = {PortError(), Data({frames::kAck})};
   rig.Run(Dir::Read);
   // The second scripted ack belongs to attempt 2, so the ident read gets silence.
   EXPECT_EQ(rig.transfer.AttemptsMade(), 2);
-  EXPECT_EQ(rig.port.writes[7 + 7], Bytes{clone::kIdentCommand});
+  EXPECT_EQ(rig.port.writes[7 + 7], Bytes{frames::kIdentCommand});
 }
 
 TEST(CloneHandshake, SilentRadioGivesTheCommunicationErrorAfter15Attempts) {
@@ -63,7 +63,7 @@ TEST(CloneHandshake, RetryStartsAgainAtAttemptOneOnThePortStillOpen) {
   for (int i = 0; i < 30; ++i) rig.port.script.push_back(Silence());
   ScriptHandshake(rig.port);
   const MemoryImage radio = PatternImage(90);
-  ScriptReadBlocks(rig.port, radio, 0, clone::kBlockCount);
+  ScriptReadBlocks(rig.port, radio, 0, frames::kBlockCount);
   rig.host.answers = {Answer::Retry};
   EXPECT_EQ(rig.Run(Dir::Read), TransferResult::Completed);
   rig.ExpectEnded();
@@ -78,14 +78,14 @@ TEST(CloneHandshake, AcceptedMismatchIsNotAskedAgainInThatTransferButInTheNext) 
   ScriptHandshake(rig.port, 0x22);  // restarted handshake, not asked
   rig.port.script.back() = Data({0x15});  // acknowledgement answered otherwise
   ScriptHandshake(rig.port, 0x22);  // after Retry, not asked
-  for (int n = 0; n < clone::kBlockCount; ++n) rig.port.script.push_back(Data({clone::kAck}));
+  for (int n = 0; n < frames::kBlockCount; ++n) rig.port.script.push_back(Data({frames::kAck}));
   rig.host.answers = {Answer::Ok, Answer::Retry};
   EXPECT_EQ(rig.Run(Dir::Write), TransferResult::Completed);
   rig.ExpectEnded();
   EXPECT_EQ(rig.host.prompts, (std::vector<std::string>{texts::kTypeMismatch, texts::kCommunicationError}));
   EXPECT_FALSE(rig.armed);
   EXPECT_EQ(rig.Greetings(), 3);
-  EXPECT_EQ(rig.host.passes, 3 * 7 + 351 + 601 + clone::kBlockCount * 201);
+  EXPECT_EQ(rig.host.passes, 3 * 7 + 351 + 601 + frames::kBlockCount * 201);
 
   // The next transfer is armed again; Cancel ends it before any block.
   rig.host.prompts.clear();
@@ -120,7 +120,7 @@ TEST(CloneHandshake, ModelCheckOnlyOnWritesAndNeverAgainstAnFFReply) {
 TEST(CloneHandshake, IdentReplyWithoutTypeByteIsACommunicationErrorOnlyWhenChecked) {
   for (const Dir direction : {Dir::Write, Dir::Read}) {
     Rig rig;
-    rig.port.script = {Data({clone::kAck}), Data({1, 2, 3, 4}), Data({clone::kAck})};
+    rig.port.script = {Data({frames::kAck}), Data({1, 2, 3, 4}), Data({frames::kAck})};
     rig.Run(direction);
     const bool checked = direction == Dir::Write;
     EXPECT_EQ(!rig.host.prompts.empty() && rig.host.prompts[0] == texts::kCommunicationError, checked);
@@ -129,7 +129,7 @@ TEST(CloneHandshake, IdentReplyWithoutTypeByteIsACommunicationErrorOnlyWhenCheck
   // A five-byte reply carries the type byte and is checked.
   Rig rig;
   rig.host.collectedMarker = 0x33;
-  rig.port.script = {Data({clone::kAck}), Data({1, 2, 3, 4, 0x33}), Data({clone::kAck})};
+  rig.port.script = {Data({frames::kAck}), Data({1, 2, 3, 4, 0x33}), Data({frames::kAck})};
   rig.Run(Dir::Write);
   EXPECT_EQ(rig.BlockCommands('W'), 1);
 }
@@ -137,7 +137,7 @@ TEST(CloneHandshake, IdentReplyWithoutTypeByteIsACommunicationErrorOnlyWhenCheck
 TEST(CloneHandshake, FailedAcknowledgementStepsGiveTheCommunicationError) {
   // Ident read error: no acknowledgement is sent.
   Rig identError;
-  identError.port.script = {Data({clone::kAck}), PortError()};
+  identError.port.script = {Data({frames::kAck}), PortError()};
   EXPECT_EQ(identError.Run(Dir::Read), TransferResult::CommunicationErrorCancelled);
   EXPECT_EQ(identError.port.writes.size(), 9u);
   EXPECT_EQ(identError.host.passes, 7);
@@ -168,7 +168,7 @@ TEST(CloneHandshake, UnsentAcknowledgementIsOfferedAgainUntilSentOrCancelled) {
   ASSERT_GE(rig.host.prompts.size(), 2u);
   EXPECT_EQ(rig.host.prompts[0], texts::kSendOrderError);
   EXPECT_EQ(rig.host.prompts[1], texts::kSendOrderError);
-  EXPECT_EQ(rig.port.writes[11], Bytes{clone::kAck});
+  EXPECT_EQ(rig.port.writes[11], Bytes{frames::kAck});
   EXPECT_EQ(rig.BlockCommands('R'), 1);
 
   Rig cancelled;

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "link/clone_frames.h"
+#include "link/radio_frames.h"
 
 namespace korvel::test {
 
@@ -92,9 +92,9 @@ Answer RecordingHost::Ask(const Prompt& prompt) {
 }
 
 void ScriptHandshake(ScriptedPort& port, std::uint8_t identType) {
-  port.script.push_back(Data({clone::kAck}));
+  port.script.push_back(Data({frames::kAck}));
   port.script.push_back(Data({0x10, 0x20, 0x30, 0x40, identType, 0x60, 0x70, 0x80}));
-  port.script.push_back(Data({clone::kAck}));
+  port.script.push_back(Data({frames::kAck}));
 }
 
 void ScriptReadBlocks(ScriptedPort& port, const MemoryImage& radio, int first, int last) {
@@ -102,7 +102,7 @@ void ScriptReadBlocks(ScriptedPort& port, const MemoryImage& radio, int first, i
     Bytes reply = {0xA0, 0xA1, 0xA2, 0xA3};
     reply.insert(reply.end(), radio.begin() + n * 8, radio.begin() + n * 8 + 8);
     port.script.push_back(Data(reply));
-    port.script.push_back(Data({clone::kAck}));
+    port.script.push_back(Data({frames::kAck}));
   }
 }
 

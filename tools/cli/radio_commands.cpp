@@ -5,30 +5,23 @@
 #include <unistd.h>
 
 #include <csignal>
-#include <cstdio>
-#include <iostream>
 #include <memory>
-#include <string>
 
 #include "cli_commands.h"
-#include "cli_transfer_host.h"
-#include "link/clone_transfer.h"
+#include "link/cancel_token.h"
 #include "link/posix_serial_port.h"
-#include "link/transfer_texts.h"
-#include "model/channel_file.h"
-#include "model/channel_table.h"
-#include "model/memory_image.h"
-#include "terminal_prompter.h"
+#include "radio_transfer.h"
 
 namespace korvel::cli {
 namespace {
 
-volatile std::sig_atomic_t gCancelRequest = 0;
+CancelToken gCancel;
 
-// The first Ctrl+C asks the transfer to stop at its next cancel check; the
-// handler then steps aside, so a second one ends the program at once.
+// The first Ctrl+C asks the transfer to stop at its next cancel check (and
+// wakes the wait in progress); the handler then steps aside, so a second
+// one ends the program at once.
 void OnInterrupt(int) {
-  gCancelRequest = 1;
+  gCancel.Raise();
   std::signal(SIGINT, SIG_DFL);
 }
 
@@ -36,12 +29,12 @@ void OnInterrupt(int) {
 class InterruptAsCancel {
  public:
   InterruptAsCancel() {
-    gCancelRequest = 0;
+    gCancel.Reset();
     struct sigaction action{};
     action.sa_handler = OnInterrupt;
     sigemptyset(&action.sa_mask);
     // Restarted calls keep a terminal question waiting for its answer; the
-    // port's reads and writes handle EINTR themselves.
+    // port's reads and writes and the clock's sleeps handle EINTR themselves.
     action.sa_flags = SA_RESTART;
     sigaction(SIGINT, &action, &previous_);
   }
@@ -53,62 +46,13 @@ class InterruptAsCancel {
   struct sigaction previous_{};
 };
 
-struct RadioOptions {
-  std::string port;
-  std::string file;
-  PromptAnswers answers;
-};
-
-TransferResult RunTransfer(TransferDirection direction, const RadioOptions& options, MemoryImage& image,
-                           ChannelTable& table) {
-  const bool terminal = ::isatty(STDERR_FILENO) != 0;
-  TerminalPrompter prompter(options.answers, stdin, stderr, terminal && ::isatty(STDIN_FILENO) != 0);
-  CliTransferHost host(prompter, table, gCancelRequest, stderr, terminal);
-  if (terminal) {
-    std::fprintf(stderr, "%s\n",
-                 direction == TransferDirection::Read ? texts::kReadingCaption : texts::kWritingCaption);
-  }
+int RunOnSerialPort(const RadioOptions& options, int (*command)(const RadioOptions&, RadioSession&)) {
   PosixSerialPort port;
-  CloneTransfer transfer(port, SystemClock::Instance(), host);
-  bool modelCheckArmed = true;
-  TransferResult result;
-  {
-    InterruptAsCancel interrupt;
-    result = transfer.Run(direction, options.port, image, modelCheckArmed);
-  }
-  if (result == TransferResult::PortNotOpened && !port.LastError().empty())
-    std::cerr << "korvel-cli: " << port.DevicePath() << ": " << port.LastError() << '\n';
-  if (result != TransferResult::Completed) {
-    std::cerr << "korvel-cli: " << (direction == TransferDirection::Read ? "read" : "write")
-              << " ended: " << TransferResultName(result) << " (" << transfer.BlocksDone() << " of 264 blocks)\n";
-  }
-  return result;
-}
-
-// A read goes into a copy of a New image; only a complete read writes the
-// file, so a failed one leaves any earlier file as it was.
-int Read(const RadioOptions& options) {
-  MemoryImage image = NewImage();
-  ChannelTable table;
-  if (RunTransfer(TransferDirection::Read, options, image, table) != TransferResult::Completed) return kFailure;
-  if (Status saved = SaveChannelFile(options.file, image); !saved) {
-    std::cerr << "korvel-cli: " << saved.message << '\n';
-    return kFailure;
-  }
-  return 0;
-}
-
-// A write sends what the window would: the file shown in the grid, then
-// collected from it.
-int Write(const RadioOptions& options) {
-  MemoryImage image = NewImage();
-  if (Status loaded = LoadChannelFile(options.file, image); !loaded) {
-    std::cerr << "korvel-cli: " << loaded.message << '\n';
-    return kFailure;
-  }
-  ChannelTable table;
-  table.Fill(image);
-  return RunTransfer(TransferDirection::Write, options, image, table) == TransferResult::Completed ? 0 : kFailure;
+  const bool terminal = ::isatty(STDERR_FILENO) != 0;
+  RadioSession session{port,  SystemClock::Instance(), gCancel, stdin, stderr,
+                       terminal, terminal && ::isatty(STDIN_FILENO) != 0};
+  InterruptAsCancel interrupt;
+  return command(options, session);
 }
 
 void AddAnswerFlags(CLI::App* command, RadioOptions& options) {
@@ -125,7 +69,7 @@ void RegisterRadioCommands(CLI::App& app, int& status) {
   cmdRead->add_option("--port", read->port, "COM1..COM4 or a device path")->required();
   cmdRead->add_option("-o,--output", read->file, "Channel data file to write (.sin)")->required();
   AddAnswerFlags(cmdRead, *read);
-  cmdRead->callback([&status, read] { status = Read(*read); });
+  cmdRead->callback([&status, read] { status = RunOnSerialPort(*read, ReadRadio); });
 
   auto write = std::make_shared<RadioOptions>();
   auto* cmdWrite = app.add_subcommand("write", "Write a channel data file to the radio (Write To Radio)");
@@ -134,7 +78,7 @@ void RegisterRadioCommands(CLI::App& app, int& status) {
   cmdWrite->add_flag("--accept-type-mismatch", write->answers.acceptTypeMismatch,
                      "Answer OK to \"Radio Type are not match\" instead of Cancel");
   AddAnswerFlags(cmdWrite, *write);
-  cmdWrite->callback([&status, write] { status = Write(*write); });
+  cmdWrite->callback([&status, write] { status = RunOnSerialPort(*write, WriteRadio); });
 }
 
 }  // namespace korvel::cli

@@ -3,7 +3,6 @@
 #include <cctype>
 #include <cstring>
 
-#include "link/transfer_texts.h"
 
 namespace korvel::cli {
 
@@ -77,11 +76,11 @@ bool TerminalPrompter::Scripted(const Prompt& prompt, Answer* answer) {
     *answer = Answer::Ok;
     return true;
   }
-  if (prompt.text == texts::kTypeMismatch && answers_.acceptTypeMismatch) {
+  if (prompt.id == PromptId::TypeMismatch && answers_.acceptTypeMismatch) {
     *answer = Answer::Ok;
     return true;
   }
-  if (prompt.text == texts::kCommunicationError && answers_.communicationRetries > 0) {
+  if (prompt.id == PromptId::CommunicationError && answers_.communicationRetries > 0) {
     --answers_.communicationRetries;
     *answer = Answer::Retry;
     return true;
@@ -92,6 +91,7 @@ bool TerminalPrompter::Scripted(const Prompt& prompt, Answer* answer) {
 Answer TerminalPrompter::Ask(const Prompt& prompt) {
   ++asked_;
   std::fprintf(out_, "%s\n", prompt.text.c_str());
+  if (!prompt.detail.empty()) std::fprintf(out_, "(%s)\n", prompt.detail.c_str());
   Answer answer = DefaultAnswer(prompt.buttons);
   if (Scripted(prompt, &answer)) {
     if (prompt.buttons != Buttons::Ok) std::fprintf(out_, "(%s)\n", AnswerText(answer));

@@ -47,9 +47,9 @@ void RadioProtocol::Feed(std::uint8_t byte, std::vector<std::uint8_t>& out) {
 
     case State::kAwaitIdent:
       // 'M' then 0x02; commandLength_ counts the bytes of the request seen.
-      if (commandLength_ == 0 && byte == 'M') {
+      if (commandLength_ == 0 && byte == frames::kIdentCommand) {
         commandLength_ = 1;
-      } else if (commandLength_ == 1 && byte == 0x02) {
+      } else if (commandLength_ == 1 && byte == frames::kIdentArgument) {
         commandLength_ = 0;
         std::size_t length = kIdentLength;
         if (faults_.identLength) length = static_cast<std::size_t>(std::clamp(*faults_.identLength, 0, 8));
@@ -73,11 +73,11 @@ void RadioProtocol::Feed(std::uint8_t byte, std::vector<std::uint8_t>& out) {
       return;
 
     case State::kReady:
-      if (byte == 'R' || byte == 'W') {
+      if (byte == frames::kReadCommand || byte == frames::kWriteCommand) {
         command_[0] = byte;
         commandLength_ = 1;
         state_ = State::kBlockCommand;
-      } else if (byte == 'x') {
+      } else if (byte == frames::kTestPrefix) {
         state_ = State::kTestCommand;
       } else {
         Unexpected(byte, out);
@@ -175,7 +175,7 @@ void RadioProtocol::FinishBlockCommand(std::vector<std::uint8_t>& out) {
     state_ = State::kIdle;
     return;
   }
-  if (command_[0] == 'W') {
+  if (command_[0] == frames::kWriteCommand) {
     dataLength_ = 0;
     state_ = State::kWriteData;
     return;

@@ -12,19 +12,22 @@
 #include <optional>
 #include <vector>
 
+#include "link/radio_frames.h"
 #include "model/memory_image.h"
 #include "radio_faults.h"
 
 namespace korvel::radiosim {
 
-inline constexpr std::uint8_t kAck = 0x06;
-inline constexpr std::uint8_t kTestAck = 0x48;  // 'H'
-inline constexpr std::array<std::uint8_t, 7> kGreeting = {0x02, 'P', 'R', 'O', 'G', 'R', 'A'};
-inline constexpr std::size_t kBlockLength = 8;
-inline constexpr int kBlockCount = static_cast<int>(kImageSize / kBlockLength);  // 264
-inline constexpr std::size_t kIdentLength = 8;
-inline constexpr std::size_t kIdentTypeIndex = 4;
-inline constexpr std::size_t kReadReplyLength = 12;
+// The frames are the program's own (link/radio_frames.h): both ends of the
+// simulated line speak from one definition.
+inline constexpr std::uint8_t kAck = frames::kAck;
+inline constexpr std::uint8_t kTestAck = frames::kTestAck;
+inline constexpr auto kGreeting = frames::kGreeting;
+inline constexpr std::size_t kBlockLength = frames::kBlockSize;
+inline constexpr int kBlockCount = frames::kBlockCount;
+inline constexpr std::size_t kIdentLength = frames::kIdentReplySize;
+inline constexpr std::size_t kIdentTypeIndex = frames::kIdentTypeIndex;
+inline constexpr std::size_t kReadReplyLength = frames::kReadReplySize;
 // What the faults send where a sound radio sends something else.
 inline constexpr std::uint8_t kStrayByte = 0x55;
 inline constexpr std::uint8_t kWrongAck = 0x15;

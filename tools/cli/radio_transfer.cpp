@@ -1,0 +1,58 @@
+#include "radio_transfer.h"
+
+#include "cli_commands.h"
+#include "cli_progress.h"
+#include "link/clone_transfer.h"
+#include "link/transfer_texts.h"
+#include "model/channel_file.h"
+#include "model/channel_table.h"
+
+namespace korvel::cli {
+namespace {
+
+TransferOutcome Run(TransferDirection direction, const RadioOptions& options, RadioSession& session,
+                    const MemoryImage& image) {
+  TerminalPrompter terminal(options.answers, session.in, session.out, session.interactive);
+  CliProgress progress(session.out, session.showProgress);
+  PromptsBelowProgress prompter(terminal, progress);
+  if (session.showProgress) {
+    std::fprintf(session.out, "%s\n",
+                 direction == TransferDirection::Read ? texts::kReadingCaption : texts::kWritingCaption);
+  }
+  CloneTransfer transfer(session.port, session.clock, prompter, session.cancel, progress);
+  TransferOutcome outcome = direction == TransferDirection::Read ? transfer.Read(options.port)
+                                                                  : transfer.Write(options.port, image);
+  progress.EndLine();
+  if (outcome.result != TransferResult::Completed) {
+    std::fprintf(session.out, "korvel-cli: %s ended: %s (%d of 264 blocks)\n",
+                 direction == TransferDirection::Read ? "read" : "write", TransferResultName(outcome.result),
+                 outcome.blocksDone);
+  }
+  std::fflush(session.out);
+  return outcome;
+}
+
+int Fail(RadioSession& session, const Status& status) {
+  std::fprintf(session.out, "korvel-cli: %s\n", status.message.c_str());
+  return kFailure;
+}
+
+}  // namespace
+
+int ReadRadio(const RadioOptions& options, RadioSession& session) {
+  const TransferOutcome outcome = Run(TransferDirection::Read, options, session, MemoryImage{});
+  if (!outcome.image) return kFailure;
+  if (const Status saved = SaveChannelFile(options.file, *outcome.image); !saved) return Fail(session, saved);
+  return 0;
+}
+
+int WriteRadio(const RadioOptions& options, RadioSession& session) {
+  MemoryImage image = NewImage();
+  if (const Status loaded = LoadChannelFile(options.file, image); !loaded) return Fail(session, loaded);
+  ChannelTable table;
+  table.Fill(image);
+  table.Collect(image);
+  return Run(TransferDirection::Write, options, session, image).result == TransferResult::Completed ? 0 : kFailure;
+}
+
+}  // namespace korvel::cli
