@@ -1,5 +1,5 @@
-// The block phase of the clone transfer: what goes on the wire, what ends
-// up in the image and the grid, progress, and the cancel checks.
+// The block phase of the clone transfer: what goes on the wire, what comes
+// back to the caller, progress, failures, and cancelling.
 
 #include <gtest/gtest.h>
 
@@ -7,38 +7,49 @@
 
 #include "link/radio_frames.h"
 #include "link/transfer_texts.h"
+#include "protocol_port.h"
 #include "transfer_rig.h"
 
 namespace korvel::test {
 namespace {
 
 using Dir = TransferDirection;
+using Texts = std::vector<std::string>;
 constexpr std::size_t kHandshakeWrites = 10;  // greeting 7, 'M', 0x02, 0x06
 
-void ExpectCountingProgress(const RecordingHost& host) {
-  ASSERT_EQ(host.statuses.size(), 2u + 262u);
-  EXPECT_EQ(host.statuses[0], texts::kDetectingPort);
-  EXPECT_EQ(host.statuses[1], texts::kWaitingResponse);
-  for (int i = 1; i <= 262; ++i) EXPECT_EQ(host.statuses[1 + i], std::to_string(i));
-  EXPECT_EQ(host.position, kProgressEnd);
+void ExpectCountingProgress(const RecordingEvents& events) {
+  ASSERT_EQ(events.statuses.size(), 2u + 262u);
+  EXPECT_EQ(events.statuses[0], texts::kDetectingPort);
+  EXPECT_EQ(events.statuses[1], texts::kWaitingResponse);
+  for (int i = 1; i <= 262; ++i) EXPECT_EQ(events.statuses[1 + i], std::to_string(i));
+  EXPECT_EQ(events.position, kProgressEnd);
+  EXPECT_FALSE(events.watch);
 }
 
-TEST(CloneBlocks, CompleteReadStoresTheRadioImageAndFillsTheGrid) {
-  Rig rig;
-  const MemoryImage radio = PatternImage(41);
-  ScriptHandshake(rig.port);
-  ScriptReadBlocks(rig.port, radio, 0, frames::kBlockCount);
-  EXPECT_EQ(rig.Run(Dir::Read), TransferResult::Completed);
-  rig.ExpectEnded();
-  EXPECT_EQ(rig.image, radio);
-  EXPECT_EQ(rig.host.fills, 1);
-  EXPECT_TRUE(rig.host.prompts.empty());
-  ExpectCountingProgress(rig.host);
-  // The grid is filled after the port and the dialog are closed.
-  EXPECT_EQ(std::vector<std::string>(rig.log.end() - 3, rig.log.end()),
-            (std::vector<std::string>{"close", "close dialog", "fill"}));
+// The simulated radio in-process, on simulated time.
+struct RadioRig {
+  explicit RadioRig(const MemoryImage& memory, radiosim::RadioFaults faults = {})
+      : radio(memory, memory[0x81B], faults) {}
+  radiosim::RadioProtocol radio;
+  SimulatedClock clock;
+  ProtocolPort port{radio, clock};
+  ScriptedPrompter prompter;
+  RecordingEvents events{prompter};
+  CancelToken cancel;
+  CloneTransfer transfer{port, clock, events, cancel, events};
+};
 
-  const auto& w = rig.port.writes;
+TEST(CloneBlocks, CompleteReadReturnsTheRadiosImageFrameByFrame) {
+  const MemoryImage memory = PatternImage(41);
+  RadioRig rig(memory);
+  const TransferOutcome outcome = rig.transfer.Read("COM3");
+  EXPECT_EQ(outcome.result, TransferResult::Completed);
+  EXPECT_EQ(outcome.image, memory);
+  EXPECT_TRUE(rig.prompter.asked.empty());
+  EXPECT_FALSE(rig.port.IsOpen());
+  ExpectCountingProgress(rig.events);
+
+  const auto& w = rig.port.Writes();
   ASSERT_EQ(w.size(), kHandshakeWrites + 2 * frames::kBlockCount);
   for (std::size_t i = 0; i < 7; ++i) EXPECT_EQ(w[i], Bytes{frames::kGreeting[i]});
   EXPECT_EQ(w[7], Bytes{'M'});
@@ -48,135 +59,126 @@ TEST(CloneBlocks, CompleteReadStoresTheRadioImageAndFillsTheGrid) {
   EXPECT_EQ(w[kHandshakeWrites + 1], Bytes{0x06});
   EXPECT_EQ(w[kHandshakeWrites + 2 * 33], (Bytes{'R', 0x01, 0x08, 0x08}));
   EXPECT_EQ(w[w.size() - 2], (Bytes{'R', 0x08, 0x38, 0x08}));
-  EXPECT_EQ(rig.Count("sleep 15"), frames::kBlockCount);
-  EXPECT_EQ(rig.Count("sleep 5"), frames::kBlockCount);
-  EXPECT_EQ(rig.host.passes, 7 + 199 * frames::kBlockCount);
+  // 15 ms before each acknowledgement and 5 ms after it, per block.
+  EXPECT_GE(rig.clock.ElapsedMs(), 20 * frames::kBlockCount);
 }
 
-TEST(CloneBlocks, CompleteWriteSendsTheCollectedImage) {
-  Rig rig;
-  rig.host.collectedMarker = 0x5A;
-  ScriptHandshake(rig.port, 0x5A);
-  for (int n = 0; n < frames::kBlockCount; ++n) rig.port.script.push_back(Data({frames::kAck}));
-  EXPECT_EQ(rig.Run(Dir::Write), TransferResult::Completed);
-  rig.ExpectEnded();
-  EXPECT_EQ(rig.log.front(), "collect");
-  EXPECT_EQ(rig.host.fills, 0);
-  EXPECT_TRUE(rig.host.prompts.empty());
-  ExpectCountingProgress(rig.host);
+TEST(CloneBlocks, CompleteWriteSendsTheImageGivenInAscendingBlocks) {
+  MemoryImage image = PatternImage(5);
+  image[0x81B] = 0x5A;
+  RadioRig rig(NewImage());
+  const TransferOutcome outcome = rig.transfer.Write("COM3", image);
+  EXPECT_EQ(outcome.result, TransferResult::Completed);
+  EXPECT_FALSE(outcome.image.has_value());
+  EXPECT_EQ(rig.radio.Image(), image);
+  EXPECT_TRUE(rig.prompter.asked.empty()) << "a New radio answers type 0xFF: never checked";
+  ExpectCountingProgress(rig.events);
 
-  const auto& w = rig.port.writes;
+  const auto& w = rig.port.Writes();
   ASSERT_EQ(w.size(), kHandshakeWrites + 2 * frames::kBlockCount);
-  MemoryImage sent{};
   for (int n = 0; n < frames::kBlockCount; ++n) {
-    const Bytes& command = w[kHandshakeWrites + 2 * n];
-    ASSERT_EQ(command, (Bytes{'W', static_cast<std::uint8_t>(n * 8 >> 8), static_cast<std::uint8_t>(n * 8), 8}));
-    const Bytes& data = w[kHandshakeWrites + 2 * n + 1];
-    ASSERT_EQ(data.size(), 8u);
-    std::copy(data.begin(), data.end(), sent.begin() + n * 8);
+    ASSERT_EQ(w[kHandshakeWrites + 2 * n],
+              (Bytes{'W', static_cast<std::uint8_t>(n * 8 >> 8), static_cast<std::uint8_t>(n * 8), 8}));
+    ASSERT_EQ(w[kHandshakeWrites + 2 * n + 1].size(), 8u);
   }
-  EXPECT_EQ(sent, rig.image);
-  EXPECT_EQ(rig.image[0], 0x5A);
 }
 
-TEST(CloneBlocks, ShortReadReplyKeepsTheBlocksBeforeIt) {
-  const int n = 5;
-  for (const std::size_t length : {11u, 10u, 3u, 0u}) {
+// Every failure of the block phase: its message, and that a read gives no
+// image at all (the caller's document stays as it was).
+TEST(CloneBlocks, FailuresEndWithTheirMessageAndNoImage) {
+  const struct {
+    const char* name;
+    Dir direction;
+    radiosim::RadioFaults faults;
+    std::optional<std::size_t> pullCableAtWrite;
+    TransferResult result;
+    std::string message;
+    int blocksDone;
+  } cases[] = {
+      {"short read reply (11 bytes)", Dir::Read, {.shortReplyBlock = 5, .shortReplyLength = 11}, {},
+       TransferResult::ShortReply, texts::kShortReply, 5},
+      {"short read reply (none)", Dir::Read, {.shortReplyBlock = 5, .shortReplyLength = 0}, {},
+       TransferResult::ShortReply, texts::kShortReply, 5},
+      {"read ack answered otherwise", Dir::Read, {.badReadAckBlock = 9}, {}, TransferResult::ReadAckFailed,
+       texts::kReadAckFailed, 9},
+      {"write block unacknowledged", Dir::Write, {.nakWriteBlock = 7}, {}, TransferResult::WriteNotAcknowledged,
+       texts::kProgramInterrupt, 7},
+      // 10 handshake writes, then two per block: the cable goes at block 20.
+      {"cable pulled during a read", Dir::Read, {}, 10 + 2 * 20 + 1, TransferResult::ConnectionLost,
+       texts::kConnectionLost, 20},
+      {"cable pulled during a write", Dir::Write, {}, 10 + 2 * 30 + 1, TransferResult::ConnectionLost,
+       texts::kConnectionLost, 30},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    RadioRig rig(PatternImage(12), c.faults);
+    rig.port.pullCableAtWrite = c.pullCableAtWrite;
+    const TransferOutcome outcome =
+        c.direction == Dir::Read ? rig.transfer.Read("COM3") : rig.transfer.Write("COM3", PatternImage(12));
+    EXPECT_EQ(outcome.result, c.result);
+    EXPECT_FALSE(outcome.image.has_value());
+    EXPECT_EQ(outcome.blocksDone, c.blocksDone);
+    EXPECT_EQ(rig.prompter.Texts(), Texts{c.message});
+    EXPECT_FALSE(rig.events.promptWithWatchSet);
+    EXPECT_FALSE(rig.port.IsOpen());
+    if (c.result == TransferResult::ConnectionLost) {
+      EXPECT_EQ(rig.prompter.asked[0].id, PromptId::ConnectionLost);
+      EXPECT_NE(rig.prompter.asked[0].detail.find("Input/output error"), std::string::npos);
+    }
+    // A write that stops early still ends with the bar full.
+    if (c.result == TransferResult::WriteNotAcknowledged) EXPECT_EQ(rig.events.position, kProgressEnd);
+  }
+}
+
+TEST(CloneBlocks, ReadRepliesOfFewerThanTwelveBytesAreNeverStored) {
+  for (const std::size_t length : {11u, 10u, 3u}) {
     Rig rig;
-    const MemoryImage before = rig.image;
-    const MemoryImage radio = PatternImage(77);
     ScriptHandshake(rig.port);
-    ScriptReadBlocks(rig.port, radio, 0, n);
+    ScriptReadBlocks(rig.port, PatternImage(77), 0, 5);
     Bytes reply = {0xA0, 0xA1, 0xA2, 0xA3, 9, 9, 9, 9, 9, 9, 9, 9};
     reply.resize(length);
     rig.port.script.push_back(Data(reply));
     EXPECT_EQ(rig.Run(Dir::Read), TransferResult::ShortReply) << length;
     rig.ExpectEnded();
-    EXPECT_EQ(rig.host.prompts, std::vector<std::string>{texts::kShortReply});
-    EXPECT_TRUE(std::equal(rig.image.begin(), rig.image.begin() + 8 * n, radio.begin()));
-    EXPECT_TRUE(std::equal(rig.image.begin() + 8 * n, rig.image.end(), before.begin() + 8 * n)) << length;
-    EXPECT_EQ(rig.host.fills, 0);
   }
 }
 
-TEST(CloneBlocks, UnansweredReadAcknowledgementKeepsThatBlock) {
-  const int n = 9;
-  for (const Reply& answer : {Data({0x15}), Silence(), PortError()}) {
-    Rig rig;
-    const MemoryImage before = rig.image;
-    const MemoryImage radio = PatternImage(12);
-    ScriptHandshake(rig.port);
-    ScriptReadBlocks(rig.port, radio, 0, n + 1);
-    rig.port.script.back() = answer;
-    EXPECT_EQ(rig.Run(Dir::Read), TransferResult::ReadAckFailed);
-    rig.ExpectEnded();
-    EXPECT_EQ(rig.host.prompts, std::vector<std::string>{texts::kReadAckFailed});
-    EXPECT_TRUE(std::equal(rig.image.begin(), rig.image.begin() + 8 * n + 8, radio.begin()));
-    EXPECT_TRUE(std::equal(rig.image.begin() + 8 * n + 8, rig.image.end(), before.begin() + 8 * n + 8));
-    EXPECT_EQ(rig.host.position, n + 1);
-    EXPECT_EQ(rig.host.fills, 0);
-  }
-}
-
-TEST(CloneBlocks, UnacknowledgedWriteBlockStopsWithProgramInterrupt) {
-  Rig rig;
-  ScriptHandshake(rig.port);
-  for (int n = 0; n < 7; ++n) rig.port.script.push_back(Data({frames::kAck}));
-  rig.port.script.push_back(Data({0x15}));
-  EXPECT_EQ(rig.Run(Dir::Write), TransferResult::WriteNotAcknowledged);
-  rig.ExpectEnded();
-  EXPECT_EQ(rig.host.prompts, std::vector<std::string>{texts::kProgramInterrupt});
-  EXPECT_EQ(rig.BlockCommands('W'), 8);
-  EXPECT_EQ(rig.transfer.BlocksDone(), 7);
-  EXPECT_EQ(rig.host.position, kProgressEnd);
-  EXPECT_FALSE(rig.host.watch);
-}
-
-// A cancel request raised in a pump pass ends the transfer at the next
-// cancel check, with no message and nothing sent after it.
-TEST(CloneBlocks, CancelIsNoticedAtEveryKindOfCancelCheck) {
-  struct Case {
-    const char* where;
+// A cancel raised at any moment ends the transfer at once, with no message
+// and nothing more sent; a wait it cuts short is no failure.
+TEST(CloneBlocks, CancelEndsTheTransferWhereverItIsRaised) {
+  const struct {
+    const char* name;
     Dir direction;
-    long cancelAtPass;
     std::uint8_t radioType;
-    int blocksDone;
+    bool silent;
+    long long atMs;  // simulated time of the cancel
+  } cases[] = {
+      {"attempt pauses", Dir::Read, 0xFF, false, 3},
+      {"waiting for a silent radio's greeting ack", Dir::Read, 0xFF, true, 300},
+      {"mismatch wait", Dir::Write, 0x22, false, 200},
+      {"read blocks", Dir::Read, 0xFF, false, 2000},
+      {"write blocks", Dir::Write, 0xFF, false, 300},
   };
-  const Case cases[] = {
-      {"attempt passes", Dir::Read, 3, 0xFF, 0},
-      {"mismatch wait", Dir::Write, 7 + 100, 0x22, 0},
-      {"read block passes", Dir::Read, 7 + 199 * 2 + 50, 0xFF, 3},
-      // Raised in a block's last pass: a read checks after the pass and
-      // stops at once, a write checks before it and sends one more block.
-      {"last read block pass", Dir::Read, 7 + 199 * 3, 0xFF, 3},
-      {"last write block pass", Dir::Write, 7 + 201 * 5, 0xFF, 6},
-  };
-  for (const Case& c : cases) {
-    Rig rig;
-    rig.host.cancelAtPass = c.cancelAtPass;
-    ScriptHandshake(rig.port, c.radioType);
-    ScriptReadBlocks(rig.port, PatternImage(1), 0, frames::kBlockCount);
-    if (c.direction == Dir::Write) {
-      rig.port.script.clear();
-      ScriptHandshake(rig.port, c.radioType);
-      for (int n = 0; n < frames::kBlockCount; ++n) rig.port.script.push_back(Data({frames::kAck}));
-    }
-    rig.host.answers = {Answer::Ok};
-    EXPECT_EQ(rig.Run(c.direction), TransferResult::Cancelled) << c.where;
-    rig.ExpectEnded();
-    EXPECT_EQ(rig.host.passes, c.cancelAtPass) << c.where;
-    EXPECT_EQ(rig.Greetings(), c.cancelAtPass > 7 ? 1 : 0) << c.where;
-    EXPECT_EQ(rig.transfer.BlocksDone(), c.blocksDone) << c.where;
-    EXPECT_EQ(rig.BlockCommands(c.direction == Dir::Read ? 'R' : 'W'), c.blocksDone) << c.where;
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    MemoryImage radioMemory = PatternImage(1);
+    radioMemory[0x81B] = c.radioType;
+    radiosim::RadioFaults faults;
+    faults.silent = c.silent;
+    RadioRig rig(radioMemory, faults);
+    rig.prompter.answers = {Answer::Ok};  // accept the mismatch
+    rig.clock.RaiseAt(c.atMs, rig.cancel);
+    MemoryImage image = PatternImage(2);
+    image[0x81B] = 0x11;
+    const TransferOutcome outcome =
+        c.direction == Dir::Read ? rig.transfer.Read("COM3") : rig.transfer.Write("COM3", image);
+    EXPECT_EQ(outcome.result, TransferResult::Cancelled);
+    EXPECT_FALSE(outcome.image.has_value());
+    EXPECT_FALSE(rig.port.IsOpen());
+    EXPECT_EQ(rig.clock.ElapsedMs(), c.atMs) << "ended the moment it was raised";
+    const Texts prompts = rig.prompter.Texts();
+    EXPECT_TRUE(prompts.empty() || prompts == Texts{texts::kTypeMismatch});
   }
-  // The wait after an acknowledgement answered otherwise.
-  Rig rig;
-  ScriptHandshake(rig.port);
-  rig.port.script.back() = Data({0x00});
-  rig.host.cancelAtPass = 7 + 600;
-  EXPECT_EQ(rig.Run(Dir::Read), TransferResult::Cancelled);
-  EXPECT_TRUE(rig.host.prompts.empty());
-  EXPECT_EQ(rig.host.passes, 7 + 600);
 }
 
 }  // namespace

@@ -12,50 +12,47 @@ namespace korvel::test {
 namespace {
 
 using Dir = TransferDirection;
+using Texts = std::vector<std::string>;
 
-TEST(CloneHandshake, AckAsFirstOrSecondByteIsAcceptedTwoStrayBytesFailTheAttempt) {
-  for (const Reply& first : {Data({0x55}), Silence()}) {
+TEST(CloneHandshake, AckAsFirstOrSecondByteIsAcceptedOtherwiseTheAttemptFails) {
+  const struct {
+    const char* name;
+    std::vector<Reply> before;  // replies to the greeting before the handshake script
+    int attempts;
+  } cases[] = {
+      {"ack first", {}, 1},
+      {"stray byte, then ack", {Data({0x55})}, 1},
+      {"silence, then ack", {Silence()}, 1},
+      {"two stray bytes", {Data({0x55}), Data({0x56})}, 2},
+      // A port error on the first byte gives up the attempt without a second read.
+      {"port error", {PortError()}, 2},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
     Rig rig;
-    rig.port.script = {first};
+    rig.port.script.assign(c.before.begin(), c.before.end());
     ScriptHandshake(rig.port);
-    rig.Run(Dir::Read);
-    EXPECT_EQ(rig.transfer.AttemptsMade(), 1);
-    EXPECT_EQ(rig.BlockCommands('R'), 1);  // reached the first block
+    ScriptReadBlocks(rig.port, PatternImage(1), 0, frames::kBlockCount);
+    EXPECT_EQ(rig.Run(Dir::Read), TransferResult::Completed);
+    EXPECT_EQ(rig.outcome.attempts, c.attempts);
+    EXPECT_EQ(rig.Greetings(), c.attempts);
+    EXPECT_TRUE(rig.Prompts().empty());
   }
-  Rig rig;
-  rig.port.script = {Data({0x55}), Data({0x56})};
-  ScriptHandshake(rig.port);
-  rig.Run(Dir::Read);
-  EXPECT_EQ(rig.transfer.AttemptsMade(), 2);
-  EXPECT_EQ(rig.Greetings(), 2);
-  EXPECT_EQ(rig.Count("sleep 2"), 1);
-  EXPECT_EQ(rig.BlockCommands('R'), 1);
-}
-
-TEST(CloneHandshake, ReadErrorOnTheFirstByteFailsTheAttemptWithoutSecondRead) {
-  Rig rig;
-  rig.port.script = {PortError(), Data({frames::kAck})};
-  rig.Run(Dir::Read);
-  // The second scripted ack belongs to attempt 2, so the ident read gets silence.
-  EXPECT_EQ(rig.transfer.AttemptsMade(), 2);
-  EXPECT_EQ(rig.port.writes[7 + 7], Bytes{frames::kIdentCommand});
 }
 
 TEST(CloneHandshake, SilentRadioGivesTheCommunicationErrorAfter15Attempts) {
   Rig rig;
-  rig.host.answers = {Answer::Cancel};
   EXPECT_EQ(rig.Run(Dir::Read), TransferResult::CommunicationErrorCancelled);
   rig.ExpectEnded();
   EXPECT_EQ(rig.Greetings(), 15);
-  EXPECT_EQ(rig.port.writes.size(), 15u * 7);
-  EXPECT_EQ(rig.Count("read 1"), 30);
-  EXPECT_EQ(rig.host.prompts, std::vector<std::string>{texts::kCommunicationError});
-  ASSERT_EQ(rig.host.statuses.size(), 16u);
-  EXPECT_EQ(rig.host.statuses.front(), texts::kDetectingPort);
-  EXPECT_EQ(rig.host.statuses.back(), texts::kWaitingResponse);
-  // Each attempt: 7 x (pass, sleep 1), 7 x sleep 1, two 590 ms reads, sleep 2.
-  EXPECT_EQ(rig.clock.elapsedMs, 15 * (7 + 7 + 2 * 590 + 2));
-  EXPECT_EQ(rig.host.passes, 15 * 7);
+  EXPECT_EQ(rig.port.writes.size(), 15u * 7) << "each greeting byte by its own write";
+  EXPECT_EQ(rig.Prompts(), Texts{texts::kCommunicationError});
+  EXPECT_EQ(rig.prompter.asked[0].buttons, Buttons::RetryCancel);
+  ASSERT_EQ(rig.events.statuses.size(), 16u);
+  EXPECT_EQ(rig.events.statuses.front(), texts::kDetectingPort);
+  EXPECT_EQ(rig.events.statuses.back(), texts::kWaitingResponse);
+  // Each attempt: 7 pauses of 1 ms, 7 greeting pauses, two 590 ms reads, 2 ms.
+  EXPECT_EQ(rig.clock.ElapsedMs(), 15 * (7 + 7 + 2 * 590 + 2));
 }
 
 TEST(CloneHandshake, RetryStartsAgainAtAttemptOneOnThePortStillOpen) {
@@ -64,132 +61,140 @@ TEST(CloneHandshake, RetryStartsAgainAtAttemptOneOnThePortStillOpen) {
   ScriptHandshake(rig.port);
   const MemoryImage radio = PatternImage(90);
   ScriptReadBlocks(rig.port, radio, 0, frames::kBlockCount);
-  rig.host.answers = {Answer::Retry};
+  rig.prompter.answers = {Answer::Retry};
   EXPECT_EQ(rig.Run(Dir::Read), TransferResult::Completed);
   rig.ExpectEnded();
-  EXPECT_EQ(rig.transfer.AttemptsMade(), 16);
-  EXPECT_EQ(rig.image, radio);
+  EXPECT_EQ(rig.outcome.attempts, 16);
+  EXPECT_EQ(rig.outcome.image, radio);
 }
 
 TEST(CloneHandshake, AcceptedMismatchIsNotAskedAgainInThatTransferButInTheNext) {
   Rig rig;
-  rig.host.collectedMarker = 0x11;  // radio type byte of the collected image
-  ScriptHandshake(rig.port, 0x22);  // mismatch: OK
-  ScriptHandshake(rig.port, 0x22);  // restarted handshake, not asked
+  rig.image[settings::kRadioType] = 0x11;
+  ScriptHandshake(rig.port, 0x22);        // mismatch: OK
+  ScriptHandshake(rig.port, 0x22);        // restarted handshake, not asked
   rig.port.script.back() = Data({0x15});  // acknowledgement answered otherwise
-  ScriptHandshake(rig.port, 0x22);  // after Retry, not asked
-  for (int n = 0; n < frames::kBlockCount; ++n) rig.port.script.push_back(Data({frames::kAck}));
-  rig.host.answers = {Answer::Ok, Answer::Retry};
+  ScriptHandshake(rig.port, 0x22);        // after Retry, not asked
+  ScriptWriteAcks(rig.port, frames::kBlockCount);
+  rig.prompter.answers = {Answer::Ok, Answer::Retry};
   EXPECT_EQ(rig.Run(Dir::Write), TransferResult::Completed);
   rig.ExpectEnded();
-  EXPECT_EQ(rig.host.prompts, (std::vector<std::string>{texts::kTypeMismatch, texts::kCommunicationError}));
-  EXPECT_FALSE(rig.armed);
+  EXPECT_EQ(rig.Prompts(), (Texts{texts::kTypeMismatch, texts::kCommunicationError}));
   EXPECT_EQ(rig.Greetings(), 3);
-  EXPECT_EQ(rig.host.passes, 3 * 7 + 351 + 601 + frames::kBlockCount * 201);
 
   // The next transfer is armed again; Cancel ends it before any block.
-  rig.host.prompts.clear();
-  rig.port.writes.clear();
-  ScriptHandshake(rig.port, 0x22);
-  rig.host.answers = {Answer::Cancel};
-  EXPECT_EQ(rig.Run(Dir::Write), TransferResult::TypeMismatchCancelled);
-  EXPECT_TRUE(rig.armed);
-  EXPECT_EQ(rig.host.prompts, std::vector<std::string>{texts::kTypeMismatch});
-  EXPECT_EQ(rig.BlockCommands('W'), 0);
-  EXPECT_FALSE(rig.port.IsOpen());
+  Rig next;
+  next.image[settings::kRadioType] = 0x11;
+  ScriptHandshake(next.port, 0x22);
+  EXPECT_EQ(next.Run(Dir::Write), TransferResult::TypeMismatchCancelled);
+  next.ExpectEnded();
+  EXPECT_EQ(next.Prompts(), Texts{texts::kTypeMismatch});
+  EXPECT_EQ(next.prompter.asked[0].id, PromptId::TypeMismatch);
+  EXPECT_EQ(next.BlockCommands('W'), 0);
 }
 
 TEST(CloneHandshake, ModelCheckOnlyOnWritesAndNeverAgainstAnFFReply) {
-  struct Case {
+  const struct {
     Dir direction;
     std::uint8_t imageType, radioType;
     bool asked;
-  };
-  for (const Case c : {Case{Dir::Write, 0xFF, 0x22, true}, Case{Dir::Write, 0x11, 0xFF, false},
-                       Case{Dir::Write, 0x22, 0x22, false}, Case{Dir::Read, 0x11, 0x22, false}}) {
+  } cases[] = {{Dir::Write, 0xFF, 0x22, true},
+               {Dir::Write, 0x11, 0xFF, false},
+               {Dir::Write, 0x22, 0x22, false},
+               {Dir::Read, 0x11, 0x22, false}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(std::to_string(c.imageType) + " " + std::to_string(c.radioType));
     Rig rig;
-    rig.host.collectedMarker = c.imageType;
     rig.image[settings::kRadioType] = c.imageType;
     ScriptHandshake(rig.port, c.radioType);
     rig.Run(c.direction);
-    EXPECT_EQ(!rig.host.prompts.empty() && rig.host.prompts[0] == texts::kTypeMismatch, c.asked)
-        << int(c.imageType) << " " << int(c.radioType);
+    const Texts prompts = rig.Prompts();
+    EXPECT_EQ(!prompts.empty() && prompts[0] == texts::kTypeMismatch, c.asked);
   }
 }
 
 TEST(CloneHandshake, IdentReplyWithoutTypeByteIsACommunicationErrorOnlyWhenChecked) {
-  for (const Dir direction : {Dir::Write, Dir::Read}) {
+  const struct {
+    Dir direction;
+    Bytes ident;
+    bool failed;
+  } cases[] = {{Dir::Write, {1, 2, 3, 4}, true},
+               {Dir::Read, {1, 2, 3, 4}, false},
+               {Dir::Write, {1, 2, 3, 4, 0x33}, false}};  // five bytes carry the type byte
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.ident.size());
     Rig rig;
-    rig.port.script = {Data({frames::kAck}), Data({1, 2, 3, 4}), Data({frames::kAck})};
-    rig.Run(direction);
-    const bool checked = direction == Dir::Write;
-    EXPECT_EQ(!rig.host.prompts.empty() && rig.host.prompts[0] == texts::kCommunicationError, checked);
-    EXPECT_EQ(rig.BlockCommands(direction == Dir::Write ? 'W' : 'R'), checked ? 0 : 1);
+    rig.image[settings::kRadioType] = 0x33;
+    rig.port.script = {Data({frames::kAck}), Data(c.ident), Data({frames::kAck})};
+    rig.Run(c.direction);
+    const Texts prompts = rig.Prompts();
+    EXPECT_EQ(!prompts.empty() && prompts[0] == texts::kCommunicationError, c.failed);
+    EXPECT_EQ(rig.BlockCommands(c.direction == Dir::Write ? 'W' : 'R'), c.failed ? 0 : 1);
   }
-  // A five-byte reply carries the type byte and is checked.
-  Rig rig;
-  rig.host.collectedMarker = 0x33;
-  rig.port.script = {Data({frames::kAck}), Data({1, 2, 3, 4, 0x33}), Data({frames::kAck})};
-  rig.Run(Dir::Write);
-  EXPECT_EQ(rig.BlockCommands('W'), 1);
 }
 
 TEST(CloneHandshake, FailedAcknowledgementStepsGiveTheCommunicationError) {
-  // Ident read error: no acknowledgement is sent.
-  Rig identError;
-  identError.port.script = {Data({frames::kAck}), PortError()};
-  EXPECT_EQ(identError.Run(Dir::Read), TransferResult::CommunicationErrorCancelled);
-  EXPECT_EQ(identError.port.writes.size(), 9u);
-  EXPECT_EQ(identError.host.passes, 7);
-
-  // Acknowledgement answered by another byte: 601 x (pass, sleep 1) first.
-  Rig otherByte;
-  ScriptHandshake(otherByte.port);
-  otherByte.port.script.back() = Data({0x07});
-  EXPECT_EQ(otherByte.Run(Dir::Read), TransferResult::CommunicationErrorCancelled);
-  otherByte.ExpectEnded();
-  EXPECT_EQ(otherByte.host.passes, 7 + 601);
-  EXPECT_EQ(otherByte.Count("sleep 1"), 7 + 7 + 2 + 601);
-
-  // Acknowledgement read error: straight to the message.
-  Rig ackError;
-  ScriptHandshake(ackError.port);
-  ackError.port.script.back() = PortError();
-  EXPECT_EQ(ackError.Run(Dir::Read), TransferResult::CommunicationErrorCancelled);
-  EXPECT_EQ(ackError.host.passes, 7);
+  const struct {
+    const char* name;
+    std::vector<Reply> script;
+    std::size_t writes;   // the PC's writes before the message
+    long long elapsedMs;  // simulated time until the message
+    std::string detail;
+  } cases[] = {
+      // 7 opening pauses, 7 greeting pauses, the ack (1 ms), 2 ident pauses,
+      // then: a read error after the 30 ms interval; no acknowledgement sent.
+      {"ident read error", {Data({frames::kAck}), PortError()}, 9, 7 + 7 + 1 + 2 + 30,
+       "COM3: read: Input/output error"},
+      // Acknowledgement answered by another byte: 601 pauses of 1 ms first.
+      {"other byte", {Data({frames::kAck}), Data({1, 2, 3, 4, 5, 6, 7, 8}), Data({0x07})}, 10,
+       7 + 7 + 1 + 2 + 8 + 1 + 601, ""},
+      {"ack read error", {Data({frames::kAck}), Data({1, 2, 3, 4, 5, 6, 7, 8}), PortError()}, 10,
+       7 + 7 + 1 + 2 + 8 + 30, "COM3: read: Input/output error"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    Rig rig;
+    rig.port.script.assign(c.script.begin(), c.script.end());
+    EXPECT_EQ(rig.Run(Dir::Read), TransferResult::CommunicationErrorCancelled);
+    rig.ExpectEnded();
+    EXPECT_EQ(rig.Prompts(), Texts{texts::kCommunicationError});
+    EXPECT_EQ(rig.prompter.asked[0].detail, c.detail);
+    EXPECT_EQ(rig.port.writes.size(), c.writes);
+    EXPECT_EQ(rig.clock.ElapsedMs(), c.elapsedMs);
+  }
 }
 
 TEST(CloneHandshake, UnsentAcknowledgementIsOfferedAgainUntilSentOrCancelled) {
   Rig rig;
   ScriptHandshake(rig.port);
   rig.port.failingWrites = {9, 10};  // the handshake's 0x06, twice
-  rig.host.answers = {Answer::Retry, Answer::Retry};
+  rig.prompter.answers = {Answer::Retry, Answer::Retry};
   rig.Run(Dir::Read);
-  ASSERT_GE(rig.host.prompts.size(), 2u);
-  EXPECT_EQ(rig.host.prompts[0], texts::kSendOrderError);
-  EXPECT_EQ(rig.host.prompts[1], texts::kSendOrderError);
+  const Texts prompts = rig.Prompts();
+  ASSERT_GE(prompts.size(), 2u);
+  EXPECT_EQ(prompts[0], texts::kSendOrderError);
+  EXPECT_EQ(prompts[1], texts::kSendOrderError);
   EXPECT_EQ(rig.port.writes[11], Bytes{frames::kAck});
   EXPECT_EQ(rig.BlockCommands('R'), 1);
 
   Rig cancelled;
   ScriptHandshake(cancelled.port);
   cancelled.port.failingWrites = {9};
-  cancelled.host.answers = {Answer::Cancel};
   EXPECT_EQ(cancelled.Run(Dir::Read), TransferResult::CommunicationErrorCancelled);
   cancelled.ExpectEnded();
   EXPECT_EQ(cancelled.port.writes.size(), 10u);
 }
 
-TEST(CloneHandshake, PortThatWontOpenEndsAfterTheCollection) {
+TEST(CloneHandshake, PortThatWontOpenIsReportedWithItsReason) {
   Rig rig;
   rig.port.openSucceeds = false;
   EXPECT_EQ(rig.Run(Dir::Write), TransferResult::PortNotOpened);
   EXPECT_EQ(rig.port.openedName, "COM3");
-  EXPECT_EQ(rig.host.prompts, std::vector<std::string>{texts::kPortNotOpened});
-  EXPECT_EQ(rig.host.dialogCloses, 1);
+  EXPECT_EQ(rig.Prompts(), Texts{texts::kPortNotOpened});
+  EXPECT_EQ(rig.prompter.asked[0].detail, "COM3: open: Device or resource busy");
+  EXPECT_EQ(rig.outcome.detail, "COM3: open: Device or resource busy");
   EXPECT_TRUE(rig.port.writes.empty());
-  EXPECT_EQ(rig.image[0], rig.host.collectedMarker);
-  EXPECT_FALSE(rig.host.promptWithWatchSet);
+  EXPECT_FALSE(rig.events.promptWithWatchSet);
 }
 
 }  // namespace

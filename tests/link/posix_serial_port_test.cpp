@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "link/port_names.h"
+#include "link/cancel_token.h"
 #include "link/posix_serial_port.h"
 
 namespace korvel {
@@ -163,6 +164,37 @@ TEST_F(PtyPair, HangUpOfTheOtherSideIsAnErrorNotATimeOut) {
 
   const std::uint8_t byte = 0x06;
   EXPECT_FALSE(port.Write(&byte, 1));
+}
+
+// A cancel from another thread wakes a read and a sleep at once: the read
+// keeps the bytes it had and reports no error.
+TEST_F(PtyPair, CancelCutsAReadAndASleepShort) {
+  PosixSerialPort port;
+  ASSERT_TRUE(OpenConfigured(port, kCloneTimeouts));
+  CancelToken cancel;
+  port.SetCancelToken(&cancel);
+  const std::uint8_t early = 0x42;
+  ASSERT_EQ(::write(master_, &early, 1), 1);
+  std::thread raise([&] {
+    std::this_thread::sleep_for(milliseconds(20));
+    cancel.Raise();
+  });
+  std::size_t got = 0;
+  bool ok = false;
+  // Without the cancel the gap after the first byte would end it at 30 ms;
+  // read 12 of a slow line instead: a 1-byte-per-second radio.
+  port.SetTimeouts({5000, 500, 90, 50, 50});
+  const long long readMs = TimedRead(port, 12, &got, &ok);
+  raise.join();
+  EXPECT_TRUE(ok);
+  EXPECT_EQ(got, 1u);
+  EXPECT_LT(readMs, 1000);
+
+  const auto start = std::chrono::steady_clock::now();
+  EXPECT_FALSE(SystemClock::Instance().SleepMs(5000, &cancel)) << "raised: the sleep ends at once";
+  EXPECT_LT(std::chrono::steady_clock::now() - start, milliseconds(1000));
+  cancel.Reset();
+  EXPECT_TRUE(SystemClock::Instance().SleepMs(2, &cancel));
 }
 
 TEST_F(PtyPair, OpenIsExclusiveUntilClosed) {

@@ -2,14 +2,10 @@
 
 #include <algorithm>
 
+#include "link/cancel_token.h"
 #include "link/radio_frames.h"
 
 namespace korvel::test {
-
-void FakeClock::SleepMs(int ms) {
-  elapsedMs += ms;
-  log_.push_back("sleep " + std::to_string(ms));
-}
 
 Reply Data(Bytes bytes) { return Reply{Reply::Data, std::move(bytes)}; }
 Reply Silence() { return Reply{Reply::Silence, {}}; }
@@ -18,77 +14,37 @@ Reply PortError() { return Reply{Reply::Error, {}}; }
 bool ScriptedPort::Open(const std::string& name) {
   ++opens;
   openedName = name;
-  log_.push_back("open " + name);
   open_ = openSucceeds;
+  if (!open_) lastError_ = name + ": open: Device or resource busy";
   return open_;
 }
 
 bool ScriptedPort::Read(std::uint8_t* buffer, std::size_t n, std::size_t* received) {
-  log_.push_back("read " + std::to_string(n));
+  *received = 0;
+  const Reply& next = script.empty() ? Reply{} : script.front();
+  // About a millisecond a byte at 9600 baud; a short reply ends with the
+  // interval gap, silence with the whole total time-out.
+  const std::size_t got = std::min(n, next.bytes.size());
+  const long long wait = next.kind == Reply::Silence
+                             ? static_cast<long long>(n) * timeouts_.readTotalPerByteMs + timeouts_.readTotalConstantMs
+                             : static_cast<long long>(got) + (got < n ? timeouts_.readIntervalMs : 0);
+  if (!clock_.Advance(wait, cancel_)) return true;  // cut short: nothing came yet
   Reply reply = Silence();
   if (!script.empty()) {
     reply = std::move(script.front());
     script.pop_front();
   }
-  const std::size_t got = std::min(n, reply.bytes.size());
   std::copy_n(reply.bytes.begin(), got, buffer);
   *received = got;
-  // About a millisecond a byte at 9600 baud; a short reply ends with the
-  // interval gap, silence with the whole total time-out.
-  if (reply.kind == Reply::Silence)
-    clock_.elapsedMs += static_cast<long long>(n) * timeouts_.readTotalPerByteMs + timeouts_.readTotalConstantMs;
-  else
-    clock_.elapsedMs += static_cast<long long>(got) + (got < n ? timeouts_.readIntervalMs : 0);
+  if (reply.kind == Reply::Error) lastError_ = openedName + ": read: Input/output error";
   return reply.kind != Reply::Error;
 }
 
 bool ScriptedPort::Write(const std::uint8_t* data, std::size_t n) {
   writes.emplace_back(data, data + n);
-  log_.push_back("write");
-  return failingWrites.count(writes.size() - 1) == 0;
-}
-
-void ScriptedPort::Close() {
-  ++closes;
-  open_ = false;
-  log_.push_back("close");
-}
-
-void RecordingHost::SetStatusText(const std::string& text) {
-  statuses.push_back(text);
-  log_.push_back("status " + text);
-}
-
-void RecordingHost::PumpPass() {
-  ++passes;
-  if (passes == cancelAtPass) cancel = true;
-  log_.push_back("pump");
-}
-
-void RecordingHost::CloseDialog() {
-  ++dialogCloses;
-  log_.push_back("close dialog");
-}
-
-void RecordingHost::CollectGrid(MemoryImage& image) {
-  image.fill(collectedMarker);
-  log_.push_back("collect");
-}
-
-void RecordingHost::FillGrid(const MemoryImage&) {
-  ++fills;
-  log_.push_back("fill");
-}
-
-Answer RecordingHost::Ask(const Prompt& prompt) {
-  prompts.push_back(prompt.text);
-  log_.push_back("prompt " + prompt.text);
-  promptWithWatchSet = promptWithWatchSet || watch;
-  if (prompt.buttons == Buttons::Ok) return Answer::Ok;
-  if (answers.empty()) return Answer::Cancel;
-  const Answer answer = answers.front();
-  answers.pop_front();
-  return answer;
+  const bool ok = failingWrites.count(writes.size() - 1) == 0;
+  if (!ok) lastError_ = openedName + ": write: Input/output error";
+  return ok;
 }
 
 void ScriptHandshake(ScriptedPort& port, std::uint8_t identType) {
@@ -104,6 +60,10 @@ void ScriptReadBlocks(ScriptedPort& port, const MemoryImage& radio, int first, i
     port.script.push_back(Data(reply));
     port.script.push_back(Data({frames::kAck}));
   }
+}
+
+void ScriptWriteAcks(ScriptedPort& port, int count) {
+  for (int n = 0; n < count; ++n) port.script.push_back(Data({frames::kAck}));
 }
 
 MemoryImage PatternImage(std::uint8_t seed) {

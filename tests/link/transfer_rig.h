@@ -5,22 +5,27 @@
 
 #include <algorithm>
 
+#include "link/cancel_token.h"
 #include "link/clone_transfer.h"
 #include "transfer_doubles.h"
 
 namespace korvel::test {
 
 struct Rig {
-  EventLog log;
-  FakeClock clock{log};
-  ScriptedPort port{clock, log};
-  RecordingHost host{log};
-  CloneTransfer transfer{port, clock, host};
-  MemoryImage image = PatternImage(3);
-  bool armed = false;
+  SimulatedClock clock;
+  ScriptedPort port{clock};
+  ScriptedPrompter prompter;
+  RecordingEvents events{prompter};
+  CancelToken cancel;
+  CloneTransfer transfer{port, clock, events, cancel, events};
+  MemoryImage image = PatternImage(3);  // what a write sends
+  TransferOutcome outcome;
 
-  TransferResult Run(TransferDirection direction) { return transfer.Run(direction, "COM3", image, armed); }
-  long Count(const std::string& event) const { return std::count(log.begin(), log.end(), event); }
+  TransferResult Run(TransferDirection direction) {
+    outcome = direction == TransferDirection::Read ? transfer.Read("COM3") : transfer.Write("COM3", image);
+    return outcome.result;
+  }
+  std::vector<std::string> Prompts() const { return prompter.Texts(); }
   // Greetings sent: one-byte writes of 0x02 followed by a one-byte 'P'.
   int Greetings() const {
     int count = 0;
@@ -28,19 +33,19 @@ struct Rig {
       count += port.writes[i] == Bytes{0x02} && port.writes[i + 1] == Bytes{'P'};
     return count;
   }
-  // Writes that start with the given block command byte.
+  // Writes that are block commands with the given command byte.
   int BlockCommands(std::uint8_t command) const {
     return static_cast<int>(std::count_if(port.writes.begin(), port.writes.end(), [&](const Bytes& w) {
       return w.size() == 4 && w[0] == command && w[3] == 0x08;
     }));
   }
-  // What every end leaves: the port closed, the dialog closed once, no
-  // message shown while the interruption watch was set.
+  // What every end leaves: the port closed after one open, no message shown
+  // while the interruption watch was on, no image unless a read completed.
   void ExpectEnded() const {
     EXPECT_FALSE(port.IsOpen());
     EXPECT_EQ(port.opens, 1);
-    EXPECT_EQ(host.dialogCloses, 1);
-    EXPECT_FALSE(host.promptWithWatchSet);
+    EXPECT_FALSE(events.promptWithWatchSet);
+    if (outcome.result != TransferResult::Completed) EXPECT_FALSE(outcome.image.has_value());
   }
 };
 
