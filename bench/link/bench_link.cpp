@@ -2,9 +2,11 @@
 // real clone transfer over a pseudo-terminal to the simulated radio paced
 // like a 9600-baud 8N1 line. Prints the wall time beside the floor (every
 // byte on the line plus every mandated sleep) and the CPU time the transfer
-// and the radio spent.
+// and the radio spent. Then how long a transfer takes to end after Cancel,
+// raised from another thread at moments spread over a read and over the
+// wait for a silent radio.
 //
-//   bench_link [--repeat N] [--skip-silent]
+//   bench_link [--repeat N] [--skip-silent] [--skip-cancel]
 
 #include <pthread.h>
 #include <sys/resource.h>
@@ -18,6 +20,7 @@
 #include <string>
 #include <thread>
 
+#include "link/cancel_token.h"
 #include "link/clone_transfer.h"
 #include "link/posix_serial_port.h"
 #include "pty_server.h"
@@ -38,23 +41,10 @@ class CancellingPrompter final : public Prompter {
   std::string last;
 };
 
-class QuietHost final : public TransferHost {
+class QuietEvents final : public TransferEvents {
  public:
-  void SetStatusText(const std::string&) override {}
-  int ProgressPosition() override { return position_; }
-  void StepProgress() override { ++position_; }
-  void SetProgressPosition(int position) override { position_ = position; }
-  void PumpPass() override {}
-  bool CancelRequested() override { return false; }
-  void SetInterruptionWatch(bool) override {}
-  Prompter& Prompts() override { return prompter; }
-  void CloseDialog() override {}
-  void CollectGrid(MemoryImage&) override {}
-  void FillGrid(const MemoryImage&) override {}
-  CancellingPrompter prompter;
-
- private:
-  int position_ = 0;
+  void StatusText(const std::string&) override {}
+  void Progress(int) override {}
 };
 
 double ThreadCpuSeconds() {
@@ -110,7 +100,7 @@ struct Figures {
   double radioCpuMs;
 };
 
-Figures RunOne(TransferDirection direction, bool silent) {
+Figures RunOne(TransferDirection direction, bool silent, int cancelAfterMs = -1, double* cancelLatencyMs = nullptr) {
   RadioFaults faults;
   faults.silent = silent;
   RadioProtocol protocol(NewImage(), 0xFF, faults);
@@ -125,18 +115,31 @@ Figures RunOne(TransferDirection direction, bool silent) {
   pthread_getcpuclockid(radio.native_handle(), &radioClock);
 
   PosixSerialPort port;
-  QuietHost host;
-  CloneTransfer transfer(port, SystemClock::Instance(), host);
-  MemoryImage image = NewImage();
-  bool armed = true;
+  QuietEvents events;
+  CancellingPrompter prompter;
+  CancelToken cancel;
+  CloneTransfer transfer(port, SystemClock::Instance(), prompter, cancel, events);
 
   const double radioCpu0 = CpuClockSeconds(radioClock);
   const double cpu0 = ThreadCpuSeconds();
   const auto t0 = std::chrono::steady_clock::now();
-  const TransferResult result = transfer.Run(direction, server.DevicePath(), image, armed);
+  std::chrono::steady_clock::time_point raisedAt{};
+  std::thread canceller;
+  if (cancelAfterMs >= 0) {
+    canceller = std::thread([&] {
+      std::this_thread::sleep_until(t0 + std::chrono::milliseconds(cancelAfterMs));
+      raisedAt = std::chrono::steady_clock::now();
+      cancel.Raise();
+    });
+  }
+  const TransferResult result = direction == TransferDirection::Read
+                                    ? transfer.Read(server.DevicePath()).result
+                                    : transfer.Write(server.DevicePath(), NewImage()).result;
   const auto t1 = std::chrono::steady_clock::now();
   const double cpu1 = ThreadCpuSeconds();
   const double radioCpu1 = CpuClockSeconds(radioClock);
+  if (canceller.joinable()) canceller.join();
+  if (cancelLatencyMs != nullptr) *cancelLatencyMs = std::chrono::duration<double, std::milli>(t1 - raisedAt).count();
 
   server.RequestStop();
   radio.join();
@@ -157,18 +160,43 @@ void Report(const char* name, TransferDirection direction, bool silent, int repe
   }
 }
 
+// Cancel raised at moments spread over the run: the time from the raise to
+// the transfer's return.
+void ReportCancel(const char* name, bool silent, std::initializer_list<int> moments) {
+  double worst = 0;
+  double sum = 0;
+  int count = 0;
+  for (const int at : moments) {
+    double latency = 0;
+    const Figures f = RunOne(TransferDirection::Read, silent, at, &latency);
+    if (f.result != TransferResult::Cancelled) {
+      std::printf("%-10s cancel at %5d ms: ended %s before the cancel\n", name, at, TransferResultName(f.result));
+      continue;
+    }
+    std::printf("%-10s cancel at %5d ms: ended %6.2f ms later\n", name, at, latency);
+    worst = std::max(worst, latency);
+    sum += latency;
+    ++count;
+  }
+  if (count > 0) std::printf("%-10s cancel: worst %.2f ms, mean %.2f ms over %d\n", name, worst, sum / count, count);
+  std::fflush(stdout);
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
   int repeat = 1;
   bool skipSilent = false;
+  bool skipCancel = false;
   for (int i = 1; i < argc; ++i) {
     if (std::strcmp(argv[i], "--repeat") == 0 && i + 1 < argc) {
       repeat = std::max(1, std::atoi(argv[++i]));
     } else if (std::strcmp(argv[i], "--skip-silent") == 0) {
       skipSilent = true;
+    } else if (std::strcmp(argv[i], "--skip-cancel") == 0) {
+      skipCancel = true;
     } else {
-      std::fprintf(stderr, "usage: bench_link [--repeat N] [--skip-silent]\n");
+      std::fprintf(stderr, "usage: bench_link [--repeat N] [--skip-silent] [--skip-cancel]\n");
       return 2;
     }
   }
@@ -176,5 +204,12 @@ int main(int argc, char** argv) {
   Report("full read", TransferDirection::Read, false, repeat);
   Report("full write", TransferDirection::Write, false, repeat);
   if (!skipSilent) Report("no radio", TransferDirection::Read, true, repeat);
+  if (!skipCancel) {
+    // Handshake, early and late blocks, and inside the sleeps and reads of
+    // a block (a read block takes about 40 ms on the line).
+    ReportCancel("read", false, {5, 12, 333, 1017, 2503, 4444, 6001, 7013, 8888, 9999});
+    // The radio never answers: each cancel lands in a 590 ms read wait.
+    ReportCancel("no radio", true, {100, 450, 1300, 2222});
+  }
   return 0;
 }
