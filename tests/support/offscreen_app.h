@@ -1,6 +1,7 @@
 #pragma once
 // The QApplication of a GUI test, on the offscreen platform unless the
-// environment names another. Created once, on the first call.
+// environment names another. Created once, on the first call, which also
+// turns Qt's warnings about misuse across threads into test failures.
 
 class QApplication;
 

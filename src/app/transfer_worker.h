@@ -1,0 +1,67 @@
+#pragma once
+// Runs one clone transfer at a time on a thread of its own, so the window
+// stays live while the port waits. Progress reaches the interface thread
+// as queued signals; questions go through the prompter, which shows them
+// there and makes the transfer wait for the answer; Cancel raises the
+// transfer's token from any thread.
+
+#include <QObject>
+#include <QString>
+#include <atomic>
+#include <memory>
+#include <mutex>
+#include <string>
+
+#include "link/cancel_token.h"
+#include "link/clock.h"
+#include "link/clone_transfer.h"
+#include "link/serial_port.h"
+#include "link/transfer_events.h"
+#include "model/prompter.h"
+
+class QThread;
+
+namespace korvel {
+
+class TransferWorker : public QObject, private TransferEvents {
+  Q_OBJECT
+ public:
+  TransferWorker(SerialPort& port, Clock& clock, Prompter& prompter, QObject* parent = nullptr);
+  // Cancels a transfer still running and waits for it to end.
+  ~TransferWorker() override;
+
+  // Starts a transfer; false while one runs. The image to write is copied.
+  bool StartRead(const std::string& portName);
+  bool StartWrite(const std::string& portName, const MemoryImage& image);
+  bool IsRunning() const { return thread_ != nullptr; }
+  // Safe from any thread; the transfer ends at its next cancel check.
+  void Cancel() { cancel_.Raise(); }
+  // Whether the dialog losing activation now counts as an interruption.
+  bool InterruptionWatch() const { return watch_.load(); }
+  // The outcome of the last transfer, once finished() has been emitted.
+  const TransferOutcome& Outcome() const { return outcome_; }
+
+ signals:
+  void statusText(const QString& text);
+  void progress(int position);
+  // On the interface thread, after the transfer's thread has ended.
+  void finished();
+
+ private:
+  bool Start(TransferDirection direction, const std::string& portName, const MemoryImage& image);
+  void Finish();
+  // Called on the transfer's thread.
+  void StatusText(const std::string& text) override;
+  void Progress(int position) override;
+  void InterruptionWatch(bool on) override { watch_.store(on); }
+
+  SerialPort& port_;
+  Clock& clock_;
+  Prompter& prompter_;
+  CancelToken cancel_;
+  std::atomic<bool> watch_{false};
+  QThread* thread_ = nullptr;
+  TransferOutcome outcome_;
+};
+
+}  // namespace korvel
