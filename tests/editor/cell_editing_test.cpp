@@ -3,11 +3,10 @@
 
 #include <QClipboard>
 #include <QScrollBar>
-#include <QSignalSpy>
 
 #include "cell_edit_fixture.h"
 #include "editor/cell_editing.h"
-#include "editor/frequency_check.h"
+#include "model/frequency_check.h"
 
 namespace korvel::test {
 namespace {
@@ -16,11 +15,10 @@ const QStringList kDefaultRow = {"146.52000", "146.52000", "OFF", "OFF", "Wide",
                                  "Yes",       "High",      "DTMF", "ON", "Close"};
 
 TEST_F(EditTest, FirstReceiveFrequencyGivesDefaultsAndMovesToTransmit) {
-  QSignalSpy changed(view.get(), &CKovView::contentChanged);
   Enter(1, 1, "146.52");
   EXPECT_EQ(RowTexts(1), kDefaultRow);
   EXPECT_TRUE(prompter.asked.empty());
-  EXPECT_GE(changed.count(), 1);
+  EXPECT_TRUE(document.IsModified());
   // The transmit cell's editor is open, holding its text.
   EXPECT_EQ(Grid().Col(), 2);
   ASSERT_TRUE(Shows(FrequencyBox()));
@@ -98,7 +96,7 @@ TEST_F(EditTest, ClearingTheOnlyFrequencyOfATransmitOnlyRecordEmptiesItsOwnTones
   Click(8, 2);
   EXPECT_EQ(RowTexts(7).join(""), "");
   MemoryImage collected = image;
-  view->CollectInto(collected);
+  document.Channels().Collect(collected);
   EXPECT_EQ(DecodeChannel(ChannelRecordOf(collected, 7)).AllEmpty(), true);
 }
 
@@ -139,8 +137,8 @@ TEST_F(EditTest, ToneEntriesAreStoredWithTheListsOwnText) {
   Type("D999N");
   Click(1, 5);
   EXPECT_EQ(Grid().TextMatrix(1, 4), "OFF");
-  MemoryImage collected = document.Image();
-  view->CollectInto(collected);
+  document.CollectIntoImage();
+  const MemoryImage& collected = document.Image();
   EXPECT_EQ(collected[8], 0x54);  // D754I as the radio reads it
   EXPECT_EQ(collected[9], 0xC7);
 }
@@ -235,19 +233,19 @@ TEST_F(EditTest, ScrollingHidesTheEditorWithoutCommitting) {
 TEST_F(EditTest, CommitEditBringsAnOpenEditIntoTheCollection) {
   Click(1, 1);
   Type("146.52");
-  MemoryImage collected = document.Image();
-  view->CollectInto(collected);  // the collection alone does not commit
+  document.CollectIntoImage();  // the collection alone does not commit
+  const MemoryImage& collected = document.Image();
   EXPECT_EQ(collected[3], 0xFF);
-  QSignalSpy changed(view.get(), &CKovView::contentChanged);
+  EXPECT_FALSE(document.IsModified());
   view->CommitEdit();
-  EXPECT_GE(changed.count(), 1);
+  EXPECT_TRUE(document.IsModified());
   EXPECT_EQ(ShownEditor(), nullptr);
-  view->CollectInto(collected);
+  document.CollectIntoImage();
   EXPECT_EQ((std::vector<int>{collected[0], collected[1], collected[2], collected[3]}),
             (std::vector<int>{0x00, 0x20, 0x65, 0x14}));
-  changed.clear();
+  document.SetModified(false);
   view->CommitEdit();  // nothing open: nothing changes
-  EXPECT_EQ(changed.count(), 0);
+  EXPECT_FALSE(document.IsModified());
 }
 
 TEST_F(EditTest, TypedCharactersNeverTouchTheClipboard) {
@@ -276,8 +274,8 @@ TEST_F(EditTest, WideBandFrequencyIsStoredAsItsDigits) {
   Bar().BandList()->setCurrentIndex(2);  // 240 - 260MHz
   Enter(1, 1, "256.02");
   EXPECT_TRUE(prompter.asked.empty());
-  MemoryImage collected = document.Image();
-  view->CollectInto(collected);
+  document.CollectIntoImage();
+  const MemoryImage& collected = document.Image();
   EXPECT_EQ((std::vector<int>{collected[0], collected[1], collected[2], collected[3]}),
             (std::vector<int>{0x00, 0x20, 0x60, 0x25}));
   EXPECT_EQ((std::vector<int>{collected[4], collected[5], collected[6], collected[7]}),

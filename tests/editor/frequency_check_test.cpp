@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "editor/frequency_check.h"
+#include "model/frequency_check.h"
 #include "editor_test_support.h"
 
 namespace korvel::test {
