@@ -132,8 +132,6 @@ TypeSettings TypeSettingsBar::Current() const {
   return type;
 }
 
-int TypeSettingsBar::BandIndex() const { return band_->currentIndex(); }
-
 QString TypeSettingsBar::BandText() const { return band_->currentText(); }
 
 }  // namespace korvel

@@ -28,8 +28,8 @@ class TypeSettingsBar : public QGroupBox {
   // none (which stores "Close").
   TypeSettings Current() const;
 
-  // The band index the frequency validation applies, and its text.
-  int BandIndex() const;
+  // The text of the chosen band (the frequency check reads the band index
+  // from the document).
   QString BandText() const;
 
   QComboBox* ModelList() const { return model_; }
