@@ -48,8 +48,6 @@ CMainFrame::CMainFrame(CKovDoc& document, Prompter& prompter, FileChooser& choos
   scroll_->setAccessibleName(QStringLiteral("Channel form"));
   setCentralWidget(scroll_);
 
-  document_.SetCollector([this](MemoryImage& image) { view_->CollectInto(image); });
-  connect(view_, &CKovView::contentChanged, this, [this] { document_.SetModified(true); });
   connect(view_, &CKovView::statusHint, this, [this](const QString& hint) { panes_->SetMessage(hint); });
 
   CreateActions();
@@ -63,9 +61,7 @@ CMainFrame::CMainFrame(CKovDoc& document, Prompter& prompter, FileChooser& choos
   resize(800, 1100);
 }
 
-CMainFrame::~CMainFrame() {
-  document_.SetCollector({});
-}
+CMainFrame::~CMainFrame() = default;
 
 void CMainFrame::ShowView() {
   view_->OnInitialUpdate();

@@ -8,10 +8,8 @@
 
 #include "editor/cell_editors.h"
 #include "editor/channel_grid.h"
-#include "editor/frequency_check.h"
-#include "editor/type_settings_bar.h"
+#include "model/channel_edits.h"
 #include "model/prompter.h"
-#include "model/tone_table.h"
 
 namespace korvel {
 namespace {
@@ -19,12 +17,6 @@ namespace {
 constexpr int kScanColumn = 6;
 constexpr int kLastRow = ChannelGrid::kRows - 1;  // 128
 constexpr int kDropDownHeight = 100;              // pixels of an open chooser's list
-
-// Texts a row receives with its first frequency, columns 3 to 10.
-const QString kDefaultOptions[] = {QStringLiteral("OFF"),  QStringLiteral("OFF"),
-                                   QStringLiteral("Wide"), QStringLiteral("Yes"),
-                                   QStringLiteral("High"), QStringLiteral("DTMF"),
-                                   QStringLiteral("ON"),   QStringLiteral("Close")};
 
 bool IsDigit(QChar c) { return c >= QLatin1Char('0') && c <= QLatin1Char('9'); }
 bool IsTyped(QChar key) { return key.unicode() >= 0x20; }
@@ -39,9 +31,9 @@ int PrefixEntry(const QComboBox& chooser, const QString& text) {
 
 }  // namespace
 
-CellEditing::CellEditing(ChannelGrid& grid, CellEditors& editors, const TypeSettingsBar& bar,
+CellEditing::CellEditing(ChannelGrid& grid, CellEditors& editors, ChannelTable& channels,
                          Prompter& prompter, QObject* parent)
-    : QObject(parent), grid_(grid), editors_(editors), bar_(bar), prompter_(prompter) {
+    : QObject(parent), grid_(grid), editors_(editors), channels_(channels), prompter_(prompter) {
   connect(&grid_, &ChannelGrid::enterCell, this, &CellEditing::LoadEditor);
   connect(&grid_, &ChannelGrid::leaveCell, this, &CellEditing::Commit);
   connect(&grid_, &ChannelGrid::dblClick, this, [this] { Open(QChar()); });
@@ -137,56 +129,21 @@ void CellEditing::Commit() {
     CommitFrequency(row, column);
     return;
   }
-  if (!HasFrequency(row)) {
-    SetCell(row, column, QString());
-  } else if (editor == editors_.ToneChooser()) {
-    SetCell(row, column, ToneToCommit());
+  const std::string text = static_cast<QComboBox*>(editor)->currentText().toStdString();
+  if (editor == editors_.ToneChooser()) {
+    CommitTone(channels_, row, column, text);
   } else {
-    SetCell(row, column, static_cast<QComboBox*>(editor)->currentText());
+    CommitOption(channels_, row, column, text);
   }
   editors_.Hide(editor);
 }
 
 void CellEditing::CommitFrequency(int row, int column) {
   QLineEdit* box = editors_.FrequencyBox();
-  const QString text = QString::fromStdString(
-      CheckFrequency(box->text().toStdString(), bar_.BandIndex(), prompter_));
-  box->setText(text);
-  if (!text.isEmpty()) {
-    const bool newRow = grid_.TextMatrix(row, 3).isEmpty() && grid_.TextMatrix(row, 4).isEmpty() &&
-                        grid_.TextMatrix(row, 5).isEmpty() && !HasFrequency(row);
-    if (newRow) {
-      for (int c = 3; c <= 10; ++c) SetCell(row, c, kDefaultOptions[c - 3]);
-      if (column == 1) SetCell(row, 2, text);  // a first receive frequency transmits too
-    }
-    SetCell(row, column, text);
-  } else {
-    SetCell(row, column == 1 ? 3 : 4, QString());  // the tone of that frequency
-    SetCell(row, column, QString());
-    // A row without frequencies is empty: no tone or option cell stays behind.
-    if (!HasFrequency(row)) {
-      for (int c = 3; c <= 10; ++c) SetCell(row, c, QString());
-    }
-  }
+  const std::string text =
+      korvel::CommitFrequency(channels_, row, column, box->text().toStdString(), prompter_);
+  box->setText(QString::fromStdString(text));
   editors_.Hide(box);
-}
-
-QString CellEditing::ToneToCommit() const {
-  // The list entry's own text, so the cell holds the name the radio's code
-  // is made from; text that names no entry is no tone.
-  const std::optional<int> entry =
-      ToneTable::Instance().IndexOf(editors_.ToneChooser()->currentText().toStdString());
-  return entry ? QString::fromStdString(ToneTable::Instance().Name(*entry)) : QStringLiteral("OFF");
-}
-
-bool CellEditing::HasFrequency(int row) const {
-  return !grid_.TextMatrix(row, 1).isEmpty() || !grid_.TextMatrix(row, 2).isEmpty();
-}
-
-void CellEditing::SetCell(int row, int column, const QString& text) {
-  if (grid_.TextMatrix(row, column) == text) return;
-  grid_.SetTextMatrix(row, column, text);
-  emit changed();
 }
 
 void CellEditing::EditData() {
@@ -227,7 +184,10 @@ void CellEditing::HandleEnter(QWidget* focus) {
   }
   if (editors_.IsOptionChooser(focus)) {
     auto* chooser = static_cast<QComboBox*>(focus);
-    if (HasFrequency(grid_.RowSel())) SetCell(grid_.Row(), grid_.Col(), chooser->currentText());
+    // A row without frequency keeps the cell as it was.
+    if (channels_.HasFrequency(grid_.RowSel())) {
+      CommitOption(channels_, grid_.Row(), grid_.Col(), chooser->currentText().toStdString());
+    }
     editors_.Hide(chooser);
     if (grid_.Row() >= kLastRow) {
       PassOn(QApplication::focusWidget(), Qt::Key_Tab);
@@ -243,11 +203,7 @@ void CellEditing::HandleEnter(QWidget* focus) {
     return;
   }
   if (tone->isVisibleTo(&grid_)) {
-    if (!HasFrequency(grid_.Row())) {
-      SetCell(grid_.RowSel(), grid_.ColSel(), QString());
-    } else {
-      SetCell(grid_.Row(), grid_.Col(), ToneToCommit());
-    }
+    CommitTone(channels_, grid_.Row(), grid_.Col(), tone->currentText().toStdString());
     editors_.Hide(tone);
     grid_.SetCol(grid_.Col() + 1);
     Open(QLatin1Char('\r'));

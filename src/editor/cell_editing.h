@@ -1,7 +1,7 @@
 #pragma once
 // In-place editing of the channel grid: opening the cell editor over the
-// current cell, committing it when the cell is left or Enter is pressed,
-// the rules for a row's first and last frequency, and Enter navigation.
+// current cell, committing it when the cell is left or Enter is pressed
+// (through the commit rules of the working copy), and Enter navigation.
 
 #include <QObject>
 #include <QString>
@@ -13,8 +13,8 @@ namespace korvel {
 
 class CellEditors;
 class ChannelGrid;
+class ChannelTable;
 class Prompter;
-class TypeSettingsBar;
 
 inline constexpr const char* kNumberOnlyText = "Please input Number";
 inline constexpr const char* kEditDataText = "Please directly double click inside the table";
@@ -22,8 +22,9 @@ inline constexpr const char* kEditDataText = "Please directly double click insid
 class CellEditing : public QObject {
   Q_OBJECT
  public:
-  CellEditing(ChannelGrid& grid, CellEditors& editors, const TypeSettingsBar& bar,
-              Prompter& prompter, QObject* parent);
+  // Commits go into channels, the working copy the grid shows.
+  CellEditing(ChannelGrid& grid, CellEditors& editors, ChannelTable& channels, Prompter& prompter,
+              QObject* parent);
 
   // Handles Enter for root and every widget below it (the view's keyboard
   // pre-translation).
@@ -39,10 +40,6 @@ class CellEditing : public QObject {
   // Program > Edit Data.
   void EditData();
 
- signals:
-  // A cell's text changed by a commit.
-  void changed();
-
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
 
@@ -50,15 +47,12 @@ class CellEditing : public QObject {
   void HandleEnter(QWidget* focus);
   // Commits the frequency edit box into (row, column).
   void CommitFrequency(int row, int column);
-  QString ToneToCommit() const;
-  bool HasFrequency(int row) const;
-  void SetCell(int row, int column, const QString& text);
   void PassOn(QWidget* target, int key);
   void PlaceChooser(QComboBox* chooser);
 
   ChannelGrid& grid_;
   CellEditors& editors_;
-  const TypeSettingsBar& bar_;
+  ChannelTable& channels_;
   Prompter& prompter_;
 };
 

@@ -7,6 +7,7 @@
 #include <QValidator>
 
 #include "editor/channel_grid.h"
+#include "model/channel_columns.h"
 #include "model/tone_table.h"
 
 namespace korvel {
@@ -29,18 +30,6 @@ class FitsBoxValidator : public QValidator {
 
 }  // namespace
 
-QStringList CellEditors::OptionEntries(int column) {
-  switch (column) {
-    case 5: return {QStringLiteral("Wide"), QStringLiteral("Narrow")};
-    case 6: return {QStringLiteral("Yes"), QStringLiteral("No")};
-    case 7: return {QStringLiteral("Low"), QStringLiteral("High")};
-    case 8: return {QStringLiteral("None"), QStringLiteral("DTMF"), QStringLiteral("FleetSync")};
-    case 9: return {QStringLiteral("OFF"), QStringLiteral("ON")};
-    case 10: return {QStringLiteral("Close"), QStringLiteral("Carrier"), QStringLiteral("QT/DQT")};
-    default: return {};
-  }
-}
-
 void CellEditors::Create(const QFont& font) {
   if (Created()) return;
   QWidget* area = grid_.viewport();
@@ -55,7 +44,7 @@ void CellEditors::Create(const QFont& font) {
   for (int column : {8, 7, 6, 5, 10, 9}) {
     auto* chooser = new QComboBox(area);
     chooser->setObjectName(QStringLiteral("optionChooser%1").arg(column));
-    chooser->addItems(OptionEntries(column));
+    for (std::string_view entry : OptionEntries(column)) chooser->addItem(QString::fromUtf8(entry));
     options_[static_cast<std::size_t>(column - kFirstOptionColumn)] = chooser;
   }
   tone_ = new QComboBox(area);

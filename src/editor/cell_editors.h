@@ -3,8 +3,6 @@
 // (columns 1 and 2), the tone chooser (columns 3 and 4) and one option
 // chooser for each of columns 5 to 10. Created once, hidden until used.
 
-#include <QString>
-#include <QStringList>
 #include <array>
 
 class QComboBox;
@@ -18,12 +16,6 @@ class ChannelGrid;
 
 class CellEditors {
  public:
-  static constexpr int kFirstOptionColumn = 5;
-  static constexpr int kLastOptionColumn = 10;
-
-  // Entries of the option chooser of a column 5..10, in list order.
-  static QStringList OptionEntries(int column);
-
   explicit CellEditors(ChannelGrid& grid) : grid_(grid) {}
 
   // Creates the editors as hidden children of the grid's cell area with the

@@ -12,7 +12,8 @@
 
 namespace korvel {
 
-ChannelGrid::ChannelGrid(QWidget* parent) : QTableView(parent) {
+ChannelGrid::ChannelGrid(ChannelTable& channels, QWidget* parent)
+    : QTableView(parent), model_(channels) {
   setFont(FormFamilyFont(9.75));  // the cell font: Times New Roman 9.75 pt
   setModel(&model_);
   setEditTriggers(NoEditTriggers);

@@ -21,7 +21,8 @@ class ChannelGrid : public QTableView {
   static constexpr int kRows = ChannelGridModel::kGridRows;
   static constexpr int kColumns = ChannelGridModel::kGridColumns;
 
-  explicit ChannelGrid(QWidget* parent = nullptr);
+  // Shows the cells of channels, the document's working copy.
+  explicit ChannelGrid(ChannelTable& channels, QWidget* parent = nullptr);
 
   ChannelGridModel& Model() { return model_; }
   const ChannelGridModel& Model() const { return model_; }

@@ -2,15 +2,17 @@
 
 namespace korvel {
 
-ChannelGridModel::ChannelGridModel(QObject* parent) : QAbstractTableModel(parent) {
+ChannelGridModel::ChannelGridModel(ChannelTable& channels, QObject* parent)
+    : QAbstractTableModel(parent), channels_(channels) {
   alignment_.fill(Qt::AlignLeft | Qt::AlignVCenter);
+  shown_ = channels_.Subscribe([this](const ChannelChange& change) { Show(change); });
 }
 
 QString ChannelGridModel::Text(int row, int column) const {
   if (row < 0 || row >= kGridRows || column < 0 || column >= kGridColumns) return {};
   if (row == 0) return headers_[static_cast<std::size_t>(column)];
   if (column == 0) return labels_[static_cast<std::size_t>(row)];
-  return QString::fromStdString(table_.Cell(row, column));
+  return QString::fromStdString(channels_.Cell(row, column));
 }
 
 void ChannelGridModel::SetText(int row, int column, const QString& text) {
@@ -29,9 +31,7 @@ void ChannelGridModel::SetText(int row, int column, const QString& text) {
     emit headerDataChanged(Qt::Vertical, row - 1, row - 1);
     return;
   }
-  table_.SetCell(row, column, text.toStdString());
-  const QModelIndex cell = index(row - 1, column - 1);
-  emit dataChanged(cell, cell, {Qt::DisplayRole});
+  channels_.SetCell(row, column, text.toStdString());
 }
 
 void ChannelGridModel::SetColumnAlignment(int column, Qt::Alignment alignment) {
@@ -42,10 +42,20 @@ void ChannelGridModel::SetColumnAlignment(int column, Qt::Alignment alignment) {
   }
 }
 
-void ChannelGridModel::Fill(const MemoryImage& image) {
-  // Every cell changes, but the grid's current cell stays where it was.
-  table_.Fill(image);
-  emit dataChanged(index(0, 0), index(rowCount() - 1, columnCount() - 1), {Qt::DisplayRole});
+void ChannelGridModel::Show(const ChannelChange& change) {
+  switch (change.kind) {
+    case ChannelChange::Kind::Cell: {
+      const QModelIndex cell = index(change.row - 1, change.column - 1);
+      emit dataChanged(cell, cell, {Qt::DisplayRole});
+      break;
+    }
+    case ChannelChange::Kind::Filled:
+      // Every cell changes, but the grid's current cell stays where it was.
+      emit dataChanged(index(0, 0), index(rowCount() - 1, columnCount() - 1), {Qt::DisplayRole});
+      break;
+    case ChannelChange::Kind::Type:
+      break;
+  }
 }
 
 int ChannelGridModel::rowCount(const QModelIndex& parent) const {

@@ -1,8 +1,8 @@
 #pragma once
 // Item model of the channel grid: the header row, the label column and the
-// 128 x 10 channel cells, backed by the channel table (the working copy).
-// Model row r-1 and column c-1 are grid row r and column c; the fixed row 0
-// and column 0 are the header sections.
+// 128 x 10 channel cells of the document's working copy, shown as they are
+// (no copy). Model row r-1 and column c-1 are grid row r and column c; the
+// fixed row 0 and column 0 are the header sections.
 
 #include <QAbstractTableModel>
 #include <QString>
@@ -18,17 +18,13 @@ class ChannelGridModel : public QAbstractTableModel {
   static constexpr int kGridRows = ChannelTable::kRows + 1;        // 129, row 0 fixed
   static constexpr int kGridColumns = ChannelTable::kColumns + 1;  // 11, column 0 fixed
 
-  explicit ChannelGridModel(QObject* parent = nullptr);
+  explicit ChannelGridModel(ChannelTable& channels, QObject* parent = nullptr);
 
   // Text of any grid cell, fixed row and column included.
   QString Text(int row, int column) const;
+  // A channel cell goes into the working copy as it is, without the rules.
   void SetText(int row, int column, const QString& text);
   void SetColumnAlignment(int column, Qt::Alignment alignment);
-
-  ChannelTable& Table() { return table_; }
-  const ChannelTable& Table() const { return table_; }
-  // Replaces every channel cell from the image (and the table's bar values).
-  void Fill(const MemoryImage& image);
 
   int rowCount(const QModelIndex& parent = {}) const override;
   int columnCount(const QModelIndex& parent = {}) const override;
@@ -37,7 +33,10 @@ class ChannelGridModel : public QAbstractTableModel {
   Qt::ItemFlags flags(const QModelIndex& index) const override;
 
  private:
-  ChannelTable table_;
+  void Show(const ChannelChange& change);
+
+  ChannelTable& channels_;
+  Subscription shown_;
   std::array<QString, kGridColumns> headers_;  // row 0
   std::array<QString, kGridRows> labels_;      // column 0 (labels_[0] unused: the corner)
   std::array<Qt::Alignment, kGridColumns> alignment_;

@@ -11,6 +11,7 @@
 #include "editor/dialog_units.h"
 #include "editor/status_hints.h"
 #include "editor/type_settings_bar.h"
+#include "model/channel_columns.h"
 
 namespace korvel {
 namespace {
@@ -18,12 +19,6 @@ namespace {
 // The form in dialog units.
 constexpr int kFormWidth = 488;
 constexpr int kFormHeight = 256;
-
-const std::array<QString, ChannelGrid::kColumns> kHeaders = {
-    QStringLiteral("CH"),        QStringLiteral("Receive(MHz)"), QStringLiteral("Transmit(MHz)"),
-    QStringLiteral("Rx Tone"),   QStringLiteral("Tx Tone"),      QStringLiteral(" W/N "),
-    QStringLiteral("Scan"),      QStringLiteral("Tx Power"),     QStringLiteral(" Opt Signal"),
-    QStringLiteral("PTTID"),     QStringLiteral("BusyLock")};
 
 // Column widths as multiples of the grid's default column width.
 constexpr double kWideFactor = 1.2;
@@ -38,13 +33,13 @@ constexpr double kWidthSum = kLabelFactor + 2 * kWideFactor + 2 * kToneFactor + 
 }  // namespace
 
 struct CKovView::Parts {
-  Parts(QWidget* view, Prompter& prompter)
+  Parts(QWidget* view, ChannelTable& channels, Prompter& prompter)
       : units(FormFont()),
-        bar(new TypeSettingsBar(units, view)),
+        bar(new TypeSettingsBar(channels, units, view)),
         channelLabel(new QLabel(QStringLiteral("Channel："), view)),
-        grid(new ChannelGrid(view)),
+        grid(new ChannelGrid(channels, view)),
         editors(*grid),
-        editing(new CellEditing(*grid, editors, *bar, prompter, view)),
+        editing(new CellEditing(*grid, editors, channels, prompter, view)),
         hints(new StatusHintFilter(grid, view)) {}
 
   DialogUnits units;
@@ -59,7 +54,7 @@ struct CKovView::Parts {
 CKovView::CKovView(CKovDoc& document, Prompter& prompter, QWidget* parent)
     : QWidget(parent), document_(document), prompter_(prompter) {
   setFont(FormFont());
-  parts_ = new Parts(this, prompter_);
+  parts_ = new Parts(this, document_.Channels(), prompter_);
   Parts& p = *parts_;
 
   p.bar->setGeometry(p.units.Rect(7, 7, 453, 27));
@@ -74,13 +69,9 @@ CKovView::CKovView(CKovDoc& document, Prompter& prompter, QWidget* parent)
 
   p.hints->Watch(this);
   connect(p.hints, &StatusHintFilter::hint, this, &CKovView::statusHint);
-  connect(p.bar, &TypeSettingsBar::changed, this, &CKovView::contentChanged);
-  connect(p.editing, &CellEditing::changed, this, &CKovView::contentChanged);
-  document_.SetCollector([this](MemoryImage& image) { CollectInto(image); });
 }
 
 CKovView::~CKovView() {
-  document_.SetCollector({});
   // The child widgets outlive this body; what listens to their signals and
   // events goes first.
   delete parts_->editing;
@@ -113,23 +104,16 @@ void CKovView::OnInitialUpdate() {
   p.editors.FrequencyBox()->clear();
   p.editors.HideAll();
 
-  // Grid fill: every cell from the image, then the bar.
-  grid.Model().Fill(document_.Image());
-  p.bar->Load(grid.Model().Table().Type());
+  // The grid and the bar show what the fill puts into the working copy.
+  document_.FillFromImage();
 
   for (int column = 0; column < ChannelGrid::kColumns; ++column) {
-    grid.SetTextMatrix(0, column, kHeaders[static_cast<std::size_t>(column)]);
+    grid.SetTextMatrix(0, column, QString::fromUtf8(kColumnHeaders[static_cast<std::size_t>(column)]));
   }
   for (int row = 1; row < ChannelGrid::kRows; ++row) grid.SetTextMatrix(row, 0, QString::number(row));
   // The current cell's editor shows the new content when it next opens.
   p.editing->LoadEditor();
   p.bar->ModelList()->setFocus();
-}
-
-void CKovView::CollectInto(MemoryImage& image) {
-  ChannelTable& table = parts_->grid->Model().Table();
-  table.Type() = parts_->bar->Current();
-  table.Collect(image);
 }
 
 void CKovView::CommitEdit() { parts_->editing->Commit(); }

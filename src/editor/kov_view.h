@@ -1,5 +1,6 @@
 #pragma once
-// The form view: the type settings bar above the channel grid.
+// The form view: the type settings bar above the channel grid, both showing
+// the document's working copy of the channels.
 // (Public interface used by the main frame; the editor builds the rest.)
 
 #include <QSize>
@@ -18,11 +19,9 @@ class CKovView : public QWidget {
   ~CKovView() override;
 
   // At start-up and after every New and Open: creates the cell editors the
-  // first time, hides them, fills the grid and the bar from the image, writes
-  // the headers and labels, focuses the model list.
+  // first time, hides them, runs the document's grid fill, writes the
+  // headers and labels, focuses the model list.
   void OnInitialUpdate();
-  // Grid collection: every row and the bar into the image. Does not commit.
-  void CollectInto(MemoryImage& image);
   // Commits an open cell edit into its cell (before Save, Read, Write).
   void CommitEdit();
   // Program > Edit Data.
@@ -38,8 +37,6 @@ class CKovView : public QWidget {
  signals:
   // The hint for the window under the mouse, for the first status-bar pane.
   void statusHint(const QString& text);
-  // A committed change of the grid or the bar: the document is modified.
-  void contentChanged();
 
  private:
   CKovDoc& document_;

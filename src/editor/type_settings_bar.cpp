@@ -32,8 +32,8 @@ int VisibleEntries(const QComboBox& list, int listHeight) {
 
 }  // namespace
 
-TypeSettingsBar::TypeSettingsBar(const DialogUnits& units, QWidget* parent)
-    : QGroupBox(QStringLiteral("Type Setting"), parent) {
+TypeSettingsBar::TypeSettingsBar(ChannelTable& channels, const DialogUnits& units, QWidget* parent)
+    : QGroupBox(QStringLiteral("Type Setting"), parent), channels_(channels) {
   // Children are placed at form position minus the group box's position.
   auto at = [&](int x, int y, int w, int h) {
     return units.Rect(x, y, w, h).translated(-units.X(kBoxX), -units.Y(kBoxY));
@@ -67,11 +67,12 @@ TypeSettingsBar::TypeSettingsBar(const DialogUnits& units, QWidget* parent)
   GuardTyping(model_, kModelDefault);
   GuardTyping(band_, kBandDefault);
   GuardTyping(rank_, kRankDefault);
-  connect(manual_->lineEdit(), &QLineEdit::textEdited, this, &TypeSettingsBar::NoteUserChange);
   for (QComboBox* list : {model_, band_, rank_, manual_}) {
-    connect(list, &QComboBox::activated, this, &TypeSettingsBar::NoteUserChange);
+    connect(list, &QComboBox::currentIndexChanged, this, &TypeSettingsBar::Store);
   }
-  Load(TypeSettings{});
+  connect(manual_, &QComboBox::editTextChanged, this, &TypeSettingsBar::Store);
+  Load(channels_.Type());
+  followed_ = channels_.Subscribe([this](const ChannelChange& change) { Follow(change); });
 }
 
 QComboBox* TypeSettingsBar::AddList(const QString& label, QRect labelRect, QRect listRect,
@@ -96,16 +97,30 @@ void TypeSettingsBar::GuardTyping(QComboBox* list, int defaultIndex) {
   // from the list changes the value.
   connect(list->lineEdit(), &QLineEdit::textEdited, this, [this, list, defaultIndex] {
     list->setCurrentIndex(defaultIndex);
-    NoteUserChange();
   });
 }
 
 void TypeSettingsBar::Load(const TypeSettings& type) {
+  // The values come from the working copy: nothing to write back.
+  loading_ = true;
   model_->setCurrentIndex(type.model);
   band_->setCurrentIndex(type.band);
   rank_->setCurrentIndex(type.txPowerRank);
   manual_->setCurrentIndex(type.manual);
-  known_ = Current();
+  loading_ = false;
+}
+
+void TypeSettingsBar::Store() {
+  if (!loading_) channels_.SetType(Current());
+}
+
+void TypeSettingsBar::Follow(const ChannelChange& change) {
+  // A fill always loads; a change from elsewhere only when the lists show
+  // something else (the bar's own writes already match).
+  if (change.kind == ChannelChange::Kind::Filled ||
+      (change.kind == ChannelChange::Kind::Type && channels_.Type() != Current())) {
+    Load(channels_.Type());
+  }
 }
 
 TypeSettings TypeSettingsBar::Current() const {
@@ -117,15 +132,6 @@ TypeSettings TypeSettingsBar::Current() const {
   return type;
 }
 
-int TypeSettingsBar::BandIndex() const { return band_->currentIndex(); }
-
 QString TypeSettingsBar::BandText() const { return band_->currentText(); }
-
-void TypeSettingsBar::NoteUserChange() {
-  const TypeSettings now = Current();
-  if (now == known_) return;
-  known_ = now;
-  emit changed();
-}
 
 }  // namespace korvel

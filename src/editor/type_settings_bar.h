@@ -1,6 +1,8 @@
 #pragma once
 // The type settings bar: the group box "Type Setting" with the model, band,
-// Tx power rank and manual setting lists above the channel grid.
+// Tx power rank and manual setting lists above the channel grid. It shows
+// the bar values of the document's working copy, writes every change of a
+// list into them, and loads them again when they change elsewhere (the fill).
 
 #include <QGroupBox>
 #include <QString>
@@ -19,17 +21,15 @@ class TypeSettingsBar : public QGroupBox {
  public:
   // Lays its labels and lists out at their form positions (dialog units of
   // the form font); the group box itself is placed by the caller.
-  TypeSettingsBar(const DialogUnits& units, QWidget* parent = nullptr);
+  TypeSettingsBar(ChannelTable& channels, const DialogUnits& units, QWidget* parent = nullptr);
 
-  // Bar load: selects the entries of the given settings.
-  void Load(const TypeSettings& type);
-  // What the bar store writes: the selected indices. Text typed into the
-  // manual setting field counts as the entry it equals, otherwise as none
-  // (which stores "Close").
+  // The selected indices, as written into the working copy. Text typed into
+  // the manual setting field counts as the entry it equals, otherwise as
+  // none (which stores "Close").
   TypeSettings Current() const;
 
-  // The band index the frequency validation applies, and its text.
-  int BandIndex() const;
+  // The text of the chosen band (the frequency check reads the band index
+  // from the document).
   QString BandText() const;
 
   QComboBox* ModelList() const { return model_; }
@@ -37,20 +37,21 @@ class TypeSettingsBar : public QGroupBox {
   QComboBox* RankList() const { return rank_; }
   QComboBox* ManualList() const { return manual_; }
 
- signals:
-  // The user changed a value of the bar.
-  void changed();
-
  private:
   QComboBox* AddList(const QString& label, QRect labelRect, QRect listRect, int listHeight);
   void GuardTyping(QComboBox* list, int defaultIndex);
-  void NoteUserChange();
+  // Bar load: selects the entries of the given settings.
+  void Load(const TypeSettings& type);
+  void Store();
+  void Follow(const ChannelChange& change);
 
+  ChannelTable& channels_;
   QComboBox* model_ = nullptr;
   QComboBox* band_ = nullptr;
   QComboBox* rank_ = nullptr;
   QComboBox* manual_ = nullptr;
-  TypeSettings known_;  // as last loaded or reported
+  bool loading_ = false;
+  Subscription followed_;
 };
 
 }  // namespace korvel

@@ -1,5 +1,7 @@
 #include "channel_table.h"
 
+#include <vector>
+
 #include "settings_block.h"
 
 namespace korvel {
@@ -26,14 +28,59 @@ void StoreTypeSettings(const TypeSettings& type, MemoryImage& image) {
   image[kFixedA8] = kFixedA8Value;
 }
 
+void ChannelTable::SetCell(int row, int column, std::string text) {
+  std::string& cell = rows_.at(static_cast<std::size_t>(row - 1))[column - 1];
+  if (cell == text) return;
+  cell = std::move(text);
+  Notify({ChannelChange::Kind::Cell, row, column});
+}
+
+void ChannelTable::SetRow(int row, const ChannelTexts& texts) {
+  for (int column = 1; column <= kColumns; ++column) SetCell(row, column, texts[column - 1]);
+}
+
+bool ChannelTable::HasFrequency(int row) const {
+  return !Cell(row, kRxFrequency + 1).empty() || !Cell(row, kTxFrequency + 1).empty();
+}
+
+void ChannelTable::SetType(const TypeSettings& type) {
+  if (type == type_) return;
+  type_ = type;
+  Notify({ChannelChange::Kind::Type});
+}
+
 void ChannelTable::Fill(const MemoryImage& image) {
-  for (int row = 1; row <= kRows; ++row) Row(row) = DecodeChannel(ChannelRecordOf(image, row));
+  for (int row = 1; row <= kRows; ++row) {
+    rows_[static_cast<std::size_t>(row - 1)] = DecodeChannel(ChannelRecordOf(image, row));
+  }
   type_ = LoadTypeSettings(image);
+  Notify({ChannelChange::Kind::Filled});
 }
 
 void ChannelTable::Collect(MemoryImage& image) const {
   for (int row = 1; row <= kRows; ++row) EncodeChannel(Row(row), ChannelRecordOf(image, row));
   StoreTypeSettings(type_, image);
+}
+
+Subscription ChannelTable::Subscribe(Listener listener) {
+  const int id = nextListener_++;
+  listeners_->emplace(id, std::move(listener));
+  return Subscription([weak = std::weak_ptr<Listeners>(listeners_), id] {
+    if (auto listeners = weak.lock()) listeners->erase(id);
+  });
+}
+
+void ChannelTable::Notify(const ChannelChange& change) const {
+  // A listener may subscribe or unsubscribe others (or itself) while it is
+  // told: each is looked up again, and called through a copy.
+  std::vector<int> ids;
+  for (const auto& entry : *listeners_) ids.push_back(entry.first);
+  for (int id : ids) {
+    const auto found = listeners_->find(id);
+    if (found == listeners_->end()) continue;
+    const Listener listener = found->second;
+    listener(change);
+  }
 }
 
 }  // namespace korvel

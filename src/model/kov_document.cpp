@@ -2,11 +2,20 @@
 
 namespace korvel {
 
-CKovDoc::CKovDoc() : image_(NewImage()) {}
+CKovDoc::CKovDoc() : image_(NewImage()) {
+  editsMark_ = channels_.Subscribe([this](const ChannelChange& change) {
+    if (change.kind != ChannelChange::Kind::Filled) modified_ = true;
+  });
+}
 
-void CKovDoc::OnNewDocument() {
+void CKovDoc::FillFromImage() { channels_.Fill(image_); }
+
+void CKovDoc::CollectIntoImage() { channels_.Collect(image_); }
+
+Status CKovDoc::OnNewDocument() {
   image_ = NewImage();
   modified_ = false;
+  return Status::Ok();
 }
 
 Status CKovDoc::OnOpenDocument(const std::string& path) {
@@ -16,7 +25,7 @@ Status CKovDoc::OnOpenDocument(const std::string& path) {
 }
 
 Status CKovDoc::OnSaveDocument(const std::string& path) {
-  if (collector_) collector_(image_);
+  CollectIntoImage();
   Status result = SaveChannelFile(path, image_);
   if (result) modified_ = false;
   return result;

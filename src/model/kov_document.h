@@ -1,48 +1,64 @@
 #pragma once
-// The single document: owner of the memory image from start-up to exit.
-// New and Open only replace the image's content.
+// The single document: owner of the memory image and of the working copy of
+// the channels from start-up to exit. New and Open only replace the image's
+// content; the grid fill and the grid collection move the channels and the
+// bar values between the two.
 
-#include <functional>
 #include <string>
 
 #include "channel_file.h"
+#include "channel_table.h"
 #include "memory_image.h"
+#include "status.h"
+#include "subscription.h"
 
 namespace korvel {
 
 class CKovDoc {
  public:
   CKovDoc();
+  // Its listener on the working copy refers to this object.
+  CKovDoc(const CKovDoc&) = delete;
+  CKovDoc& operator=(const CKovDoc&) = delete;
 
   MemoryImage& Image() { return image_; }
   const MemoryImage& Image() const { return image_; }
+
+  // The working copy: what the grid and the bar show and edit.
+  ChannelTable& Channels() { return channels_; }
+  const ChannelTable& Channels() const { return channels_; }
 
   // Path of the file the document belongs to; empty while unnamed.
   const std::string& PathName() const { return path_; }
   void SetPathName(std::string path) { path_ = std::move(path); }
 
-  // Set by every change of content, cleared by New, Open and Save.
+  // Set by every change of a cell or of the bar values, cleared by New,
+  // Open and Save.
   bool IsModified() const { return modified_; }
   void SetModified(bool modified = true) { modified_ = modified; }
 
-  // Runs before every save: the grid collection of the view.
-  void SetCollector(std::function<void(MemoryImage&)> collector) { collector_ = std::move(collector); }
+  // Grid fill: every row and the bar values decoded from the image into the
+  // working copy. Not a change of the document.
+  void FillFromImage();
+  // Grid collection: every row and the bar values encoded into the image.
+  void CollectIntoImage();
 
-  // New: every byte 0xFF, then the defaults. Leaves the path alone; the
-  // caller clears it as the file command requires.
-  void OnNewDocument();
+  // New: every byte 0xFF, then the defaults. Leaves the path and the working
+  // copy alone; the caller clears the path and fills as the command requires.
+  Status OnNewDocument();
   // Loads the file; on failure the image, path and flag are unchanged. On
   // success the flag is cleared (the path is the caller's, see recent entry 1).
   Status OnOpenDocument(const std::string& path);
-  // Collects the grid into the image, then writes the file atomically. On
-  // success the flag is cleared.
+  // Collects the working copy into the image, then writes the file
+  // atomically. On success the flag is cleared.
   Status OnSaveDocument(const std::string& path);
 
  private:
   MemoryImage image_{};
+  ChannelTable channels_;
   std::string path_;
   bool modified_ = false;
-  std::function<void(MemoryImage&)> collector_;
+  Subscription editsMark_;  // sets the flag on every edit of the working copy
 };
 
 }  // namespace korvel

@@ -62,9 +62,9 @@ inline MemoryImage Collected(const MemoryImage& image) {
 inline MemoryImage SampleImage() {
   ChannelTable table;
   table.Fill(NewImage());
-  table.Row(1).text = {"145.50000", "145.50000", "OFF", "88.5", "Wide", "Yes", "High", "None", "OFF", "Close"};
-  table.Row(128).text = {"146.02500", "146.62500", "D023N", "OFF", "Narrow", "No", "Low", "DTMF", "ON", "Carrier"};
-  table.Type() = TypeSettings{1, 1, 3, 1};
+  table.SetRow(1, {{"145.50000", "145.50000", "OFF", "88.5", "Wide", "Yes", "High", "None", "OFF", "Close"}});
+  table.SetRow(128, {{"146.02500", "146.62500", "D023N", "OFF", "Narrow", "No", "Low", "DTMF", "ON", "Carrier"}});
+  table.SetType(TypeSettings{1, 1, 3, 1});
   MemoryImage image = NewImage();
   table.Collect(image);
   return Collected(image);
@@ -107,10 +107,11 @@ class FrameTest : public ::testing::Test {
   static QByteArray Bytes(const MemoryImage& image) {
     return QByteArray(reinterpret_cast<const char*>(image.data()), static_cast<qsizetype>(image.size()));
   }
-  // What the view holds now, collected over a new image.
+  // What the view shows now (the document's working copy), collected over a
+  // new image.
   MemoryImage ViewContent() {
     MemoryImage image = NewImage();
-    frame->View().CollectInto(image);
+    document.Channels().Collect(image);
     return image;
   }
   QString PathName() const { return QFile::decodeName(document.PathName().c_str()); }

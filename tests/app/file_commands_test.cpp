@@ -77,7 +77,7 @@ TEST_F(FileCommands, OpenTakesTheFirst2112BytesAndRefusesShortOrMissingFiles) {
 }
 
 TEST_F(FileCommands, AFailedSaveKeepsNameAndModifiedFlag) {
-  emit frame->View().contentChanged();
+  document.SetModified();
   chooser.paths = {dir.filePath("no/such/dir/x.sin")};
   EXPECT_FALSE(frame->OnFileSave());
   EXPECT_EQ(prompter.asked.size(), 1u);
@@ -148,7 +148,7 @@ TEST_F(FileCommands, EveryCommandThatReplacesAChangeAsksFirstAndCancelKeepsIt) {
   ASSERT_TRUE(frame->OpenDocumentFile(current));
   for (const auto& [name, run] : commands) {
     SCOPED_TRACE(name);
-    emit frame->View().contentChanged();
+    document.SetModified();
     prompter.asked.clear();
     prompter.answers = {Answer::Cancel};
     run();
@@ -168,14 +168,14 @@ TEST_F(FileCommands, NoDropsTheChangeYesSavesItAndAnUnchangedDocumentIsNotAsked)
   frame->OnRecentFile(0);
   EXPECT_TRUE(prompter.asked.empty());
 
-  emit frame->View().contentChanged();
+  document.SetModified();
   prompter.answers = {Answer::No};
   EXPECT_TRUE(frame->OnFileNew());
   EXPECT_EQ(ViewContent(), Collected(NewImage()));
   EXPECT_EQ(chooser.saveCalls, 0);
 
   // Yes on an unnamed document asks for a name; cancelling that stops New.
-  emit frame->View().contentChanged();
+  document.SetModified();
   prompter.answers = {Answer::Yes};
   EXPECT_FALSE(frame->OnFileNew());
   EXPECT_TRUE(document.IsModified());
@@ -187,7 +187,7 @@ TEST_F(FileCommands, NoDropsTheChangeYesSavesItAndAnUnchangedDocumentIsNotAsked)
   EXPECT_TRUE(document.PathName().empty());
 
   prompter.answers = {Answer::No};
-  emit frame->View().contentChanged();
+  document.SetModified();
   frame->Action(kCmdAppExit)->trigger();
   EXPECT_FALSE(frame->isVisible());
 }

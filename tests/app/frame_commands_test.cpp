@@ -230,7 +230,7 @@ TEST_F(FrameCommands, TitleStaysFixedWhateverIsOpen) {
   const QString title = "Korvel Electronics  Programing Software";
   EXPECT_EQ(frame->windowTitle(), title);
   ASSERT_TRUE(frame->OpenDocumentFile(WriteFile("named.sin", SampleImage())));
-  emit frame->View().contentChanged();
+  document.SetModified();
   EXPECT_EQ(frame->windowTitle(), title);
   EXPECT_FALSE(frame->isWindowModified());
 }

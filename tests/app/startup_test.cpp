@@ -32,7 +32,7 @@ TEST_F(StartUp, AFileOnTheCommandLineOpens) {
   ASSERT_TRUE(app->InitInstance({path}));
   EXPECT_EQ(QFile::decodeName(app->Document().PathName().c_str()), path);
   MemoryImage shown = NewImage();
-  app->Frame()->View().CollectInto(shown);
+  app->Document().Channels().Collect(shown);
   EXPECT_EQ(shown, sample);
   EXPECT_TRUE(app->Frame()->isVisible());
   EXPECT_EQ(app->Frame()->windowTitle(), "Korvel Electronics  Programing Software");
@@ -51,7 +51,7 @@ TEST_F(StartUp, WithoutAFileANewDocumentFitsTheFormAndTheScreen) {
   ASSERT_TRUE(app->InitInstance({}));
   CMainFrame& frame = *app->Frame();
   MemoryImage shown = NewImage();
-  frame.View().CollectInto(shown);
+  app->Document().Channels().Collect(shown);
   EXPECT_EQ(shown, Collected(NewImage()));
   EXPECT_TRUE(app->Document().PathName().empty());
   EXPECT_FALSE(app->Document().IsModified());

@@ -14,6 +14,7 @@ class EditTest : public ViewTest {
   void SetUp() override {
     ViewTest::SetUp();
     Bar().BandList()->setCurrentIndex(1);  // "136 - 174MHz"
+    document.SetModified(false);           // each test starts unchanged
   }
 
   QWidget* Focus() const { return QApplication::focusWidget(); }

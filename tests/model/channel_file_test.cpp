@@ -117,10 +117,8 @@ TEST_F(ChannelFileTest, SaveKeepsThePermissionsOfTheFileItReplaces) {
 
 TEST_F(ChannelFileTest, NewThenSaveWritesTheEmptyChannelPatternAndDefaults) {
   CKovDoc doc;
-  ChannelTable table;
   doc.OnNewDocument();
-  table.Fill(doc.Image());
-  doc.SetCollector([&table](MemoryImage& image) { table.Collect(image); });
+  doc.FillFromImage();
   doc.SetModified();
   ASSERT_TRUE(doc.OnSaveDocument(Path("new.sin")));
   EXPECT_FALSE(doc.IsModified());

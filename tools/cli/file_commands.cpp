@@ -7,8 +7,6 @@
 #include <string>
 
 #include "cli_commands.h"
-#include "model/channel_file.h"
-#include "model/channel_table.h"
 #include "model/kov_document.h"
 #include "model/optional_features.h"
 #include "model/settings_block.h"
@@ -16,47 +14,39 @@
 namespace korvel::cli {
 namespace {
 
-bool Load(const std::string& path, MemoryImage& image) {
-  if (Status r = LoadChannelFile(path, image); !r) {
-    std::cerr << "korvel-cli: " << r.message << '\n';
-    return false;
-  }
-  return true;
+bool Report(const Status& result) {
+  if (!result) std::cerr << "korvel-cli: " << result.message << '\n';
+  return static_cast<bool>(result);
 }
 
-// Save as the window saves: the grid collection, then the file.
-int SaveThroughGrid(const ChannelTable& table, MemoryImage& image, const std::string& path) {
-  table.Collect(image);
-  if (Status r = SaveChannelFile(path, image); !r) {
-    std::cerr << "korvel-cli: " << r.message << '\n';
-    return kFailure;
-  }
-  return 0;
+// Opens the file as the window does: the document loads it and the grid
+// fill puts it into the working copy.
+bool Open(CKovDoc& document, const std::string& path) {
+  if (!Report(document.OnOpenDocument(path))) return false;
+  document.FillFromImage();
+  return true;
 }
 
 int New(const std::string& path) {
   CKovDoc document;
   document.OnNewDocument();
-  ChannelTable table;
-  table.Fill(document.Image());
-  return SaveThroughGrid(table, document.Image(), path);
+  document.FillFromImage();
+  // Saving runs the grid collection first.
+  return Report(document.OnSaveDocument(path)) ? 0 : kFailure;
 }
 
 int Resave(const std::string& in, const std::string& out) {
-  MemoryImage image = NewImage();
-  if (!Load(in, image)) return kFailure;
-  ChannelTable table;
-  table.Fill(image);
-  return SaveThroughGrid(table, image, out);
+  CKovDoc document;
+  if (!Open(document, in)) return kFailure;
+  return Report(document.OnSaveDocument(out)) ? 0 : kFailure;
 }
 
 int Channels(const std::string& path, bool all) {
-  MemoryImage image = NewImage();
-  if (!Load(path, image)) return kFailure;
-  ChannelTable table;
-  table.Fill(image);
+  CKovDoc document;
+  if (!Open(document, path)) return kFailure;
+  const ChannelTable& channels = document.Channels();
   for (int row = 1; row <= ChannelTable::kRows; ++row) {
-    const ChannelTexts& texts = table.Row(row);
+    const ChannelTexts& texts = channels.Row(row);
     if (!all && texts.AllEmpty()) continue;
     std::cout << row;
     for (const std::string& text : texts.text) std::cout << '\t' << text;
@@ -69,9 +59,10 @@ const char* OnOff(bool on) { return on ? "on" : "off"; }
 
 int Settings(const std::string& path) {
   using namespace settings;
-  MemoryImage image = NewImage();
-  if (!Load(path, image)) return kFailure;
-  const TypeSettings type = LoadTypeSettings(image);
+  CKovDoc document;
+  if (!Open(document, path)) return kFailure;
+  const MemoryImage& image = document.Image();
+  const TypeSettings& type = document.Channels().Type();
   const OptionalFeatures f = LoadOptionalFeatures(image);
   std::cout << "Model: " << kModelTexts[static_cast<std::size_t>(type.model)] << '\n'
             << "Frequency band: " << kBandTexts[static_cast<std::size_t>(type.band)] << '\n'

@@ -1,11 +1,11 @@
 #pragma once
-// Validation of a frequency typed into a grid cell: the format range, the
+// Validation of a frequency typed for a channel: the format range, the
 // band chosen in the type settings bar and the channel step.
 
 #include <string>
 #include <string_view>
 
-#include "model/prompter.h"
+#include "prompter.h"
 
 namespace korvel {
 

@@ -1,7 +1,7 @@
-#include "editor/frequency_check.h"
+#include "frequency_check.h"
 
-#include "model/channel_record.h"
-#include "model/settings_block.h"
+#include "channel_record.h"
+#include "settings_block.h"
 
 namespace korvel {
 namespace {
