@@ -5,7 +5,7 @@
 #include "link/clone_transfer.h"
 #include "link/transfer_texts.h"
 #include "model/channel_file.h"
-#include "model/channel_table.h"
+#include "model/kov_document.h"
 
 namespace korvel::cli {
 namespace {
@@ -47,12 +47,12 @@ int ReadRadio(const RadioOptions& options, RadioSession& session) {
 }
 
 int WriteRadio(const RadioOptions& options, RadioSession& session) {
-  MemoryImage image = NewImage();
-  if (const Status loaded = LoadChannelFile(options.file, image); !loaded) return Fail(session, loaded);
-  ChannelTable table;
-  table.Fill(image);
-  table.Collect(image);
-  return Run(TransferDirection::Write, options, session, image).result == TransferResult::Completed ? 0 : kFailure;
+  CKovDoc document;
+  if (const Status loaded = document.OnOpenDocument(options.file); !loaded) return Fail(session, loaded);
+  document.FillFromImage();
+  document.CollectIntoImage();
+  const TransferOutcome outcome = Run(TransferDirection::Write, options, session, document.Image());
+  return outcome.result == TransferResult::Completed ? 0 : kFailure;
 }
 
 }  // namespace korvel::cli
