@@ -43,6 +43,10 @@ class CloneRun {
   Step IdentAndAcknowledge();
   void WriteBlocks();
   void ReadBlocks();
+  // The radio's 0x06 after a block. Ended: cancelled, or the port failed,
+  // and the transfer has ended accordingly.
+  enum class BlockAck { Received, Missing, Ended };
+  BlockAck AwaitBlockAck();
   // passes x (pass, cancel check, sleep 1 ms); false when cancelled.
   bool WaitPasses(int passes, int sleepMs = 1);
   void ProgressStep();
@@ -171,11 +175,9 @@ void CloneRun::WriteBlocks() {
     if (!link_.Send(command.data(), command.size())) return EndConnectionLost();
     if (!link_.Pause(1)) return EndCancelled();
     if (!link_.Send(image_.data() + address, frames::kBlockSize)) return EndConnectionLost();
-    bool acknowledged = false;
-    const ReadEnd end = link_.ReceiveExactly(frames::kAck, &acknowledged);
-    if (end == ReadEnd::Cancelled) return EndCancelled();
-    if (end == ReadEnd::Failed) return EndConnectionLost();
-    if (!acknowledged) {
+    const BlockAck ack = AwaitBlockAck();
+    if (ack == BlockAck::Ended) return;
+    if (ack == BlockAck::Missing) {
       Ask(texts::kProgramInterrupt, Buttons::Ok, PromptId::Message);
       result = TransferResult::WriteNotAcknowledged;
       break;
@@ -214,11 +216,9 @@ void CloneRun::ReadBlocks() {
     ProgressStep();
     if (!link_.Pause(15)) return EndCancelled();
     if (!link_.Send(frames::kAck)) return EndConnectionLost();
-    bool acknowledged = false;
-    const ReadEnd ackEnd = link_.ReceiveExactly(frames::kAck, &acknowledged);
-    if (ackEnd == ReadEnd::Cancelled) return EndCancelled();
-    if (ackEnd == ReadEnd::Failed) return EndConnectionLost();
-    if (!acknowledged) {
+    const BlockAck ack = AwaitBlockAck();
+    if (ack == BlockAck::Ended) return;
+    if (ack == BlockAck::Missing) {
       Ask(texts::kReadAckFailed, Buttons::Ok, PromptId::Message);
       return End(TransferResult::ReadAckFailed);
     }
@@ -231,6 +231,16 @@ void CloneRun::ReadBlocks() {
   events_.Progress(kProgressEnd);
   outcome_.image = read;
   outcome_.result = TransferResult::Completed;
+}
+
+CloneRun::BlockAck CloneRun::AwaitBlockAck() {
+  bool acknowledged = false;
+  switch (link_.ReceiveExactly(frames::kAck, &acknowledged)) {
+    case ReadEnd::Cancelled: EndCancelled(); return BlockAck::Ended;
+    case ReadEnd::Failed: EndConnectionLost(); return BlockAck::Ended;
+    case ReadEnd::Done: break;
+  }
+  return acknowledged ? BlockAck::Received : BlockAck::Missing;
 }
 
 bool CloneRun::WaitPasses(int passes, int sleepMs) {
