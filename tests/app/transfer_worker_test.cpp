@@ -12,19 +12,14 @@
 #include "app_test_support.h"
 #include "link/transfer_texts.h"
 #include "protocol_port.h"
+#include "test_files.h"
 
 namespace korvel::testing {
 namespace {
 
-MemoryImage Pattern() {
-  MemoryImage image{};
-  for (std::size_t i = 0; i < image.size(); ++i) image[i] = static_cast<std::uint8_t>(i * 13 + 5);
-  return image;
-}
-
 TEST(TransferWorker, ReadReportsProgressAndItsImageOnTheInterfaceThread) {
   EnsureApplication();
-  const MemoryImage memory = Pattern();
+  const MemoryImage memory = test::PatternImage(7);
   radiosim::RadioProtocol radio(memory, 0xFF);
   test::SimulatedClock clock;
   test::ProtocolPort port(radio, clock);

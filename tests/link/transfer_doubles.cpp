@@ -66,10 +66,4 @@ void ScriptWriteAcks(ScriptedPort& port, int count) {
   for (int n = 0; n < count; ++n) port.script.push_back(Data({frames::kAck}));
 }
 
-MemoryImage PatternImage(std::uint8_t seed) {
-  MemoryImage image{};
-  for (std::size_t i = 0; i < image.size(); ++i) image[i] = static_cast<std::uint8_t>(seed + i * 7 + i / 256);
-  return image;
-}
-
 }  // namespace korvel::test

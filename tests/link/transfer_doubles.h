@@ -12,6 +12,7 @@
 #include "model/memory_image.h"
 #include "scripted_prompter.h"
 #include "simulated_clock.h"
+#include "test_files.h"
 
 namespace korvel::test {
 
@@ -89,7 +90,5 @@ void ScriptHandshake(ScriptedPort& port, std::uint8_t identType = 0xFF);
 void ScriptReadBlocks(ScriptedPort& port, const MemoryImage& radio, int first, int last);
 // Replies of a radio acknowledging `count` write blocks.
 void ScriptWriteAcks(ScriptedPort& port, int count);
-// A radio image with a distinct value in every byte.
-MemoryImage PatternImage(std::uint8_t seed);
 
 }  // namespace korvel::test

@@ -45,8 +45,9 @@ class ProtocolPort final : public SerialPort {
 
   // The port cannot be opened (missing or held).
   bool openFails = false;
-  // From this write on (0-based count of Write calls), the cable is out:
-  // every read and write fails with EIO.
+  // Once this many writes have been made, the cable is out: every later
+  // read and write fails with EIO (the reply to the last write that went
+  // out is lost with it).
   std::optional<std::size_t> pullCableAtWrite;
 
  private:

@@ -1,276 +1,298 @@
-// Whole transfers through korvel-cli against the simulated radio: the data,
-// the bytes on the wire, and every way a transfer fails.
+// korvel-cli's read and write against the simulated radio, in-process and on
+// simulated time: the data, the bytes on the wire, and every way a transfer
+// ends, as the user sees it on the error stream and in the files.
 
-#include <signal.h>
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
 
-#include <thread>
+#include <cstdio>
+#include <optional>
+#include <string>
 
+#include "link/cancel_token.h"
+#include "link/radio_frames.h"
 #include "link/transfer_texts.h"
 #include "model/settings_block.h"
-#include "transfer_fixture.h"
+#include "protocol_port.h"
+#include "radio_protocol.h"
+#include "radio_transfer.h"
+#include "simulated_clock.h"
+#include "temp_dir.h"
+#include "test_files.h"
 
 namespace korvel::test {
 namespace {
 
-using Bytes = std::vector<std::uint8_t>;
+using ::testing::MatchesRegex;
+using StderrMatcher = ::testing::Matcher<const std::string&>;
 
-Bytes Block(const MemoryImage& image, int n) { return Bytes(image.begin() + n * 8, image.begin() + n * 8 + 8); }
+constexpr const char* kPort = "COM3";
+constexpr std::uint8_t kType = 0x38;
 
-Bytes Command(std::uint8_t c, int n) {
-  return {c, static_cast<std::uint8_t>((n * 8) >> 8), static_cast<std::uint8_t>((n * 8) & 0xFF), 0x08};
+// The radio's memory before each transfer, and the file a write sends.
+const MemoryImage kMemory = PatternImage(1);
+MemoryImage FileImage(std::uint8_t type) {
+  MemoryImage file = PatternImage(2);
+  file[settings::kRadioType] = type;
+  return file;
+}
+
+// The port's writes: ten for the handshake (seven greeting bytes, 'M', 0x02,
+// 0x06), then two per block, the command first. A cable pulled at block n's
+// second write is out as soon as its command is sent: a read's reply can't
+// be read, a write's data can't be sent.
+std::size_t SecondWriteOfBlock(int n) { return 10 + 2 * static_cast<std::size_t>(n) + 1; }
+
+Bytes Block(const MemoryImage& image, int n) {
+  return Bytes(image.begin() + n * 8, image.begin() + n * 8 + 8);
 }
 
 void Append(Bytes& to, const Bytes& bytes) { to.insert(to.end(), bytes.begin(), bytes.end()); }
 
-const Bytes kGreeting = {0x02, 0x50, 0x52, 0x4F, 0x47, 0x52, 0x41};
-
 int Greetings(const Bytes& pc) {
+  const Bytes greeting(frames::kGreeting.begin(), frames::kGreeting.end());
   int count = 0;
-  for (std::size_t i = 0; i + kGreeting.size() <= pc.size(); ++i)
-    count += std::equal(kGreeting.begin(), kGreeting.end(), pc.begin() + static_cast<long>(i));
+  for (std::size_t i = 0; i + greeting.size() <= pc.size(); ++i)
+    count += std::equal(greeting.begin(), greeting.end(), pc.begin() + static_cast<long>(i));
   return count;
 }
 
-class CompleteTransfer : public TransferTest {};
-
-TEST_F(CompleteTransfer, ReadCopiesEveryByteOfTheRadiosMemory) {
-  const MemoryImage memory = PatternImage(1);
-  StartRadio({"--image", RadioFile(memory)});
-  const CliRun run = Read(dir.Path("read.sin"));
-  ASSERT_EQ(run.status, 0) << run.err;
-  EXPECT_EQ(ImageFromFile(dir.Path("read.sin")), memory);
-
-  // Again through a port name, on the same radio: it serves one transfer after another.
-  const CliRun byName = RunCli({"read", "--port", "COM1", "-o", dir.Path("com1.sin")}, 60'000,
-                               {"KORVEL_COM1=" + radio.Device()});
-  ASSERT_EQ(byName.status, 0) << byName.err;
-  EXPECT_EQ(ImageFromFile(dir.Path("com1.sin")), memory);
+std::string Lines(std::initializer_list<std::string> lines) {
+  std::string text;
+  for (const std::string& line : lines) text += line + "\n";
+  return text;
 }
 
-TEST_F(CompleteTransfer, WriteSendsTheFileAsTheGridCollectsIt) {
-  MemoryImage file = PatternImage(2);
-  file[settings::kRadioType] = 0x38;
-  const MemoryImage sent = ThroughGrid(file);
-  ASSERT_NE(sent, file) << "the pattern should exercise the collection";
-  const std::string saved = dir.Path("radio-saved.sin");
-  StartRadio({"--type", "0x38", "--save", saved});
-
-  const CliRun run = Write(RadioFile(file, "file.sin"));
-  ASSERT_EQ(run.status, 0) << run.err;
-  EXPECT_EQ(ImageFromFile(saved), sent) << "saved as soon as all 264 blocks arrived";
-
-  const CliRun back = Read(dir.Path("back.sin"));
-  ASSERT_EQ(back.status, 0) << back.err;
-  EXPECT_EQ(ImageFromFile(dir.Path("back.sin")), sent);
-  EXPECT_EQ(radio.Stop(), 0);
-  EXPECT_EQ(ImageFromFile(saved), sent);
+std::string Ended(const char* command, const char* how, int blocks) {
+  return std::string("korvel-cli: ") + command + " ended: " + how + " (" + std::to_string(blocks) +
+         " of 264 blocks)";
 }
 
-TEST_F(CompleteTransfer, WireCarriesExactlyTheProtocolsFrames) {
-  const MemoryImage memory = PatternImage(3);
-  const std::string log = dir.Path("wire.log");
-  StartRadio({"--image", RadioFile(memory), "--type", "0x38", "--log", log});
-  const CliRun read = Read(dir.Path("read.sin"));
-  ASSERT_EQ(read.status, 0) << read.err;
-  EXPECT_EQ(read.err, "") << "reading never checks the radio type";
+// One run of korvel-cli's read or write, without a terminal: the simulated
+// radio behind the port, simulated time, the error stream in memory.
+class CliRun {
+ public:
+  CliRun(std::uint8_t type, radiosim::RadioFaults faults) : radio(kMemory, type, faults) {}
+  ~CliRun() { std::fclose(in_); }
 
-  Bytes pc = kGreeting, radioSide = {0x06};
-  Append(pc, {0x4D, 0x02, 0x06});
-  const Bytes logged = LoggedBytes(ReadFile(log), "radio");
-  ASSERT_GE(logged.size(), 9u);
-  EXPECT_EQ(logged[5], 0x38) << "ident byte 4 is the type";
-  Append(radioSide, Bytes(logged.begin() + 1, logged.begin() + 9));
-  Append(radioSide, {0x06});
-  for (int n = 0; n < 264; ++n) {
-    Append(pc, Command('R', n));
-    Append(pc, {0x06});
-    Append(radioSide, Command('R', n));
-    Append(radioSide, Block(memory, n));
-    Append(radioSide, {0x06});
+  int Read(const std::string& output, cli::PromptAnswers answers = {}) { return Run(cli::ReadRadio, output, answers); }
+  int Write(const std::string& file, cli::PromptAnswers answers = {}) { return Run(cli::WriteRadio, file, answers); }
+
+  radiosim::RadioProtocol radio;
+  SimulatedClock clock;
+  ProtocolPort port{radio, clock};
+  CancelToken cancel;
+  MemoryStream err;
+
+ private:
+  int Run(int (*command)(const cli::RadioOptions&, cli::RadioSession&), const std::string& file,
+          cli::PromptAnswers answers) {
+    cli::RadioSession session{port, clock, cancel, in_, err.File(), /*showProgress=*/false, /*interactive=*/false};
+    return command(cli::RadioOptions{kPort, file, answers}, session);
   }
-  EXPECT_EQ(LoggedBytes(ReadFile(log), "pc"), pc);
-  EXPECT_EQ(logged, radioSide);
 
-  // A write: the same handshake, then command and data per block, each acknowledged.
-  const MemoryImage file = PatternImage(4);
-  const MemoryImage sent = ThroughGrid(file);
-  WriteFile(log, "");
-  ASSERT_EQ(radio.Stop(), 0);
-  StartRadio({"--type", "0xFF", "--log", log});
-  const CliRun write = Write(RadioFile(file, "file.sin"));
-  ASSERT_EQ(write.status, 0) << write.err;
-  Bytes pcWrite = kGreeting;
-  Append(pcWrite, {0x4D, 0x02, 0x06});
-  for (int n = 0; n < 264; ++n) {
-    Append(pcWrite, Command('W', n));
-    Append(pcWrite, Block(sent, n));
+  std::FILE* in_ = std::tmpfile();  // nobody answers: it stays empty
+};
+
+enum class Command { Read, Write };
+
+struct TransferCase {
+  const char* name;
+  Command command;
+  radiosim::RadioFaults faults = {};
+  std::uint8_t radioType = kType;
+  std::uint8_t fileType = kType;  // the type byte of the file a write sends
+  cli::PromptAnswers answers = {};
+  bool openFails = false;
+  std::optional<std::size_t> pullCableAtWrite = {};
+  std::optional<long long> cancelAtMs = {};
+  // Where a read saves, or what a write sends (then not a channel data file
+  // when notAnImage); a read that fails must leave an earlier file as it was.
+  const char* file = "radio.sin";
+  bool notAnImage = false;
+  bool earlierFile = false;
+  int status = 0;
+  StderrMatcher err = "";
+  int radioBlocksWritten = 0;  // the write's leading blocks the radio now holds
+  int greetings = -1;          // greetings on the wire, when it matters
+};
+
+TEST(CliTransfer, EveryEndAsTheUserSeesIt) {
+  const MemoryImage sent = ThroughGrid(FileImage(kType));
+  ASSERT_NE(sent, FileImage(kType)) << "the pattern should exercise the grid collection";
+
+  radiosim::RadioFaults silent, oneStray, twoStrays, shortIdent, badHandshakeAck, shortReply9, shortReply11,
+      badLastReadAck, nakWrite7;
+  silent.silent = true;
+  oneStray.strayBytes = 1;
+  twoStrays.strayBytes = 2;
+  shortIdent.identLength = 3;
+  badHandshakeAck.badHandshakeAck = true;
+  shortReply9.shortReplyBlock = 4;
+  shortReply9.shortReplyLength = 9;
+  shortReply11.shortReplyBlock = 0;
+  shortReply11.shortReplyLength = 11;
+  badLastReadAck.badReadAckBlock = 263;
+  nakWrite7.nakWriteBlock = 7;
+  cli::PromptAnswers oneRetry, acceptMismatch;
+  oneRetry.communicationRetries = 1;
+  acceptMismatch.acceptTypeMismatch = true;
+
+  const std::string communicationError = texts::kCommunicationError;
+  const std::string busy = std::string("(") + kPort + ": open: Device or resource busy)";
+  const std::string readFailed = std::string("(") + kPort + ": read: Input/output error)";
+  const std::string writeFailed = std::string("(") + kPort + ": write: Input/output error)";
+
+  const TransferCase cases[] = {
+      // Reads.
+      {.name = "complete read; a read never checks the radio type", .command = Command::Read, .radioType = 0x3A},
+      {.name = "one stray byte before the acknowledgement", .command = Command::Read, .faults = oneStray},
+      {.name = "an ident too short for its type byte", .command = Command::Read, .faults = shortIdent},
+      {.name = "silent radio", .command = Command::Read, .faults = silent, .status = 1,
+       .err = Lines({communicationError, "(Cancel)", Ended("read", "communication error", 0)}), .greetings = 15},
+      {.name = "two stray bytes", .command = Command::Read, .faults = twoStrays, .status = 1,
+       .err = Lines({communicationError, "(Cancel)", Ended("read", "communication error", 0)}), .greetings = 15},
+      {.name = "--retries 1 starts again at attempt 1", .command = Command::Read, .faults = twoStrays,
+       .answers = oneRetry, .status = 1,
+       .err = Lines({communicationError, "(Retry)", communicationError, "(Cancel)",
+                     Ended("read", "communication error", 0)}),
+       .greetings = 30},
+      {.name = "block 4 answered with 9 bytes", .command = Command::Read, .faults = shortReply9,
+       .earlierFile = true, .status = 1, .err = Lines({texts::kShortReply, Ended("read", "short reply", 4)})},
+      {.name = "block 0 answered without its last data byte", .command = Command::Read, .faults = shortReply11,
+       .earlierFile = true, .status = 1, .err = Lines({texts::kShortReply, Ended("read", "short reply", 0)})},
+      {.name = "wrong answer to the last block's acknowledgement", .command = Command::Read,
+       .faults = badLastReadAck, .status = 1,
+       .err = Lines({texts::kReadAckFailed, Ended("read", "read acknowledgement failed", 263)})},
+      {.name = "read: port cannot be opened", .command = Command::Read, .openFails = true, .status = 1,
+       .err = Lines({texts::kPortNotOpened, busy, Ended("read", "port not opened", 0)})},
+      {.name = "read: cable pulled at block 5", .command = Command::Read, .pullCableAtWrite = SecondWriteOfBlock(5),
+       .status = 1, .err = Lines({texts::kConnectionLost, readFailed, Ended("read", "connection lost", 5)})},
+      {.name = "read: cancelled a second into the blocks", .command = Command::Read, .cancelAtMs = 1000,
+       .status = 1, .err = MatchesRegex("korvel-cli: read ended: cancelled \\([1-9][0-9]* of 264 blocks\\)\n")},
+      {.name = "read into a folder that does not exist", .command = Command::Read, .file = "missing/read.sin",
+       .status = 1, .err = MatchesRegex("korvel-cli: [^\n]*missing/read\\.sin[^\n]*\n")},
+
+      // Writes.
+      {.name = "complete write", .command = Command::Write, .radioBlocksWritten = 264},
+      {.name = "a radio of type 0xFF is never checked", .command = Command::Write, .radioType = 0xFF,
+       .fileType = 0x3A, .radioBlocksWritten = 264},
+      {.name = "type mismatch: Cancel leaves the radio alone", .command = Command::Write, .fileType = 0xFF,
+       .status = 1, .err = Lines({texts::kTypeMismatch, "(Cancel)", Ended("write", "radio type mismatch", 0)})},
+      {.name = "type mismatch: --accept-type-mismatch, asked once", .command = Command::Write, .fileType = 0xFF,
+       .answers = acceptMismatch, .err = Lines({texts::kTypeMismatch, "(OK)"}), .radioBlocksWritten = 264},
+      {.name = "an ident too short for its type byte fails the model check", .command = Command::Write,
+       .faults = shortIdent, .status = 1,
+       .err = Lines({communicationError, "(Cancel)", Ended("write", "communication error", 0)})},
+      {.name = "wrong answer to the handshake acknowledgement", .command = Command::Write,
+       .faults = badHandshakeAck, .status = 1,
+       .err = Lines({communicationError, "(Cancel)", Ended("write", "communication error", 0)})},
+      {.name = "write block 7 not acknowledged", .command = Command::Write, .faults = nakWrite7, .status = 1,
+       .err = Lines({texts::kProgramInterrupt, Ended("write", "write not acknowledged", 7)}),
+       .radioBlocksWritten = 7},
+      {.name = "write: port cannot be opened", .command = Command::Write, .openFails = true, .status = 1,
+       .err = Lines({texts::kPortNotOpened, busy, Ended("write", "port not opened", 0)})},
+      {.name = "write: cable pulled at block 9", .command = Command::Write, .pullCableAtWrite = SecondWriteOfBlock(9),
+       .status = 1, .err = Lines({texts::kConnectionLost, writeFailed, Ended("write", "connection lost", 9)}),
+       .radioBlocksWritten = 9},
+      {.name = "write of a file that is not a channel data file", .command = Command::Write, .notAnImage = true,
+       .status = 1, .err = MatchesRegex("korvel-cli: [^\n]*radio\\.sin[^\n]*\n")},
+  };
+
+  for (const TransferCase& c : cases) {
+    SCOPED_TRACE(c.name);
+    TempDir dir;
+    const std::string file = dir.File(c.file);
+    CliRun run(c.radioType, c.faults);
+    run.port.openFails = c.openFails;
+    run.port.pullCableAtWrite = c.pullCableAtWrite;
+    if (c.cancelAtMs) run.clock.RaiseAt(*c.cancelAtMs, run.cancel);
+
+    if (c.command == Command::Read) {
+      if (c.earlierFile) WriteFile(file, "earlier");
+      EXPECT_EQ(run.Read(file, c.answers), c.status);
+      if (c.status == 0) {
+        EXPECT_EQ(ImageFromFile(file), kMemory);
+      } else if (c.earlierFile) {
+        EXPECT_EQ(ReadFile(file), "earlier");
+      } else {
+        EXPECT_FALSE(Exists(file));
+      }
+      EXPECT_EQ(run.radio.Image(), kMemory);
+    } else {
+      const MemoryImage image = FileImage(c.fileType);
+      if (c.notAnImage) {
+        WriteFile(file, "short");
+      } else {
+        WriteImage(file, image);
+      }
+      EXPECT_EQ(run.Write(file, c.answers), c.status);
+      const MemoryImage wanted = ThroughGrid(image);
+      for (int n = 0; n < frames::kBlockCount; ++n) {
+        EXPECT_EQ(Block(run.radio.Image(), n), Block(n < c.radioBlocksWritten ? wanted : kMemory, n)) << "block " << n;
+      }
+    }
+    EXPECT_THAT(run.err.Text(), c.err);
+    if (c.greetings >= 0) {
+      EXPECT_EQ(Greetings(run.port.PcBytes()), c.greetings);
+    }
   }
-  EXPECT_EQ(LoggedBytes(ReadFile(log), "pc"), pcWrite);
-  EXPECT_EQ(LoggedBytes(ReadFile(log), "radio").size(), 1u + 8u + 1u + 264u);
 }
 
-class PortNotOpened : public TransferTest {};
+TEST(CliTransfer, WireCarriesExactlyTheProtocolsFrames) {
+  const Bytes handshakeFromPc = [] {
+    Bytes pc(frames::kGreeting.begin(), frames::kGreeting.end());
+    Append(pc, {'M', 0x02, 0x06});
+    return pc;
+  }();
 
-TEST_F(PortNotOpened, MissingDevice) {
-  const CliRun read = RunCli({"read", "--port", dir.Path("no-such-tty"), "-o", dir.Path("read.sin")});
-  EXPECT_EQ(read.status, 1);
-  EXPECT_EQ(CountLines(read.err, texts::kPortNotOpened), 1) << read.err;
-  EXPECT_FALSE(Exists(dir.Path("read.sin")));
+  {
+    SCOPED_TRACE("read");
+    TempDir dir;
+    CliRun run(kType, {});
+    ASSERT_EQ(run.Read(dir.File("read.sin")), 0) << run.err.Text();
+    const Bytes& radio = run.port.RadioBytes();
+    ASSERT_GE(radio.size(), 10u);
+    EXPECT_EQ(radio[1 + frames::kIdentTypeIndex], kType) << "ident byte 4 is the type";
 
-  const CliRun write = RunCli({"write", "--port", dir.Path("no-such-tty"), RadioFile(NewImage())});
-  EXPECT_EQ(write.status, 1);
-  EXPECT_EQ(CountLines(write.err, texts::kPortNotOpened), 1) << write.err;
-}
+    Bytes pc = handshakeFromPc;
+    Bytes expected = {0x06};
+    Append(expected, Bytes(radio.begin() + 1, radio.begin() + 9));
+    Append(expected, {0x06});
+    for (int n = 0; n < 264; ++n) {
+      const auto command = frames::BlockCommand('R', n);
+      Append(pc, Bytes(command.begin(), command.end()));
+      Append(pc, {0x06});
+      Append(expected, Bytes(command.begin(), command.end()));
+      Append(expected, Block(kMemory, n));
+      Append(expected, {0x06});
+    }
+    EXPECT_EQ(run.port.PcBytes(), pc);
+    EXPECT_EQ(radio, expected);
+  }
+  {
+    SCOPED_TRACE("write: the same handshake, then command and data per block, each acknowledged");
+    TempDir dir;
+    CliRun run(kType, {});
+    WriteImage(dir.File("file.sin"), FileImage(kType));
+    ASSERT_EQ(run.Write(dir.File("file.sin")), 0) << run.err.Text();
+    const MemoryImage sent = ThroughGrid(FileImage(kType));
+    const Bytes& radio = run.port.RadioBytes();
+    ASSERT_GE(radio.size(), 10u);
 
-TEST_F(PortNotOpened, DeviceHeldByAnotherProgram) {
-  StartRadio({});
-  Simulator holder;
-  ASSERT_TRUE(holder.Start({"--hold", radio.Device()})) << holder.Stderr();
-  const CliRun read = Read(dir.Path("read.sin"));
-  EXPECT_EQ(read.status, 1);
-  EXPECT_EQ(CountLines(read.err, texts::kPortNotOpened), 1) << read.err;
-  EXPECT_FALSE(Exists(dir.Path("read.sin")));
-  const CliRun write = Write(RadioFile(NewImage()));
-  EXPECT_EQ(write.status, 1);
-  EXPECT_EQ(CountLines(write.err, texts::kPortNotOpened), 1) << write.err;
-
-  EXPECT_EQ(holder.Stop(), 0);
-  const CliRun again = Read(dir.Path("read.sin"));
-  EXPECT_EQ(again.status, 0) << "free once the holder is gone: " << again.err;
-}
-
-class HandshakeFailure : public TransferTest {};
-
-TEST_F(HandshakeFailure, OneStrayByteIsToleratedTwoAreACommunicationError) {
-  StartRadio({"--stray", "1"});
-  const CliRun one = Read(dir.Path("one.sin"));
-  EXPECT_EQ(one.status, 0) << one.err;
-  ASSERT_EQ(radio.Stop(), 0);
-
-  const std::string log = dir.Path("wire.log");
-  StartRadio({"--stray", "2", "--log", log});
-  const CliRun two = Read(dir.Path("two.sin"));
-  EXPECT_EQ(two.status, 1);
-  EXPECT_EQ(CountLines(two.err, texts::kCommunicationError), 1) << two.err;
-  EXPECT_FALSE(Exists(dir.Path("two.sin")));
-  EXPECT_EQ(Greetings(LoggedBytes(ReadFile(log), "pc")), 15);
-
-  // Retry starts again at attempt 1: fifteen more greetings, then the question again.
-  WriteFile(log, "");
-  const CliRun retried = Read(dir.Path("two.sin"), {"--retries", "1"});
-  EXPECT_EQ(retried.status, 1);
-  EXPECT_EQ(CountLines(retried.err, texts::kCommunicationError), 2) << retried.err;
-  EXPECT_EQ(Greetings(LoggedBytes(ReadFile(log), "pc")), 30);
-}
-
-TEST_F(HandshakeFailure, WrongAnswerToTheHandshakeAcknowledgement) {
-  StartRadio({"--bad-handshake-ack"});
-  const CliRun run = Write(RadioFile(NewImage()));
-  EXPECT_EQ(run.status, 1);
-  EXPECT_EQ(CountLines(run.err, texts::kCommunicationError), 1) << run.err;
-}
-
-TEST_F(HandshakeFailure, TypeMismatchAskedOnceAndCancelLeavesTheRadioAlone) {
-  const MemoryImage memory = PatternImage(5);
-  const std::string saved = dir.Path("radio-saved.sin");
-  StartRadio({"--image", RadioFile(memory), "--type", "0x38", "--save", saved});
-  // A New image carries type 0xFF, which never matches a radio's own type.
-  const std::string file = RadioFile(NewImage(), "new.sin");
-
-  const CliRun cancelled = Write(file);
-  EXPECT_EQ(cancelled.status, 1);
-  EXPECT_EQ(CountLines(cancelled.err, texts::kTypeMismatch), 1) << cancelled.err;
-
-  const CliRun accepted = Write(file, {"--accept-type-mismatch"});
-  EXPECT_EQ(accepted.status, 0) << accepted.err;
-  EXPECT_EQ(CountLines(accepted.err, texts::kTypeMismatch), 1) << "the restarted handshake must not ask again";
-  EXPECT_EQ(ImageFromFile(saved), ThroughGrid(NewImage()));
-
-  // The cancelled write sent no block.
-  ASSERT_EQ(radio.Stop(), 0);
-  StartRadio({"--image", RadioFile(memory), "--type", "0x38", "--save", saved});
-  EXPECT_EQ(Write(file).status, 1);
-  EXPECT_EQ(radio.Stop(), 0);
-  EXPECT_EQ(ImageFromFile(saved), memory);
-}
-
-TEST_F(HandshakeFailure, RadioOfAnyTypeIsNeverChecked) {
-  MemoryImage file = PatternImage(6);
-  file[settings::kRadioType] = 0x3A;
-  StartRadio({"--type", "0xFF"});
-  const CliRun run = Write(RadioFile(file));
-  EXPECT_EQ(run.status, 0) << run.err;
-  EXPECT_EQ(CountLines(run.err, texts::kTypeMismatch), 0);
-}
-
-TEST_F(HandshakeFailure, ShortIdentFailsTheModelCheckButNotARead) {
-  StartRadio({"--type", "0x38", "--ident-length", "3"});
-  const CliRun read = Read(dir.Path("read.sin"));
-  EXPECT_EQ(read.status, 0) << read.err;
-
-  const CliRun write = Write(RadioFile(NewImage()));
-  EXPECT_EQ(write.status, 1);
-  EXPECT_EQ(CountLines(write.err, texts::kCommunicationError), 1) << write.err;
-  EXPECT_EQ(CountLines(write.err, texts::kTypeMismatch), 0) << write.err;
-}
-
-class BlockFailure : public TransferTest {};
-
-TEST_F(BlockFailure, UnacknowledgedWriteBlockInterruptsTheProgram) {
-  const MemoryImage memory = PatternImage(7);
-  const MemoryImage file = PatternImage(8);
-  const MemoryImage sent = ThroughGrid(file);
-  const std::string saved = dir.Path("radio-saved.sin");
-  StartRadio({"--image", RadioFile(memory), "--type", "0xFF", "--nak-write", "7", "--save", saved});
-  const CliRun run = Write(RadioFile(file, "file.sin"));
-  EXPECT_EQ(run.status, 1);
-  EXPECT_EQ(CountLines(run.err, texts::kProgramInterrupt), 1) << run.err;
-  ASSERT_EQ(radio.Stop(), 0);
-  const MemoryImage after = ImageFromFile(saved);
-  for (int n = 0; n < 264; ++n)
-    EXPECT_EQ(Block(after, n), Block(n < 7 ? sent : memory, n)) << "block " << n;
-}
-
-TEST_F(BlockFailure, ShortReadReplyLeavesNoFile) {
-  StartRadio({"--short-reply", "4:9"});
-  // An earlier file of the same name survives a failed read.
-  const std::string output = dir.Path("read.sin");
-  WriteFile(output, "earlier");
-  const CliRun nine = Read(output);
-  EXPECT_EQ(nine.status, 1);
-  EXPECT_EQ(CountLines(nine.err, texts::kShortReply), 1) << nine.err;
-  EXPECT_EQ(ReadFile(output), "earlier");
-  ASSERT_EQ(radio.Stop(), 0);
-
-  // A reply that is missing data bytes is not stored either.
-  StartRadio({"--short-reply", "0:11"});
-  const CliRun eleven = Read(output);
-  EXPECT_EQ(eleven.status, 1);
-  EXPECT_EQ(CountLines(eleven.err, texts::kShortReply), 1) << eleven.err;
-  EXPECT_EQ(ReadFile(output), "earlier");
-}
-
-TEST_F(BlockFailure, WrongAnswerToTheReadAcknowledgement) {
-  StartRadio({"--bad-read-ack", "263"});
-  const CliRun run = Read(dir.Path("read.sin"));
-  EXPECT_EQ(run.status, 1);
-  EXPECT_EQ(CountLines(run.err, texts::kReadAckFailed), 1) << run.err;
-  EXPECT_FALSE(Exists(dir.Path("read.sin"))) << "the last block's failure still fails the read";
-}
-
-TEST_F(BlockFailure, InterruptCancelsARunningRead) {
-  const std::string log = dir.Path("wire.log");
-  StartRadio({"--log", log}, /*paced=*/true);
-  ChildProcess cli;
-  ASSERT_TRUE(cli.Spawn({ToolPath("tools/cli/korvel-cli"), "read", "--port", radio.Device(), "-o",
-                         dir.Path("read.sin")}));
-  // Interrupt once blocks are moving.
-  for (int i = 0; i < 1000 && LoggedBytes(ReadFile(log), "radio").size() < 100; ++i)
-    std::this_thread::sleep_for(std::chrono::milliseconds(10));
-  cli.Signal(SIGINT);
-  EXPECT_EQ(cli.Wait(15'000), 1) << cli.Stderr();
-  EXPECT_NE(cli.Stderr().find("cancelled"), std::string::npos) << cli.Stderr();
-  EXPECT_FALSE(Exists(dir.Path("read.sin")));
+    Bytes pc = handshakeFromPc;
+    Bytes expected = {0x06};
+    Append(expected, Bytes(radio.begin() + 1, radio.begin() + 9));
+    Append(expected, {0x06});
+    for (int n = 0; n < 264; ++n) {
+      const auto command = frames::BlockCommand('W', n);
+      Append(pc, Bytes(command.begin(), command.end()));
+      Append(pc, Block(sent, n));
+      Append(expected, {0x06});
+    }
+    EXPECT_EQ(run.port.PcBytes(), pc);
+    EXPECT_EQ(radio, expected);
+  }
 }
 
 }  // namespace

@@ -11,9 +11,10 @@
 #include <thread>
 #include <vector>
 
-#include "child_process.h"
 #include "link/posix_serial_port.h"
 #include "port_holder.h"
+#include "temp_dir.h"
+#include "test_files.h"
 
 namespace korvel::radiosim {
 namespace {
@@ -111,8 +112,8 @@ TEST(PtyServer, KeepsServingAcrossClosesOfThePcSide) {
 }
 
 TEST(PtyServer, LinkNamesTheDeviceForTheServersLife) {
-  test::ScratchDir dir;
-  const std::string link = dir.Path("radio");
+  test::TempDir dir;
+  const std::string link = dir.File("radio");
   {
     ServedRadio radio(false, link);
     ASSERT_TRUE(radio.opened);

@@ -1,82 +1,130 @@
-// korvel-cli's prompter: what the flags answer, what the terminal answers,
-// and what a run without a terminal gets.
+// korvel-cli's prompter: what the flags answer (by the question's id, never
+// by its text), what the terminal answers, what a run without a terminal
+// gets, and how each prompt and its detail are printed.
 
 #include "terminal_prompter.h"
 
 #include <gtest/gtest.h>
 
 #include <cstdio>
-#include <cstdlib>
-#include <optional>
 #include <string>
+#include <vector>
 
 #include "link/transfer_texts.h"
+#include "test_files.h"
 
 namespace korvel::cli {
 namespace {
 
-// A prompter reading `input` and writing into a buffer.
-class PrompterRun {
- public:
-  PrompterRun(PromptAnswers answers, const std::string& input, bool interactive) : input_(input) {
-    in_ = fmemopen(input_.data(), input_.size(), "r");
-    out_ = open_memstream(&buffer_, &size_);
-    prompter_.emplace(answers, in_, out_, interactive);
-  }
-  ~PrompterRun() {
-    std::fclose(in_);
-    std::fclose(out_);
-    std::free(buffer_);
-  }
-  Answer Ask(const char* text, Buttons buttons) { return prompter_->Ask(Prompt{text, buttons}); }
-  std::string Output() {
-    std::fflush(out_);
-    return std::string(buffer_, size_);
-  }
-
- private:
-  std::string input_;
-  std::FILE* in_ = nullptr;
-  std::FILE* out_ = nullptr;
-  char* buffer_ = nullptr;
-  std::size_t size_ = 0;
-  std::optional<TerminalPrompter> prompter_;
+struct Asked {
+  PromptId id;
+  Buttons buttons;
+  const char* text;
+  Answer answer;  // the answer expected
+  const char* detail = "";
 };
 
-TEST(TerminalPrompter, FlagsAnswerTheirOwnQuestionsOnly) {
+struct PrompterCase {
+  const char* name;
   PromptAnswers answers;
-  answers.acceptTypeMismatch = true;
-  answers.communicationRetries = 2;
-  PrompterRun run(answers, "", /*interactive=*/false);
-  EXPECT_EQ(run.Ask(texts::kCommunicationError, Buttons::RetryCancel), Answer::Retry);
-  EXPECT_EQ(run.Ask(texts::kCommunicationError, Buttons::RetryCancel), Answer::Retry);
-  EXPECT_EQ(run.Ask(texts::kCommunicationError, Buttons::RetryCancel), Answer::Cancel) << "retries used up";
-  EXPECT_EQ(run.Ask(texts::kTypeMismatch, Buttons::OkCancel), Answer::Ok);
-  // The retry count is for the communication error, not for any Retry button.
-  EXPECT_EQ(PrompterRun(answers, "", false).Ask(texts::kSendOrderError, Buttons::RetryCancel), Answer::Cancel);
-}
+  bool interactive;
+  std::string input;  // what the terminal would type
+  std::vector<Asked> prompts;
+  std::string output;  // everything printed, in order
+};
 
-TEST(TerminalPrompter, WithoutATerminalEveryQuestionIsCancelled) {
-  PrompterRun run({}, "r\n", /*interactive=*/false);
-  EXPECT_EQ(run.Ask(texts::kCommunicationError, Buttons::RetryCancel), Answer::Cancel);
-  EXPECT_EQ(run.Ask(texts::kTypeMismatch, Buttons::OkCancel), Answer::Cancel);
-  EXPECT_EQ(run.Ask(texts::kShortReply, Buttons::Ok), Answer::Ok);
-  EXPECT_EQ(run.Output(), std::string(texts::kCommunicationError) + "\n(Cancel)\n" + texts::kTypeMismatch +
-                              "\n(Cancel)\n" + texts::kShortReply + "\n");
-}
+std::string S(const char* text) { return text; }
 
-TEST(TerminalPrompter, TerminalAnswersAreReadUntilOneFits) {
-  PrompterRun run({}, "x\n\n  R\nok\nc\n", /*interactive=*/true);
-  EXPECT_EQ(run.Ask(texts::kCommunicationError, Buttons::RetryCancel), Answer::Retry);
-  // An OK box takes nothing from the terminal.
-  EXPECT_EQ(run.Ask(texts::kProgramInterrupt, Buttons::Ok), Answer::Ok);
-  EXPECT_EQ(run.Ask(texts::kTypeMismatch, Buttons::OkCancel), Answer::Ok);
-  EXPECT_EQ(run.Ask(texts::kCommunicationError, Buttons::RetryCancel), Answer::Cancel);
-  // End of input leaves nobody to answer.
-  EXPECT_EQ(run.Ask(texts::kCommunicationError, Buttons::RetryCancel), Answer::Cancel);
-  const std::string out = run.Output();
-  EXPECT_EQ(out.rfind(std::string(texts::kCommunicationError) + "\n[R]etry / [C]ancel? ", 0), 0u) << out;
-  EXPECT_NE(out.find(std::string(texts::kTypeMismatch) + "\n[O]K / [C]ancel? "), std::string::npos) << out;
+TEST(TerminalPrompter, AnswersAndOutput) {
+  const std::string ce = texts::kCommunicationError;
+  const std::string tm = texts::kTypeMismatch;
+  const std::string retryCancel = "[R]etry / [C]ancel? ";
+
+  const PrompterCase cases[] = {
+      {"flags answer their own questions; retries run out",
+       {.acceptTypeMismatch = true, .communicationRetries = 2},
+       false,
+       "",
+       {{PromptId::CommunicationError, Buttons::RetryCancel, texts::kCommunicationError, Answer::Retry},
+        {PromptId::CommunicationError, Buttons::RetryCancel, texts::kCommunicationError, Answer::Retry},
+        {PromptId::CommunicationError, Buttons::RetryCancel, texts::kCommunicationError, Answer::Cancel},
+        {PromptId::TypeMismatch, Buttons::OkCancel, texts::kTypeMismatch, Answer::Ok},
+        {PromptId::TypeMismatch, Buttons::OkCancel, texts::kTypeMismatch, Answer::Ok}},
+       ce + "\n(Retry)\n" + ce + "\n(Retry)\n" + ce + "\n(Cancel)\n" + tm + "\n(OK)\n" + tm + "\n(OK)\n"},
+
+      {"flags leave every other question alone, whatever its text",
+       {.acceptTypeMismatch = true, .communicationRetries = 1},
+       false,
+       "",
+       {{PromptId::SendOrderError, Buttons::RetryCancel, texts::kSendOrderError, Answer::Cancel},
+        {PromptId::TestExchangeError, Buttons::RetryCancel, texts::kCommunicationError, Answer::Cancel},
+        {PromptId::Message, Buttons::OkCancel, texts::kTypeMismatch, Answer::Cancel},
+        {PromptId::SaveChanges, Buttons::YesNoCancel, "Save?", Answer::Cancel},
+        // The one retry is still there for the question it answers.
+        {PromptId::CommunicationError, Buttons::RetryCancel, texts::kCommunicationError, Answer::Retry}},
+       S(texts::kSendOrderError) + "\n(Cancel)\n" + ce + "\n(Cancel)\n" + tm + "\n(Cancel)\nSave?\n(Cancel)\n" + ce +
+           "\n(Retry)\n"},
+
+      {"without a terminal every question is cancelled and a message acknowledged",
+       {},
+       false,
+       "r\n",
+       {{PromptId::CommunicationError, Buttons::RetryCancel, texts::kCommunicationError, Answer::Cancel},
+        {PromptId::TypeMismatch, Buttons::OkCancel, texts::kTypeMismatch, Answer::Cancel},
+        {PromptId::Message, Buttons::Ok, texts::kShortReply, Answer::Ok}},
+       ce + "\n(Cancel)\n" + tm + "\n(Cancel)\n" + texts::kShortReply + "\n"},
+
+      {"the terminal is read until an answer fits, up to its end",
+       {},
+       true,
+       "x\n\n  R\nok\nc\n",
+       {{PromptId::CommunicationError, Buttons::RetryCancel, texts::kCommunicationError, Answer::Retry},
+        // An OK box takes nothing from the terminal.
+        {PromptId::Message, Buttons::Ok, texts::kProgramInterrupt, Answer::Ok},
+        {PromptId::TypeMismatch, Buttons::OkCancel, texts::kTypeMismatch, Answer::Ok},
+        {PromptId::CommunicationError, Buttons::RetryCancel, texts::kCommunicationError, Answer::Cancel},
+        // End of input leaves nobody to answer.
+        {PromptId::CommunicationError, Buttons::RetryCancel, texts::kCommunicationError, Answer::Cancel}},
+       ce + "\n" + retryCancel + retryCancel + retryCancel + texts::kProgramInterrupt + "\n" + tm +
+           "\n[O]K / [C]ancel? " + ce + "\n" + retryCancel + ce + "\n" + retryCancel + "\n"},
+
+      {"a flag answers before the terminal is asked",
+       {.acceptTypeMismatch = true},
+       true,
+       "c\n",
+       {{PromptId::TypeMismatch, Buttons::OkCancel, texts::kTypeMismatch, Answer::Ok},
+        {PromptId::CommunicationError, Buttons::RetryCancel, texts::kCommunicationError, Answer::Cancel}},
+       tm + "\n(OK)\n" + ce + "\n" + retryCancel},
+
+      {"the system's detail follows the text in parentheses",
+       {},
+       true,
+       "r\n",
+       {{PromptId::PortNotOpened, Buttons::Ok, texts::kPortNotOpened, Answer::Ok, "COM3: open: Device or resource busy"},
+        {PromptId::CommunicationError, Buttons::RetryCancel, texts::kCommunicationError, Answer::Retry,
+         "/dev/ttyUSB0: read: Input/output error"}},
+       S(texts::kPortNotOpened) + "\n(COM3: open: Device or resource busy)\n" + ce +
+           "\n(/dev/ttyUSB0: read: Input/output error)\n" + retryCancel},
+  };
+
+  for (const PrompterCase& c : cases) {
+    SCOPED_TRACE(c.name);
+    std::FILE* in = std::tmpfile();
+    ASSERT_NE(in, nullptr);
+    std::fputs(c.input.c_str(), in);
+    std::rewind(in);
+    test::MemoryStream out;
+    TerminalPrompter prompter(c.answers, in, out.File(), c.interactive);
+    for (const Asked& asked : c.prompts) {
+      SCOPED_TRACE(asked.text);
+      Prompt prompt{asked.text, asked.buttons};
+      prompt.id = asked.id;
+      prompt.detail = asked.detail;
+      EXPECT_EQ(prompter.Ask(prompt), asked.answer);
+    }
+    EXPECT_EQ(out.Text(), c.output);
+    std::fclose(in);
+  }
 }
 
 }  // namespace

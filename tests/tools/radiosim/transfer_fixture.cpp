@@ -1,16 +1,26 @@
 #include "transfer_fixture.h"
 
-#include <sstream>
+#include <signal.h>
 
-#include "model/channel_table.h"
+#include <sstream>
 
 namespace korvel::test {
 
-int CountLines(const std::string& haystack, const std::string& text) {
-  std::istringstream in(haystack);
-  int count = 0;
-  for (std::string line; std::getline(in, line);) count += line == text;
-  return count;
+ChildRun RunCli(const std::vector<std::string>& args, int timeoutMs, const std::vector<std::string>& extraEnv) {
+  std::vector<std::string> argv{ToolPath("tools/cli/korvel-cli")};
+  argv.insert(argv.end(), args.begin(), args.end());
+  return RunChild(argv, timeoutMs, extraEnv);
+}
+
+bool Simulator::Start(const std::vector<std::string>& args) {
+  std::vector<std::string> argv{ToolPath("tools/radiosim/korvel-radiosim")};
+  argv.insert(argv.end(), args.begin(), args.end());
+  return process_.Spawn(argv) && process_.FirstLine(&device_, 10'000);
+}
+
+int Simulator::Stop() {
+  process_.Signal(SIGTERM);
+  return process_.Wait(10'000);
 }
 
 std::vector<std::uint8_t> LoggedBytes(const std::string& log, const std::string& sender) {
@@ -24,37 +34,6 @@ std::vector<std::uint8_t> LoggedBytes(const std::string& log, const std::string&
     while (fields >> hex) bytes.push_back(static_cast<std::uint8_t>(std::stoul(hex, nullptr, 16)));
   }
   return bytes;
-}
-
-MemoryImage ThroughGrid(const MemoryImage& image) {
-  MemoryImage result = image;
-  ChannelTable table;
-  table.Fill(result);
-  table.Collect(result);
-  return result;
-}
-
-void TransferTest::StartRadio(std::vector<std::string> args, bool paced) {
-  if (!paced) args.push_back("--fast");
-  ASSERT_TRUE(radio.Start(args)) << radio.Stderr();
-}
-
-CliRun TransferTest::Read(const std::string& output, std::vector<std::string> extra) {
-  std::vector<std::string> args{"read", "--port", radio.Device(), "-o", output};
-  args.insert(args.end(), extra.begin(), extra.end());
-  return RunCli(args);
-}
-
-CliRun TransferTest::Write(const std::string& file, std::vector<std::string> extra) {
-  std::vector<std::string> args{"write", "--port", radio.Device(), file};
-  args.insert(args.end(), extra.begin(), extra.end());
-  return RunCli(args);
-}
-
-std::string TransferTest::RadioFile(const MemoryImage& image, const std::string& name) {
-  const std::string path = dir.Path(name);
-  WriteImage(path, image);
-  return path;
 }
 
 }  // namespace korvel::test

@@ -1,35 +1,36 @@
 #pragma once
-// korvel-cli against korvel-radiosim over a pseudo-terminal.
+// korvel-cli and korvel-radiosim run as child processes, as the user runs
+// them: the simulator serving a pseudo-terminal, the command line talking to
+// it through its device.
 
-#include <gtest/gtest.h>
-
+#include <cstdint>
 #include <string>
 #include <vector>
 
 #include "child_process.h"
-#include "model/memory_image.h"
 
 namespace korvel::test {
 
-// How often text occurs in haystack as a line of its own.
-int CountLines(const std::string& haystack, const std::string& text);
+// korvel-cli with args, run to its end (killed after timeoutMs).
+ChildRun RunCli(const std::vector<std::string>& args, int timeoutMs = 60'000,
+                const std::vector<std::string>& extraEnv = {});
 
-// The bytes of one side of a --log file, in order.
-std::vector<std::uint8_t> LoggedBytes(const std::string& log, const std::string& sender);
+// korvel-radiosim as a child process, serving until Stop.
+class Simulator {
+ public:
+  // Starts it with args and waits for the device it serves.
+  bool Start(const std::vector<std::string>& args);
+  const std::string& Device() const { return device_; }
+  // SIGTERM, then the exit status.
+  int Stop();
+  std::string Stderr() const { return process_.Stderr(); }
 
-// What the window sends for a file: the grid fill, then the grid collection.
-MemoryImage ThroughGrid(const MemoryImage& image);
-
-class TransferTest : public ::testing::Test {
- protected:
-  // Starts the simulator with args; --fast unless paced.
-  void StartRadio(std::vector<std::string> args, bool paced = false);
-  CliRun Read(const std::string& output, std::vector<std::string> extra = {});
-  CliRun Write(const std::string& file, std::vector<std::string> extra = {});
-  std::string RadioFile(const MemoryImage& image, const std::string& name = "radio.sin");
-
-  ScratchDir dir;
-  Simulator radio;
+ private:
+  ChildProcess process_;
+  std::string device_;
 };
+
+// The bytes one side ("pc" or "radio") sent, in order, from a --log file.
+std::vector<std::uint8_t> LoggedBytes(const std::string& log, const std::string& sender);
 
 }  // namespace korvel::test

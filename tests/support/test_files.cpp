@@ -1,0 +1,84 @@
+#include "test_files.h"
+
+#include <sys/stat.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <fstream>
+#include <sstream>
+#include <stdexcept>
+
+#include "model/channel_table.h"
+
+namespace korvel::test {
+
+std::string ReadFile(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::ostringstream content;
+  content << in.rdbuf();
+  return content.str();
+}
+
+void WriteFile(const std::string& path, const std::string& bytes) {
+  std::ofstream out(path, std::ios::binary | std::ios::trunc);
+  out << bytes;
+  if (!out.flush()) throw std::runtime_error("cannot write " + path);
+}
+
+bool Exists(const std::string& path) {
+  struct stat st{};
+  return ::lstat(path.c_str(), &st) == 0;
+}
+
+MemoryImage ImageFromFile(const std::string& path) {
+  const std::string bytes = ReadFile(path);
+  if (bytes.size() != kImageSize) throw std::runtime_error(path + " is not " + std::to_string(kImageSize) + " bytes");
+  MemoryImage image;
+  std::copy(bytes.begin(), bytes.end(), image.begin());
+  return image;
+}
+
+void WriteImage(const std::string& path, const MemoryImage& image) {
+  WriteFile(path, std::string(image.begin(), image.end()));
+}
+
+MemoryImage PatternImage(unsigned seed) {
+  MemoryImage image;
+  unsigned x = seed * 2654435761u + 1;
+  for (std::size_t i = 0; i < image.size(); ++i) {
+    x = x * 1103515245u + 12345u;
+    image[i] = i < 256 ? static_cast<std::uint8_t>(i) : static_cast<std::uint8_t>(x >> 16);
+  }
+  return image;
+}
+
+MemoryImage ThroughGrid(const MemoryImage& image) {
+  MemoryImage result = image;
+  ChannelTable table;
+  table.Fill(result);
+  table.Collect(result);
+  return result;
+}
+
+int CountLines(const std::string& haystack, const std::string& text) {
+  std::istringstream in(haystack);
+  int count = 0;
+  for (std::string line; std::getline(in, line);) count += line == text;
+  return count;
+}
+
+MemoryStream::MemoryStream() : file_(open_memstream(&buffer_, &size_)) {
+  if (file_ == nullptr) throw std::runtime_error("open_memstream failed");
+}
+
+MemoryStream::~MemoryStream() {
+  std::fclose(file_);
+  std::free(buffer_);
+}
+
+std::string MemoryStream::Text() const {
+  std::fflush(file_);
+  return std::string(buffer_, size_);
+}
+
+}  // namespace korvel::test

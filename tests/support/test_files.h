@@ -1,0 +1,49 @@
+#pragma once
+// Files, memory images and captured output as tests set them up and check
+// them.
+
+#include <cstdio>
+#include <string>
+
+#include "model/memory_image.h"
+
+namespace korvel::test {
+
+// The whole file, or "" when it cannot be read.
+std::string ReadFile(const std::string& path);
+void WriteFile(const std::string& path, const std::string& bytes);
+// Anything at path, a dangling link included.
+bool Exists(const std::string& path);
+
+// The file's bytes as an image; throws unless it holds exactly one image.
+MemoryImage ImageFromFile(const std::string& path);
+void WriteImage(const std::string& path, const MemoryImage& image);
+// Bytes 0..255 in order, then a pseudo-random run from seed: every byte
+// value occurs, control characters of a terminal included.
+MemoryImage PatternImage(unsigned seed);
+// What the window sends for a file: shown in the grid, then collected from it.
+MemoryImage ThroughGrid(const MemoryImage& image);
+
+// How often text occurs in haystack as a line of its own.
+int CountLines(const std::string& haystack, const std::string& text);
+
+// A stdio stream writing into memory (open_memstream), for code that
+// prints to a FILE*.
+class MemoryStream {
+ public:
+  MemoryStream();
+  ~MemoryStream();
+  MemoryStream(const MemoryStream&) = delete;
+  MemoryStream& operator=(const MemoryStream&) = delete;
+
+  std::FILE* File() const { return file_; }
+  // Everything written so far.
+  std::string Text() const;
+
+ private:
+  std::FILE* file_ = nullptr;
+  char* buffer_ = nullptr;
+  std::size_t size_ = 0;
+};
+
+}  // namespace korvel::test

@@ -1,0 +1,86 @@
+// What only the real programs can show: a device the system refuses, and
+// Ctrl+C on a running transfer. The simulator runs --fast.
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+#include <signal.h>
+
+#include <cerrno>
+
+#include "link/transfer_texts.h"
+#include "model/status.h"
+#include "temp_dir.h"
+#include "test_files.h"
+#include "transfer_fixture.h"
+
+namespace korvel::test {
+namespace {
+
+using ::testing::AnyOf;
+using ::testing::Eq;
+using ::testing::MatchesRegex;
+
+std::string PortNotOpened(const std::string& command, const std::string& detail) {
+  return std::string(texts::kPortNotOpened) + "\n(" + detail + ")\nkorvel-cli: " + command +
+         " ended: port not opened (0 of 264 blocks)\n";
+}
+
+// The system's reason is on the line after the message, for read and write.
+TEST(CliProcess, PortTheSystemRefusesIsReportedWithItsReason) {
+  TempDir dir;
+  WriteImage(dir.File("file.sin"), NewImage());
+  Simulator radio;
+  ASSERT_TRUE(radio.Start({"--fast"})) << radio.Stderr();
+  Simulator holder;
+  ASSERT_TRUE(holder.Start({"--hold", radio.Device()})) << holder.Stderr();
+
+  const std::string missing = dir.File("no-such-tty");
+  const std::string held = radio.Device();
+  struct Case {
+    const char* name;
+    std::string device;
+    // The exclusive mode refuses the open; a process allowed past it meets the lock.
+    std::vector<std::string> details;
+  };
+  const Case cases[] = {
+      {"missing device", missing, {missing + ": open: " + SystemReason(ENOENT)}},
+      {"device held by another program", held,
+       {held + ": open: " + SystemReason(EBUSY), held + ": flock: " + SystemReason(EWOULDBLOCK)}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    for (const std::string command : {"read", "write"}) {
+      SCOPED_TRACE(command);
+      const ChildRun run = command == "read"
+                               ? RunCli({"read", "--port", c.device, "-o", dir.File("read.sin")})
+                               : RunCli({"write", "--port", c.device, dir.File("file.sin")});
+      EXPECT_EQ(run.status, 1);
+      std::vector<::testing::Matcher<const std::string&>> expected;
+      for (const std::string& detail : c.details) expected.push_back(Eq(PortNotOpened(command, detail)));
+      EXPECT_THAT(run.err, expected.size() == 1 ? expected[0] : AnyOf(expected[0], expected[1]));
+      EXPECT_FALSE(Exists(dir.File("read.sin")));
+    }
+  }
+  EXPECT_EQ(holder.Stop(), 0);
+}
+
+TEST(CliProcess, InterruptCancelsARunningRead) {
+  TempDir dir;
+  const std::string log = dir.File("wire.log");
+  Simulator radio;
+  ASSERT_TRUE(radio.Start({"--fast", "--log", log})) << radio.Stderr();
+  ChildProcess cli;
+  ASSERT_TRUE(cli.Spawn({ToolPath("tools/cli/korvel-cli"), "read", "--port", radio.Device(), "-o",
+                         dir.File("read.sin")}));
+  // Ctrl+C once the radio has answered a block: the handshake's ten bytes,
+  // then thirteen per block.
+  ASSERT_TRUE(ChildProcess::WaitFor([&] { return LoggedBytes(ReadFile(log), "radio").size() >= 10 + 13; }, 10'000))
+      << cli.Stderr();
+  cli.Signal(SIGINT);
+  EXPECT_EQ(cli.Wait(5'000), 1) << cli.Stderr();
+  EXPECT_THAT(cli.Stderr(), MatchesRegex("korvel-cli: read ended: cancelled \\([0-9]+ of 264 blocks\\)\n"));
+  EXPECT_FALSE(Exists(dir.File("read.sin")));
+}
+
+}  // namespace
+}  // namespace korvel::test
