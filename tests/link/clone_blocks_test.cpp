@@ -39,7 +39,24 @@ struct RadioRig {
   CloneTransfer transfer{port, clock, events, cancel, events};
 };
 
-TEST(CloneBlocks, CompleteReadReturnsTheRadiosImageFrameByFrame) {
+Bytes BlockOf(const MemoryImage& image, int n) { return Bytes(image.begin() + n * 8, image.begin() + n * 8 + 8); }
+void Append(Bytes& to, const Bytes& bytes) { to.insert(to.end(), bytes.begin(), bytes.end()); }
+
+// The handshake on the wire: the PC's greeting, 'M' 0x02 and 0x06; the
+// radio's 0x06, its 8-byte ident and 0x06.
+void ExpectHandshake(const RadioRig& rig, Bytes* pc, Bytes* radio) {
+  *pc = Bytes(frames::kGreeting.begin(), frames::kGreeting.end());
+  Append(*pc, {'M', 0x02, 0x06});
+  const Bytes& sent = rig.port.RadioBytes();
+  ASSERT_GE(sent.size(), 10u);
+  *radio = {0x06};
+  Append(*radio, Bytes(sent.begin() + 1, sent.begin() + 9));
+  Append(*radio, {0x06});
+  // Each greeting byte, and 'M' and 0x02, by a write of its own.
+  for (std::size_t i = 0; i < 9; ++i) EXPECT_EQ(rig.port.Writes()[i].size(), 1u);
+}
+
+TEST(CloneBlocks, CompleteReadCarriesExactlyTheProtocolsFramesAndReturnsTheImage) {
   const MemoryImage memory = PatternImage(41);
   RadioRig rig(memory);
   const TransferOutcome outcome = rig.transfer.Read("COM3");
@@ -49,16 +66,18 @@ TEST(CloneBlocks, CompleteReadReturnsTheRadiosImageFrameByFrame) {
   EXPECT_FALSE(rig.port.IsOpen());
   ExpectCountingProgress(rig.events);
 
-  const auto& w = rig.port.Writes();
-  ASSERT_EQ(w.size(), kHandshakeWrites + 2 * frames::kBlockCount);
-  for (std::size_t i = 0; i < 7; ++i) EXPECT_EQ(w[i], Bytes{frames::kGreeting[i]});
-  EXPECT_EQ(w[7], Bytes{'M'});
-  EXPECT_EQ(w[8], Bytes{0x02});
-  EXPECT_EQ(w[9], Bytes{0x06});
-  EXPECT_EQ(w[kHandshakeWrites], (Bytes{'R', 0x00, 0x00, 0x08}));
-  EXPECT_EQ(w[kHandshakeWrites + 1], Bytes{0x06});
-  EXPECT_EQ(w[kHandshakeWrites + 2 * 33], (Bytes{'R', 0x01, 0x08, 0x08}));
-  EXPECT_EQ(w[w.size() - 2], (Bytes{'R', 0x08, 0x38, 0x08}));
+  Bytes pc, radio;
+  ExpectHandshake(rig, &pc, &radio);
+  for (int n = 0; n < frames::kBlockCount; ++n) {
+    const auto command = frames::BlockCommand('R', n);
+    Append(pc, Bytes(command.begin(), command.end()));
+    Append(pc, {0x06});
+    Append(radio, Bytes(command.begin(), command.end()));  // the reply's four leading bytes
+    Append(radio, BlockOf(memory, n));
+    Append(radio, {0x06});
+  }
+  EXPECT_EQ(rig.port.PcBytes(), pc);
+  EXPECT_EQ(rig.port.RadioBytes(), radio);
   // 15 ms before each acknowledgement and 5 ms after it, per block.
   EXPECT_GE(rig.clock.ElapsedMs(), 20 * frames::kBlockCount);
 }
@@ -74,13 +93,18 @@ TEST(CloneBlocks, CompleteWriteSendsTheImageGivenInAscendingBlocks) {
   EXPECT_TRUE(rig.prompter.asked.empty()) << "a New radio answers type 0xFF: never checked";
   ExpectCountingProgress(rig.events);
 
-  const auto& w = rig.port.Writes();
-  ASSERT_EQ(w.size(), kHandshakeWrites + 2 * frames::kBlockCount);
+  Bytes pc, radio;
+  ExpectHandshake(rig, &pc, &radio);
   for (int n = 0; n < frames::kBlockCount; ++n) {
-    ASSERT_EQ(w[kHandshakeWrites + 2 * n],
-              (Bytes{'W', static_cast<std::uint8_t>(n * 8 >> 8), static_cast<std::uint8_t>(n * 8), 8}));
-    ASSERT_EQ(w[kHandshakeWrites + 2 * n + 1].size(), 8u);
+    const auto command = frames::BlockCommand('W', n);
+    Append(pc, Bytes(command.begin(), command.end()));
+    Append(pc, BlockOf(image, n));
+    Append(radio, {0x06});
+    // The command and the data go out as two writes.
+    ASSERT_EQ(rig.port.Writes()[kHandshakeWrites + 2 * n].size(), 4u);
   }
+  EXPECT_EQ(rig.port.PcBytes(), pc);
+  EXPECT_EQ(rig.port.RadioBytes(), radio);
 }
 
 // Every failure of the block phase: its message, and that a read gives no
