@@ -62,16 +62,17 @@ void CMainFrame::CreateActions() {
   MakeAction(kCmdPrintSetup, QStringLiteral("P&rint Setup..."));
   connect(MakeAction(kCmdAppExit, QStringLiteral("E&xit")), &QAction::triggered, this, &QWidget::close);
 
-  MakeAction(kCmdReadFromRadio, QStringLiteral("&Read From Radio\tCtrl+R"), "read");
-  MakeAction(kCmdWriteToRadio, QStringLiteral("&Write To Radio\tCtrl+W"), "write");
+  connect(MakeAction(kCmdReadFromRadio, QStringLiteral("&Read From Radio\tCtrl+R"), "read"), &QAction::triggered,
+          this, &CMainFrame::OnReadFromRadio);
+  connect(MakeAction(kCmdWriteToRadio, QStringLiteral("&Write To Radio\tCtrl+W"), "write"), &QAction::triggered,
+          this, &CMainFrame::OnWriteToRadio);
   MakeAction(kCmdTestMode, QStringLiteral("&Test Mode\tCtrl+T"), "testmode");
   connect(MakeAction(kCmdEditData, QStringLiteral("&Edit Data\tCtrl+E"), "edit"), &QAction::triggered, this,
           [this] { view_->OnEditData(); });
   MakeAction(kCmdOptionalFeatures, QStringLiteral("&Optional Features\tCtrl+O"));
-  // The commands of the transfers, the test mode, the features dialog and
-  // printing come with those parts; until then they are shown disabled.
-  for (int id : {kCmdReadFromRadio, kCmdWriteToRadio, kCmdTestMode, kCmdOptionalFeatures, kCmdPrint,
-                 kCmdPrintPreview, kCmdPrintSetup})
+  // The commands of the test mode, the features dialog and printing come
+  // with those parts; until then they are shown disabled.
+  for (int id : {kCmdTestMode, kCmdOptionalFeatures, kCmdPrint, kCmdPrintPreview, kCmdPrintSetup})
     actions_.value(id)->setEnabled(false);
 
   // Check marks, not radio marks: UpdatePortChecks keeps exactly the

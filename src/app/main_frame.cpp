@@ -16,6 +16,9 @@
 #include "app/about_dialog.h"
 #include "app/app_strings.h"
 #include "app/help_window.h"
+#include "app/progress_dialog.h"
+#include "app/transfer_worker.h"
+#include "link/posix_serial_port.h"
 
 // The resources live in a static library: make sure they are registered.
 static void InitKorvelResources() { Q_INIT_RESOURCE(korvel); }
@@ -58,10 +61,21 @@ CMainFrame::CMainFrame(CKovDoc& document, Prompter& prompter, FileChooser& choos
   UpdateRecentMenu();
   UpdatePortChecks();
 
+  progress_ = new CProgressDlg(prompter_, [this] { return worker_ && worker_->InterruptionWatch(); }, this);
+  connect(progress_, &CProgressDlg::startTransfer, this, &CMainFrame::OnStartTransfer);
+  connect(progress_, &CProgressDlg::cancelRequested, this, [this] {
+    if (worker_) worker_->Cancel();
+  });
+  serialPort_ = std::make_unique<PosixSerialPort>();
+  SetLink(*serialPort_, SystemClock::Instance());
+
   resize(800, 1100);
 }
 
-CMainFrame::~CMainFrame() = default;
+CMainFrame::~CMainFrame() {
+  // The worker ends its transfer before the port it uses goes.
+  worker_.reset();
+}
 
 void CMainFrame::ShowView() {
   view_->OnInitialUpdate();
@@ -115,6 +129,13 @@ void CMainFrame::showEvent(QShowEvent* event) {
 }
 
 void CMainFrame::closeEvent(QCloseEvent* event) {
+  if (TransferRunning()) {
+    // The transfer stops first; the window closes when it has ended.
+    closeAfterTransfer_ = true;
+    worker_->Cancel();
+    event->ignore();
+    return;
+  }
   if (!SaveModified()) {
     event->ignore();
     return;
@@ -124,11 +145,13 @@ void CMainFrame::closeEvent(QCloseEvent* event) {
 }
 
 void CMainFrame::dragEnterEvent(QDragEnterEvent* event) {
+  if (TransferRunning()) return;
   const QList<QUrl> urls = event->mimeData()->urls();
   if (!urls.isEmpty() && urls.constFirst().isLocalFile()) event->acceptProposedAction();
 }
 
 void CMainFrame::dropEvent(QDropEvent* event) {
+  if (TransferRunning()) return;
   const QList<QUrl> urls = event->mimeData()->urls();
   if (urls.isEmpty() || !urls.constFirst().isLocalFile()) return;
   event->acceptProposedAction();

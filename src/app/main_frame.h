@@ -6,12 +6,16 @@
 #include <QMainWindow>
 #include <QSettings>
 #include <QToolBar>
+#include <memory>
 
 #include "app/command_ids.h"
 #include "app/file_chooser.h"
 #include "app/recent_file_list.h"
 #include "app/status_panes.h"
 #include "editor/kov_view.h"
+#include "link/clock.h"
+#include "link/clone_transfer.h"
+#include "link/serial_port.h"
 #include "model/kov_document.h"
 #include "model/prompter.h"
 
@@ -19,7 +23,9 @@ class QScrollArea;
 
 namespace korvel {
 
+class CProgressDlg;
 class HelpWindow;
+class TransferWorker;
 
 class CMainFrame : public QMainWindow {
   Q_OBJECT
@@ -56,6 +62,16 @@ class CMainFrame : public QMainWindow {
   // Shrinks the frame to fit the form and keeps it on the screen.
   void FitToForm();
 
+  // Program > Read From Radio and Write To Radio: the progress dialog,
+  // whose Start runs the transfer on a thread of its own.
+  void OnReadFromRadio();
+  void OnWriteToRadio();
+  CProgressDlg& Progress() { return *progress_; }
+  bool TransferRunning() const;
+  // The port and clock transfers use (the serial port and real time unless
+  // a test gives others); only while no transfer runs.
+  void SetLink(SerialPort& port, Clock& clock);
+
   void OnHelpTopics();
   void OnHelp();
   void OnContextHelp();
@@ -84,6 +100,12 @@ class CMainFrame : public QMainWindow {
   // The document now belongs to this file: its path and the recent list.
   void TakePath(const QString& absolute);
   void KeepOnScreen();
+  void PrepareTransfer(TransferDirection direction, const char* caption);
+  void OnStartTransfer();
+  void OnTransferFinished();
+  // Commands that would change or replace the document wait for the end of
+  // a transfer.
+  void EnableDocumentCommands(bool enabled);
 
   CKovDoc& document_;
   Prompter& prompter_;
@@ -99,6 +121,15 @@ class CMainFrame : public QMainWindow {
   QAction* recentPlaceholder_ = nullptr;
   QAction* portActions_[4] = {};
   bool placed_ = false;
+
+  std::unique_ptr<SerialPort> serialPort_;
+  SerialPort* port_ = nullptr;
+  Clock* clock_ = nullptr;
+  std::unique_ptr<TransferWorker> worker_;
+  CProgressDlg* progress_ = nullptr;
+  TransferDirection direction_ = TransferDirection::Read;
+  bool closeAfterTransfer_ = false;
+  QHash<QAction*, bool> disabledForTransfer_;
 };
 
 }  // namespace korvel

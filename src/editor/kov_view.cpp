@@ -118,6 +118,14 @@ void CKovView::OnInitialUpdate() {
 
 void CKovView::CommitEdit() { parts_->editing->Commit(); }
 
+void CKovView::ShowFilledImage() {
+  parts_->editors.HideAll();
+  document_.FillFromImage();
+  parts_->editing->LoadEditor();
+}
+
+QWidget* CKovView::Grid() const { return parts_->grid; }
+
 void CKovView::OnEditData() { parts_->editing->EditData(); }
 
 }  // namespace korvel

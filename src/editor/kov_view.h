@@ -24,6 +24,11 @@ class CKovView : public QWidget {
   void OnInitialUpdate();
   // Commits an open cell edit into its cell (before Save, Read, Write).
   void CommitEdit();
+  // The grid fill after a complete read: the grid and the bar show the
+  // document's new image; an editor left open is closed.
+  void ShowFilledImage();
+  // The channel grid, over which the progress dialog is centred.
+  QWidget* Grid() const;
   // Program > Edit Data.
   void OnEditData();
 

@@ -56,7 +56,7 @@ TEST_F(FrameCommands, MenusHoldEveryItemWithItsLabelAndState) {
                                {"&Print...\tCtrl+P", false}, {"Print Pre&view", false}, {"P&rint Setup...", false},
                                {"-"}, {"Recent File", false}, {"-"}, {"E&xit"}}));
   EXPECT_EQ(VisibleItems(MenuTitled(bar, "&Program")),
-            (std::vector<Item>{{"&Read From Radio\tCtrl+R", false}, {"-"}, {"&Write To Radio\tCtrl+W", false},
+            (std::vector<Item>{{"&Read From Radio\tCtrl+R"}, {"-"}, {"&Write To Radio\tCtrl+W"},
                                {"-"}, {"&Test Mode\tCtrl+T", false}, {"-"}, {"&Edit Data\tCtrl+E"}, {"-"},
                                {"&Optional Features\tCtrl+O", false}}));
   EXPECT_EQ(VisibleItems(MenuTitled(bar, "P&ort")),

@@ -1,0 +1,204 @@
+// Read From Radio and Write To Radio in the window: the progress dialog,
+// the transfer on its thread, and what each end leaves in the document.
+
+#include <QElapsedTimer>
+#include <QPushButton>
+
+#include "app/progress_dialog.h"
+#include "app_test_support.h"
+#include "link/transfer_texts.h"
+#include "model/channel_edits.h"
+#include "model/settings_block.h"
+#include "protocol_port.h"
+#include "test_files.h"
+
+namespace korvel::testing {
+namespace {
+
+// The window against the simulated radio in-process. Read time-outs run on
+// simulated time; pauses run on `pauses` (simulated, or real when a test
+// must act while the transfer runs).
+class WindowTransfer : public FrameTest {
+ protected:
+  void Connect(const MemoryImage& memory, radiosim::RadioFaults faults = {}, bool realPauses = false) {
+    radio = std::make_unique<radiosim::RadioProtocol>(memory, memory[settings::kRadioType], faults);
+    port = std::make_unique<test::ProtocolPort>(*radio, clock);
+    frame->SetLink(*port, realPauses ? static_cast<Clock&>(SystemClock::Instance()) : clock);
+  }
+  CProgressDlg& Dialog() { return frame->Progress(); }
+  void Start() { Dialog().StartButton()->click(); }
+  // Runs the event loop until the transfer has ended and the dialog is gone.
+  bool WaitForEnd(int ms = 20000) {
+    QElapsedTimer waited;
+    waited.start();
+    while ((frame->TransferRunning() || Dialog().HasWindow()) && waited.elapsed() < ms)
+      QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+    return !frame->TransferRunning() && !Dialog().HasWindow();
+  }
+  bool WaitForProgress(int position, int ms = 10000) {
+    QElapsedTimer waited;
+    waited.start();
+    while (Dialog().Progress() < position && waited.elapsed() < ms)
+      QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+    return Dialog().Progress() >= position;
+  }
+  void TearDown() override {
+    if (frame && frame->TransferRunning()) {
+      Dialog().CancelButton()->click();
+      WaitForEnd();
+    }
+    FrameTest::TearDown();
+  }
+
+  test::SimulatedClock clock;
+  std::unique_ptr<radiosim::RadioProtocol> radio;
+  std::unique_ptr<test::ProtocolPort> port;
+};
+
+TEST_F(WindowTransfer, CompleteReadShowsTheRadiosMemoryAndIsAChangeToKeep) {
+  const MemoryImage memory = SampleImage();
+  Connect(memory);
+  frame->OnReadFromRadio();
+  ASSERT_TRUE(Dialog().HasWindow());
+  EXPECT_EQ(Dialog().windowTitle(), texts::kReadingCaption);
+  EXPECT_EQ(Dialog().StatusText(), texts::kNotStartYet);
+  EXPECT_EQ(Dialog().Progress(), 0);
+  Start();
+  ASSERT_TRUE(WaitForEnd());
+  EXPECT_EQ(document.Image(), memory);
+  EXPECT_EQ(ViewContent(), memory) << "the grid and the bar show what the radio holds";
+  EXPECT_TRUE(document.IsModified());
+  EXPECT_TRUE(prompter.asked.empty());
+  EXPECT_EQ(port->OpenedName(), "COM1");
+  EXPECT_TRUE(frame->Action(kCmdFileSave)->isEnabled()) << "commands come back after the transfer";
+}
+
+TEST_F(WindowTransfer, CompleteWriteSendsWhatTheGridShows) {
+  Connect(NewImage());
+  CommitFrequency(document.Channels(), 3, 1, "146.52", prompter);
+  document.SetModified(false);
+  frame->OnWriteToRadio();
+  EXPECT_EQ(Dialog().windowTitle(), texts::kWritingCaption);
+  Start();
+  ASSERT_TRUE(WaitForEnd());
+  EXPECT_EQ(radio->Image(), document.Image());
+  EXPECT_EQ(document.Channels().Cell(3, 2), "146.52000");
+  EXPECT_EQ(radio->Image(), ViewContent());
+  EXPECT_FALSE(document.IsModified());
+}
+
+// Each failure of a transfer: its message, and the document as it was.
+TEST_F(WindowTransfer, EndsThatFailLeaveTheDocumentAsItWas) {
+  radiosim::RadioFaults shortReply, silent;
+  shortReply.shortReplyBlock = 40;
+  shortReply.shortReplyLength = 5;
+  silent.silent = true;
+  const struct {
+    const char* name;
+    bool write;
+    radiosim::RadioFaults faults;
+    std::uint8_t radioType;
+    bool openFails;
+    std::deque<Answer> answers;
+    std::vector<std::string> prompts;
+    bool radioWritten;
+  } cases[] = {
+      {"short read reply", false, shortReply, 0xFF, false, {}, {texts::kShortReply}, false},
+      {"silent radio", false, silent, 0xFF, false, {}, {texts::kCommunicationError}, false},
+      {"port held", false, {}, 0xFF, true, {}, {texts::kPortNotOpened}, false},
+      {"type mismatch: Cancel", true, {}, 0x22, false, {Answer::Cancel}, {texts::kTypeMismatch}, false},
+      {"type mismatch: OK writes", true, {}, 0x22, false, {Answer::Ok}, {texts::kTypeMismatch}, true},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    MemoryImage memory = SampleImage();
+    memory[settings::kRadioType] = c.radioType;
+    Connect(memory, c.faults);
+    port->openFails = c.openFails;
+    document.OnNewDocument();
+    frame->ShowNewDocument();
+    const MemoryImage before = document.Image();
+    prompter.asked.clear();
+    prompter.answers = c.answers;
+    c.write ? frame->OnWriteToRadio() : frame->OnReadFromRadio();
+    Start();
+    ASSERT_TRUE(WaitForEnd());
+    EXPECT_EQ(prompter.Texts(), c.prompts);
+    EXPECT_FALSE(document.IsModified());
+    EXPECT_EQ(document.Image(), c.write ? Collected(before) : before);
+    EXPECT_EQ(radio->Image() == memory, !c.radioWritten);
+  }
+}
+
+TEST_F(WindowTransfer, CancelBeforeStartClosesAtOnceAndDuringATransferEndsIt) {
+  Connect(SampleImage(), {}, /*realPauses=*/true);
+  frame->OnReadFromRadio();
+  Dialog().CancelButton()->click();
+  EXPECT_FALSE(Dialog().HasWindow());
+  EXPECT_EQ(port->Opens(), 0);
+
+  const MemoryImage before = document.Image();
+  frame->OnReadFromRadio();
+  Start();
+  ASSERT_TRUE(WaitForProgress(3));
+  EXPECT_FALSE(frame->Action(kCmdFileOpen)->isEnabled()) << "nothing replaces the document meanwhile";
+  Dialog().CancelButton()->click();
+  ASSERT_TRUE(WaitForEnd(2000)) << "a cancelled wait ends at once";
+  EXPECT_EQ(document.Image(), before);
+  EXPECT_TRUE(prompter.asked.empty());
+  EXPECT_TRUE(frame->Action(kCmdFileOpen)->isEnabled());
+}
+
+// Losing activation or moving the dialog while a transfer runs interrupts it,
+// with one message; losing activation while idle does nothing.
+TEST_F(WindowTransfer, InterruptionsEndARunningTransferWithOneMessage) {
+  for (const bool move : {false, true}) {
+    SCOPED_TRACE(move ? "moved" : "deactivated");
+    Connect(NewImage(), {}, /*realPauses=*/true);
+    document.Image() = SampleImage();
+    document.FillFromImage();
+    prompter.asked.clear();
+    frame->OnWriteToRadio();
+    QEvent idleDeactivate(QEvent::WindowDeactivate);
+    QCoreApplication::sendEvent(&Dialog(), &idleDeactivate);
+    EXPECT_TRUE(Dialog().HasWindow());
+    Start();
+    ASSERT_TRUE(WaitForProgress(3));
+    for (int i = 0; i < 3; ++i) {
+      if (move) {
+        Dialog().move(Dialog().pos() + QPoint(5, 5));
+      } else {
+        QEvent deactivate(QEvent::WindowDeactivate);
+        QCoreApplication::sendEvent(&Dialog(), &deactivate);
+      }
+    }
+    ASSERT_TRUE(WaitForEnd(2000));
+    EXPECT_EQ(prompter.Texts(), std::vector<std::string>{texts::kInterrupted});
+    EXPECT_NE(radio->Image(), document.Image()) << "the write stopped part way";
+  }
+}
+
+TEST_F(WindowTransfer, AnOpenIdleDialogKeepsItsCaptionAndStartsTheLastDirectionChosen) {
+  const MemoryImage memory = SampleImage();
+  Connect(memory);
+  frame->OnReadFromRadio();
+  frame->OnWriteToRadio();
+  EXPECT_EQ(Dialog().windowTitle(), texts::kReadingCaption);
+  Start();
+  ASSERT_TRUE(WaitForEnd());
+  EXPECT_EQ(radio->Image(), document.Image()) << "it wrote";
+}
+
+TEST_F(WindowTransfer, ClosingTheWindowDuringATransferStopsItFirst) {
+  Connect(SampleImage(), {}, /*realPauses=*/true);
+  frame->OnReadFromRadio();
+  Start();
+  ASSERT_TRUE(WaitForProgress(3));
+  EXPECT_FALSE(frame->close()) << "not while the transfer runs";
+  ASSERT_TRUE(WaitForEnd(2000));
+  QCoreApplication::processEvents();
+  EXPECT_FALSE(frame->isVisible()) << "closed once it had ended";
+}
+
+}  // namespace
+}  // namespace korvel::testing
