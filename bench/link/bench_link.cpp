@@ -23,6 +23,7 @@
 #include "link/cancel_token.h"
 #include "link/clone_transfer.h"
 #include "link/posix_serial_port.h"
+#include "transfer_floor.h"
 #include "pty_server.h"
 #include "radio_protocol.h"
 
@@ -30,6 +31,7 @@ namespace {
 
 using namespace korvel;
 using namespace korvel::radiosim;
+using namespace korvel::bench;
 
 // Answers every question with Cancel, so a failure ends the transfer.
 class CancellingPrompter final : public Prompter {
@@ -58,39 +60,6 @@ double CpuClockSeconds(clockid_t clock) {
   timespec t{};
   clock_gettime(clock, &t);
   return static_cast<double>(t.tv_sec) + static_cast<double>(t.tv_nsec) / 1e9;
-}
-
-constexpr double kCharacterMs = 10.0 * 1000.0 / 9600.0;
-constexpr int kBlocks = 264;
-
-// The floor of a transfer: every byte on the line, one after the other, plus
-// every mandated sleep. `overlapped` is the tighter floor that leaves out the
-// sleeps a real line overlaps with a byte still being sent: the 1 ms before
-// greeting bytes 2 to 7 and before the ident request's 0x02, and the 1 ms
-// between a write block's command and its data.
-struct Floor {
-  double sum;
-  double overlapped;
-};
-
-Floor TransferFloor(TransferDirection direction) {
-  // Handshake bytes: greeting 7, ack 1, ident request 2, ident 8, ack 1, ack 1.
-  // Handshake sleeps: 7 pump passes with 1 ms, 1 ms before each greeting
-  // byte, 1 ms before 'M' and before 0x02.
-  const double handshakeLine = 20 * kCharacterMs;
-  // Read block: command 4, reply 12, ack 1, ack 1; sleeps 15 and 5.
-  // Write block: command 4, data 8, ack 1; sleeps 1 and 1.
-  const bool read = direction == TransferDirection::Read;
-  const double blocksLine = kBlocks * (read ? 18 : 13) * kCharacterMs;
-  const double blockSleeps = kBlocks * (read ? 20.0 : 2.0);
-  const double blockOverlap = read ? 0.0 : kBlocks * 1.0;
-  return {handshakeLine + 16 + blocksLine + blockSleeps, handshakeLine + 9 + blocksLine + blockSleeps - blockOverlap};
-}
-
-// 15 attempts of 7 x 1 ms, the greeting (1 ms before each of its 7 bytes),
-// two one-byte reads that wait their whole 590 ms, and 2 ms after the failure.
-Floor SilentFloor() {
-  return {15 * (7 + 7 + 7 * kCharacterMs + 2 * 590 + 2), 15 * (7 + 1 + 7 * kCharacterMs + 2 * 590 + 2)};
 }
 
 struct Figures {

@@ -9,7 +9,11 @@
 #include "link/transfer_texts.h"
 #include "model/channel_edits.h"
 #include "model/settings_block.h"
+#include <csignal>
+
+#include "child_process.h"
 #include "protocol_port.h"
+#include "temp_dir.h"
 #include "test_files.h"
 
 namespace korvel::testing {
@@ -198,6 +202,33 @@ TEST_F(WindowTransfer, ClosingTheWindowDuringATransferStopsItFirst) {
   ASSERT_TRUE(WaitForEnd(2000));
   QCoreApplication::processEvents();
   EXPECT_FALSE(frame->isVisible()) << "closed once it had ended";
+}
+
+// The window's own link, the serial port and real time, against the
+// simulated radio on a pseudo-terminal.
+TEST_F(FrameTest, WriteThroughASerialPortReachesTheRadio) {
+  test::TempDir radioDir;
+  const std::string saved = radioDir.File("radio.sin");
+  test::ChildProcess radio;
+  ASSERT_TRUE(radio.Spawn({test::ToolPath("tools/radiosim/korvel-radiosim"), "--fast", "--save", saved}));
+  std::string device;
+  ASSERT_TRUE(radio.FirstLine(&device, 10'000));
+
+  document.Image() = SampleImage();
+  document.FillFromImage();
+  frame->View().SetPortName(QString::fromStdString(device));
+  frame->OnWriteToRadio();
+  frame->Progress().StartButton()->click();
+  EXPECT_TRUE(test::ChildProcess::WaitFor(
+      [&] {
+        QCoreApplication::processEvents();
+        return !frame->TransferRunning() && !frame->Progress().HasWindow();
+      },
+      30'000));
+  radio.Signal(SIGTERM);
+  EXPECT_EQ(radio.Wait(10'000), 0);
+  EXPECT_TRUE(prompter.asked.empty());
+  EXPECT_EQ(test::ImageFromFile(saved), document.Image());
 }
 
 }  // namespace
