@@ -4,11 +4,13 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <chrono>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <vector>
 
+#include "model/atomic_file.h"
 #include "model/channel_table.h"
 #include "model/kov_document.h"
 
@@ -58,13 +60,103 @@ TEST_F(ChannelFileTest, SaveWritesExactlyTheImageAndLoadReadsItBack) {
   EXPECT_EQ(std::distance(fs::directory_iterator(dir_), fs::directory_iterator()), 1);
 }
 
-TEST_F(ChannelFileTest, LongFileLoadsItsFirstImageBytes) {
+TEST_F(ChannelFileTest, LongFileLoadsItsFirstImageBytesAndTellsItsSize) {
   std::vector<std::uint8_t> bytes(3000);
   for (std::size_t i = 0; i < bytes.size(); ++i) bytes[i] = static_cast<std::uint8_t>(i ^ 0x5A);
   WriteBytes(Path("long.sin"), bytes);
   MemoryImage image = NewImage();
-  ASSERT_TRUE(LoadChannelFile(Path("long.sin"), image));
+  std::uintmax_t size = 0;
+  ASSERT_TRUE(LoadChannelFile(Path("long.sin"), image, &size));
   EXPECT_TRUE(std::equal(image.begin(), image.end(), bytes.begin()));
+  EXPECT_EQ(size, 3000u);
+  EXPECT_NE(LongFileNotice(Path("long.sin"), size).find("3000 bytes"), std::string::npos);
+}
+
+// Only a regular file is read: a FIFO must not block the open, a device
+// must not load as endless data.
+TEST_F(ChannelFileTest, RefusesWhatIsNotARegularFileWithItsReason) {
+  ASSERT_EQ(::mkfifo(Path("fifo").c_str(), 0600), 0);
+  fs::create_directory(Path("folder.sin"));
+  const struct {
+    std::string path;
+    const char* reason;
+  } cases[] = {
+      {Path("fifo"), "not a regular file"},
+      {"/dev/zero", "not a regular file"},
+      {Path("folder.sin"), "Is a directory"},
+      {Path("missing.sin"), "No such file or directory"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.path);
+    MemoryImage image = Pattern();
+    const Status loaded = LoadChannelFile(c.path, image);
+    EXPECT_FALSE(loaded);
+    EXPECT_NE(loaded.message.find(c.reason), std::string::npos) << loaded.message;
+    EXPECT_NE(loaded.message.find(c.path), std::string::npos) << loaded.message;
+    EXPECT_EQ(image, Pattern());
+  }
+}
+
+// Where a save goes and what it refuses; nothing it leaves behind looks
+// like a save.
+TEST_F(ChannelFileTest, SaveReplacesTheFileALinkNamesAndRefusesWhatItMayNotReplace) {
+  ASSERT_TRUE(SaveChannelFile(Path("real.sin"), NewImage()));
+  fs::create_symlink("real.sin", Path("link.sin"));
+  fs::create_symlink("nowhere.sin", Path("dangling.sin"));
+  fs::create_symlink("loop-b.sin", Path("loop-a.sin"));
+  fs::create_symlink("loop-a.sin", Path("loop-b.sin"));
+  ASSERT_TRUE(SaveChannelFile(Path("readonly.sin"), NewImage()));
+  ::chmod(Path("readonly.sin").c_str(), 0444);
+  const std::string longName(255 - 4, 'n');
+  const struct {
+    std::string path;
+    std::string written;  // the file that then holds the image; "" when refused
+    const char* reason;
+  } cases[] = {
+      {Path("link.sin"), Path("real.sin"), ""},
+      {Path("dangling.sin"), Path("nowhere.sin"), ""},
+      {Path((longName + ".sin").c_str()), Path((longName + ".sin").c_str()), ""},
+      {Path("readonly.sin"), "", "Permission denied"},
+      {Path("loop-a.sin"), "", "Too many levels of symbolic links"},
+      {Path("no-folder/x.sin"), "", "No such file or directory"},
+      {"/", "", "Is a directory"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.path);
+    const Status saved = SaveChannelFile(c.path, Pattern());
+    if (c.written.empty()) {
+      EXPECT_FALSE(saved);
+      EXPECT_NE(saved.message.find(c.reason), std::string::npos) << saved.message;
+    } else {
+      ASSERT_TRUE(saved) << saved.message;
+      const auto bytes = ReadBytes(c.written);
+      ASSERT_EQ(bytes.size(), kImageSize);
+      EXPECT_TRUE(std::equal(bytes.begin(), bytes.end(), Pattern().begin()));
+    }
+  }
+  EXPECT_TRUE(fs::is_symlink(Path("link.sin"))) << "the link stays a link";
+  EXPECT_TRUE(fs::is_symlink(Path("dangling.sin")));
+  const auto readonly = ReadBytes(Path("readonly.sin"));
+  EXPECT_TRUE(std::equal(readonly.begin(), readonly.end(), NewImage().begin())) << "a read-only file is untouched";
+  for (const auto& entry : fs::directory_iterator(dir_))
+    EXPECT_NE(entry.path().filename().string().front(), '.') << "left behind: " << entry.path();
+}
+
+// A save killed before it completes leaves the old file and nothing a
+// user would take for a save; a stale temporary of a killed save goes.
+TEST_F(ChannelFileTest, AnAbandonedSaveLeavesNothingAndStaleTemporariesGo) {
+  ASSERT_TRUE(SaveChannelFile(Path("keep.sin"), Pattern()));
+  {
+    AtomicFile abandoned;
+    ASSERT_TRUE(abandoned.Prepare(Path("keep.sin")));
+  }
+  const std::string stale = Path((std::string(kTemporaryPrefix) + "old").c_str());
+  WriteBytes(stale, std::vector<std::uint8_t>(kImageSize, 0x11));
+  const fs::file_time_type old = fs::last_write_time(stale) - std::chrono::hours(1);
+  fs::last_write_time(stale, old);
+  ASSERT_TRUE(SaveChannelFile(Path("keep.sin"), NewImage()));
+  EXPECT_FALSE(fs::exists(stale));
+  EXPECT_EQ(std::distance(fs::directory_iterator(dir_), fs::directory_iterator()), 1);
 }
 
 TEST_F(ChannelFileTest, FailedLoadsLeaveTheImageExactlyAsItWas) {
