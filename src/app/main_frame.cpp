@@ -16,6 +16,7 @@
 #include "app/about_dialog.h"
 #include "app/app_strings.h"
 #include "app/help_window.h"
+#include "features/optional_features_dialog.h"
 
 // The resources live in a static library: make sure they are registered.
 static void InitKorvelResources() { Q_INIT_RESOURCE(korvel); }
@@ -182,6 +183,11 @@ void CMainFrame::OnContextHelp() {
 void CMainFrame::OnAbout() {
   CAboutDlg about(this);
   about.exec();
+}
+
+void CMainFrame::OnOptionalFeatures() {
+  COptionalFeaturesDlg features(document_, prompter_, this);
+  features.exec();
 }
 
 namespace {
