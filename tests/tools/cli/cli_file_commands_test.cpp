@@ -201,20 +201,13 @@ TEST_F(CliTest, FeaturesStoresWhatOkStoresAndCopiesEveryOtherByte) {
     std::string options;
     std::vector<std::pair<std::size_t, std::string>> changes;  // offset, bytes
   };
+  // Each option once: every one of them owns other bytes or bits.
   const Row rows[] = {
       {"", {}},
-      {"--squelch 7", {{0x813, "\x07"}}},
-      {"--tot OFF", {{0x814, std::string(1, '\0')}}},
-      {"--tot 270", {{0x814, "\x09"}}},
-      {"--beep off --scrambler off --battery-save off", {{0x812, "\x82"}}},
-      {"--language chinese", {{0x812, "\xD7"}}},
-      {"--language Off", {{0x812, "\xD4"}}},
-      {"--vox-gain off", {{0x815, std::string(1, '\0')}}},
-      {"--vox-gain 10", {{0x815, "\x0A"}}},
-      {"--vox-delay 1.5", {{0x816, "\x03"}}},
-      {"--ptt-id-begin on --ptt-id-end ON", {{0x810, "\x35"}}},
-      {"--ani 9fA0", {{0x820, "9FA0"}}},
-      {"--name korVel", {{0x830, "KORVEL"}}},
+      {"--tot 270 --squelch 7 --beep off --scrambler off --battery-save ON --language chinese --vox-gain off"
+       " --vox-delay 1.5 --ptt-id-begin on --ptt-id-end on --ani 9fA0 --name korVel",
+       {{0x810, "\x35"}, {0x812, "\x87\x07\x09"}, {0x815, std::string("\0\x03", 2)}, {0x820, "9FA0"},
+        {0x830, "KORVEL"}}},
   };
   const MemoryImage image = RadioImage();
   ASSERT_TRUE(SaveChannelFile(Path("in.sin"), image));
@@ -240,13 +233,8 @@ TEST_F(CliTest, FeaturesRefusesWhatTheDialogWouldNotStoreAndWritesNothing) {
     const char* error;
   } rows[] = {
       {"new.sin", "--squelch 10", "--squelch: \"10\" is not one of 0|1|2|3|4|5|6|7|8|9"},
-      {"new.sin", "--tot 45", "--tot: \"45\""},
       {"new.sin", "--beep yes", "--beep: \"yes\" is not one of on|off"},
-      {"new.sin", "--language german", "--language: \"german\""},
-      {"new.sin", "--vox-gain 11", "--vox-gain: \"11\""},
-      {"new.sin", "--vox-delay 0.4", "--vox-delay: \"0.4\""},
       {"new.sin", "--ani 12345", "--ani: ANI holds at most 4 characters; it has 5."},
-      {"new.sin", "--ani 12G", "--ani: ANI takes only the characters 0-9 and A-F."},
       {"new.sin", "--name A.B", "--name: Radio Name takes only the characters 0-9 and A-Z."},
       {"long.sin", "--squelch 3", "ANI holds at most 4 characters; it has 5. Give a shorter one with --ani."},
   };
