@@ -69,10 +69,11 @@ void CMainFrame::CreateActions() {
   MakeAction(kCmdTestMode, QStringLiteral("&Test Mode\tCtrl+T"), "testmode");
   connect(MakeAction(kCmdEditData, QStringLiteral("&Edit Data\tCtrl+E"), "edit"), &QAction::triggered, this,
           [this] { view_->OnEditData(); });
-  MakeAction(kCmdOptionalFeatures, QStringLiteral("&Optional Features\tCtrl+O"));
-  // The commands of the test mode, the features dialog and printing come
-  // with those parts; until then they are shown disabled.
-  for (int id : {kCmdTestMode, kCmdOptionalFeatures, kCmdPrint, kCmdPrintPreview, kCmdPrintSetup})
+  connect(MakeAction(kCmdOptionalFeatures, QStringLiteral("&Optional Features\tCtrl+O")), &QAction::triggered, this,
+          &CMainFrame::OnOptionalFeatures);
+  // The commands of the test mode and printing come with those parts; until
+  // then they are shown disabled.
+  for (int id : {kCmdTestMode, kCmdPrint, kCmdPrintPreview, kCmdPrintSetup})
     actions_.value(id)->setEnabled(false);
 
   // Check marks, not radio marks: UpdatePortChecks keeps exactly the

@@ -18,6 +18,7 @@
 #include "app/help_window.h"
 #include "app/progress_dialog.h"
 #include "app/transfer_worker.h"
+#include "features/optional_features_dialog.h"
 #include "link/posix_serial_port.h"
 
 // The resources live in a static library: make sure they are registered.
@@ -205,6 +206,11 @@ void CMainFrame::OnContextHelp() {
 void CMainFrame::OnAbout() {
   CAboutDlg about(this);
   about.exec();
+}
+
+void CMainFrame::OnOptionalFeatures() {
+  COptionalFeaturesDlg features(document_, prompter_, this);
+  features.exec();
 }
 
 namespace {

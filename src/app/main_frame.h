@@ -76,6 +76,8 @@ class CMainFrame : public QMainWindow {
   void OnHelp();
   void OnContextHelp();
   void OnAbout();
+  // Runs the optional features dialog over the frame on the document's image.
+  void OnOptionalFeatures();
   // F6 and Shift+F6: the focus moves to the next or previous part of the view.
   void MovePane(bool forward);
 

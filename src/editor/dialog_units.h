@@ -3,11 +3,13 @@
 // per average character width and 8 vertical units per character height of
 // the form's font.
 
+#include <QComboBox>
 #include <QFont>
 #include <QFontMetrics>
 #include <QPoint>
 #include <QRect>
 #include <QSize>
+#include <QString>
 
 namespace korvel {
 
@@ -48,5 +50,21 @@ class DialogUnits {
   int baseX_ = 0;
   int baseY_ = 0;
 };
+
+// Group boxes of the forms: the title on the frame line, the controls
+// inside the frame, as the templates place them.
+inline QString FormGroupBoxStyle() {
+  return QStringLiteral(
+      "QGroupBox { border: 1px solid palette(mid); border-radius: 2px; margin-top: 0.5em; }"
+      "QGroupBox::title { subcontrol-origin: margin; left: 6px; padding: 0 2px; }");
+}
+
+// Entries a drop-down list shows at once when its template height, list
+// included, is listHeight pixels; at least three.
+inline int VisibleEntries(const QComboBox& list, int listHeight) {
+  const int entry = list.fontMetrics().height() + 4;
+  const int rows = (listHeight - list.sizeHint().height()) / entry;
+  return rows < 3 ? 3 : rows;
+}
 
 }  // namespace korvel

@@ -22,14 +22,6 @@ constexpr int kModelDefault = 0;  // "KR - 100"
 constexpr int kBandDefault = 2;   // "240 - 260MHz"
 constexpr int kRankDefault = 9;   // "9"
 
-// Visible entries of a drop-down whose template height (list included) is
-// listHeight pixels.
-int VisibleEntries(const QComboBox& list, int listHeight) {
-  const int entry = list.fontMetrics().height() + 4;
-  const int rows = (listHeight - list.sizeHint().height()) / entry;
-  return rows < 3 ? 3 : rows;
-}
-
 }  // namespace
 
 TypeSettingsBar::TypeSettingsBar(ChannelTable& channels, const DialogUnits& units, QWidget* parent)
@@ -60,9 +52,7 @@ TypeSettingsBar::TypeSettingsBar(ChannelTable& channels, const DialogUnits& unit
     list->lineEdit()->setCursorPosition(0);
   }
   // The title sits on the frame line, and the lists inside the frame.
-  setStyleSheet(QStringLiteral(
-      "QGroupBox { border: 1px solid palette(mid); border-radius: 2px; margin-top: 0.5em; }"
-      "QGroupBox::title { subcontrol-origin: margin; left: 6px; padding: 0 2px; }"));
+  setStyleSheet(FormGroupBoxStyle());
 
   GuardTyping(model_, kModelDefault);
   GuardTyping(band_, kBandDefault);

@@ -1,6 +1,7 @@
 #pragma once
-// The radio-wide optional features as the features editor reads and stores
-// them: list indices and flags over the settings block.
+// The radio-wide optional features as the optional features dialog and
+// korvel-cli read and store them: list indices, flags and the two radio
+// texts over the settings block.
 
 #include <string>
 
@@ -19,7 +20,7 @@ struct OptionalFeatures {
   int voxDelay = 0;       // index into settings::kVoxDelayTexts
   bool pttIdBegin = false;
   bool pttIdEnd = false;
-  std::string aniCode;
+  std::string aniCode;    // may exceed its limit when read from an image
   std::string radioName;
   bool operator==(const OptionalFeatures&) const = default;
 };
@@ -28,7 +29,9 @@ struct OptionalFeatures {
 OptionalFeatures LoadOptionalFeatures(const MemoryImage& image);
 // Stores every field, clears both VOX flags of 0x810 (the editor offers no
 // control for them), writes the fixed bytes 0x817 = 4 and 0x818 = 0, and
-// leaves every other bit as it was.
+// leaves every other bit as it was. A list value outside its list stores the
+// first item, so the image never receives a value the radio does not know.
+// The texts are stored as they are; check them with RadioTextProblem first.
 void StoreOptionalFeatures(const OptionalFeatures& features, MemoryImage& image);
 
 // "OFF" for 0, else the limit in seconds ("30" .. "270").

@@ -1,5 +1,7 @@
 #include "settings_block.h"
 
+#include <algorithm>
+
 namespace korvel::settings {
 namespace {
 
@@ -16,7 +18,19 @@ RadioTextRules RulesOf(RadioTextKind kind) {
   return {kRadioName, static_cast<int>(kRadioTextLength), 'Z', 6};
 }
 
+char Upper(char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; }
+
 }  // namespace
+
+std::optional<int> FindListItem(std::span<const std::string_view> items, std::string_view text) {
+  for (std::size_t i = 0; i < items.size(); ++i) {
+    const std::string_view item = items[i];
+    if (std::equal(item.begin(), item.end(), text.begin(), text.end(),
+                   [](char a, char b) { return Upper(a) == Upper(b); }))
+      return static_cast<int>(i);
+  }
+  return std::nullopt;
+}
 
 // A byte outside the field's character set is skipped without ending the
 // text; digits and lower-case letters count only in the leading positions
@@ -56,6 +70,29 @@ void WriteRadioText(MemoryImage& image, RadioTextKind kind, std::string_view tex
     }
     image[rules.offset + pos] = stored;
   }
+}
+
+
+std::size_t RadioTextLimit(RadioTextKind kind) { return kind == RadioTextKind::AniCode ? 4 : 6; }
+
+std::string_view RadioTextName(RadioTextKind kind) {
+  return kind == RadioTextKind::AniCode ? "ANI" : "Radio Name";
+}
+
+bool RadioTextAccepts(RadioTextKind kind, char c) {
+  const char upper = Upper(c);
+  return (c >= '0' && c <= '9') || (upper >= 'A' && upper <= RulesOf(kind).lastUpper);
+}
+
+std::string RadioTextProblem(RadioTextKind kind, std::string_view text) {
+  const std::string name(RadioTextName(kind));
+  if (!std::all_of(text.begin(), text.end(), [kind](char c) { return RadioTextAccepts(kind, c); }))
+    return name + " takes only the characters 0-9 and A-" + RulesOf(kind).lastUpper + ".";
+  const std::size_t limit = RadioTextLimit(kind);
+  if (text.size() > limit)
+    return name + " holds at most " + std::to_string(limit) + " characters; it has " +
+           std::to_string(text.size()) + ".";
+  return {};
 }
 
 }  // namespace korvel::settings

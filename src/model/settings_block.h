@@ -5,6 +5,8 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 
@@ -65,6 +67,17 @@ inline constexpr int kTxPowerRankCount = 10;  // "0" .. "9"
 inline constexpr std::array<std::string_view, 6> kVoxDelayTexts = {"0.3", "0.5", "1.0",
                                                                    "1.5", "2.0", "3.0"};
 inline constexpr std::array<std::string_view, 3> kLanguageTexts = {"Chinese", "English", "Off"};
+inline constexpr std::array<std::string_view, 10> kSquelchTexts = {"0", "1", "2", "3", "4",
+                                                                   "5", "6", "7", "8", "9"};
+inline constexpr std::array<std::string_view, 11> kVoxGainTexts = {"OFF", "1", "2", "3", "4", "5",
+                                                                   "6",   "7", "8", "9", "10"};
+// The time-out timer's values in seconds, 0 = off.
+inline constexpr std::array<std::string_view, 10> kTimeOutTimerTexts = {
+    "OFF", "30", "60", "90", "120", "150", "180", "210", "240", "270"};
+
+// The index of the item that text names, letters compared without regard to
+// case; nothing when it names none.
+std::optional<int> FindListItem(std::span<const std::string_view> items, std::string_view text);
 
 // Band limits in 10 Hz units, both ends included, by band index.
 struct BandLimits {
@@ -103,5 +116,16 @@ std::string ReadRadioText(const MemoryImage& image, RadioTextKind kind);
 // Stores text into the 16-byte field: letters upper case, other characters
 // as '0', 0xFF after the end of the text.
 void WriteRadioText(MemoryImage& image, RadioTextKind kind, std::string_view text);
+
+// How many characters the field takes and what it is called on screen.
+std::size_t RadioTextLimit(RadioTextKind kind);
+std::string_view RadioTextName(RadioTextKind kind);
+// Whether c may be entered into the field: digits and the field's letters,
+// either case ("0"-"9" and "A"-"F" for the ANI code, "A"-"Z" for the name).
+bool RadioTextAccepts(RadioTextKind kind, char c);
+// Why text cannot be stored into the field, worded for the user: a character
+// the field does not take, or more characters than its limit. Empty when it
+// can.
+std::string RadioTextProblem(RadioTextKind kind, std::string_view text);
 
 }  // namespace korvel::settings

@@ -1,6 +1,7 @@
 // The frame's menus, toolbar, key bindings, status bar, port menu, view
 // toggles and help commands, on the real widgets.
 #include <QAction>
+#include <QComboBox>
 #include <QLabel>
 #include <QMenuBar>
 #include <QPushButton>
@@ -58,7 +59,7 @@ TEST_F(FrameCommands, MenusHoldEveryItemWithItsLabelAndState) {
   EXPECT_EQ(VisibleItems(MenuTitled(bar, "&Program")),
             (std::vector<Item>{{"&Read From Radio\tCtrl+R"}, {"-"}, {"&Write To Radio\tCtrl+W"},
                                {"-"}, {"&Test Mode\tCtrl+T", false}, {"-"}, {"&Edit Data\tCtrl+E"}, {"-"},
-                               {"&Optional Features\tCtrl+O", false}}));
+                               {"&Optional Features\tCtrl+O"}}));
   EXPECT_EQ(VisibleItems(MenuTitled(bar, "P&ort")),
             (std::vector<Item>{{"COM1(&P)\tCtrl+C"}, {"COM2(&Q)\tCtrl+D"}, {"COM3(&S)\tCtrl+E"},
                                {"COM4(&T)\tCtrl+F"}}));
@@ -224,6 +225,27 @@ TEST_F(FrameCommands, AboutBoxShowsItsTextsAndClosesWithOk) {
   EXPECT_EQ(caption, "About Korvel");
   EXPECT_EQ(texts.size(), 2);
   EXPECT_TRUE(texts.contains("  Korvel Communication Software-11.1"));
+}
+
+// The command runs the dialog modally on the document: OK marks it modified,
+// and the stored value survives Save (which collects the grid) and Open.
+TEST_F(FrameCommands, OptionalFeaturesEditTheDocumentThroughSaveAndOpen) {
+  QString caption;
+  QTimer::singleShot(0, frame.get(), [&] {
+    QWidget* dialog = QApplication::activeModalWidget();
+    if (!dialog) return;
+    caption = dialog->windowTitle();
+    dialog->findChild<QComboBox*>("squelch")->setCurrentIndex(7);
+    for (QPushButton* button : dialog->findChildren<QPushButton*>())
+      if (button->text() == "OK") button->click();
+  });
+  frame->Action(kCmdOptionalFeatures)->trigger();  // returns once OK has closed it
+  EXPECT_EQ(caption, "Optional Features");
+  EXPECT_TRUE(document.IsModified());
+  chooser.paths = {dir.filePath("features.sin")};
+  ASSERT_TRUE(frame->OnFileSaveAs());
+  ASSERT_TRUE(frame->OpenDocumentFile(dir.filePath("features.sin")));
+  EXPECT_EQ(document.Image()[0x813], 7);
 }
 
 TEST_F(FrameCommands, TitleStaysFixedWhateverIsOpen) {

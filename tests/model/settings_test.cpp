@@ -116,36 +116,5 @@ TEST(RadioText, WritesUpperCaseDigitsZeroForOthersAndFFAfter) {
   EXPECT_EQ(image[kRadioName + 5], 0xFF);
 }
 
-TEST(OptionalFeatures, StoreOfWhatWasLoadedKeepsANewImage) {
-  MemoryImage image = NewImage();
-  const MemoryImage before = image;
-  StoreOptionalFeatures(LoadOptionalFeatures(image), image);
-  EXPECT_EQ(image, before);
-}
-
-TEST(OptionalFeatures, LanguageOffKeepsBitZeroAndVoxFlagsAreCleared) {
-  MemoryImage image = NewImage();
-  image[kFunctionFlags] = 0x01;
-  image[kTransmitFlags] = 0xCF;
-  image[kFixed4] = 9;
-  image[kFixed0] = 9;
-  image[kTimeOutTimer] = 12;
-  OptionalFeatures f = LoadOptionalFeatures(image);
-  EXPECT_EQ(f.language, 2);
-  EXPECT_EQ(f.timeOutTimer, 0);
-  StoreOptionalFeatures(f, image);
-  EXPECT_EQ(image[kFunctionFlags] & 0x03, 0x01);
-  EXPECT_EQ(image[kTransmitFlags], 0x0F);
-  EXPECT_EQ(image[kFixed4], 4);
-  EXPECT_EQ(image[kFixed0], 0);
-  EXPECT_EQ(image[kTimeOutTimer], 0);
-  f.language = 0;
-  StoreOptionalFeatures(f, image);
-  EXPECT_EQ(image[kFunctionFlags] & 0x03, 0x03);
-  f.language = 1;
-  StoreOptionalFeatures(f, image);
-  EXPECT_EQ(image[kFunctionFlags] & 0x03, 0x02);
-}
-
 }  // namespace
 }  // namespace korvel

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "cli_commands.h"
+#include "feature_options.h"
 #include "model/kov_document.h"
 #include "model/optional_features.h"
 #include "model/settings_block.h"
@@ -55,32 +56,17 @@ int Channels(const std::string& path, bool all) {
   return 0;
 }
 
-const char* OnOff(bool on) { return on ? "on" : "off"; }
-
 int Settings(const std::string& path) {
   using namespace settings;
   CKovDoc document;
   if (!Open(document, path)) return kFailure;
   const MemoryImage& image = document.Image();
   const TypeSettings& type = document.Channels().Type();
-  const OptionalFeatures f = LoadOptionalFeatures(image);
   std::cout << "Model: " << kModelTexts[static_cast<std::size_t>(type.model)] << '\n'
             << "Frequency band: " << kBandTexts[static_cast<std::size_t>(type.band)] << '\n'
             << "Tx power rank: " << type.txPowerRank << '\n'
-            << "Manual setting: " << kManualTexts[static_cast<std::size_t>(type.manual)] << '\n'
-            << "Time-out timer: " << (f.timeOutTimer == 0 ? "OFF" : TimeOutTimerText(f.timeOutTimer) + " s")
-            << '\n'
-            << "Squelch level: " << f.squelchLevel << '\n'
-            << "Beep: " << OnOff(f.beep) << '\n'
-            << "Scrambler activation: " << OnOff(f.scrambler) << '\n'
-            << "Battery save: " << OnOff(f.batterySave) << '\n'
-            << "Voice language: " << kLanguageTexts[static_cast<std::size_t>(f.language)] << '\n'
-            << "VOX gain level: " << (f.voxGain == 0 ? std::string("OFF") : std::to_string(f.voxGain)) << '\n'
-            << "VOX delay time: " << kVoxDelayTexts[static_cast<std::size_t>(f.voxDelay)] << " s\n"
-            << "PTT ID at begin of Tx: " << OnOff(f.pttIdBegin) << '\n'
-            << "PTT ID at end of Tx: " << OnOff(f.pttIdEnd) << '\n'
-            << "ANI code: " << f.aniCode << '\n'
-            << "Radio name: " << f.radioName << '\n';
+            << "Manual setting: " << kManualTexts[static_cast<std::size_t>(type.manual)] << '\n';
+  PrintFeatures(LoadOptionalFeatures(image), std::cout);
   char type_byte[8];
   std::snprintf(type_byte, sizeof type_byte, "0x%02X", image[kRadioType]);
   std::cout << "Radio type byte: " << type_byte << '\n';

@@ -4,6 +4,7 @@
 #include <CLI/CLI.hpp>
 
 #include "cli_commands.h"
+#include "feature_options.h"
 
 int main(int argc, char** argv) {
   CLI::App app{"Korvel command-line tool: channel data files and the radio on a serial port",
@@ -11,6 +12,7 @@ int main(int argc, char** argv) {
   app.require_subcommand(1);
   int status = 0;
   korvel::cli::RegisterFileCommands(app, status);
+  korvel::cli::RegisterFeaturesCommand(app, status);
   korvel::cli::RegisterRadioCommands(app, status);
   CLI11_PARSE(app, argc, argv);
   return status;

@@ -16,11 +16,13 @@
 #include "model/channel_file.h"
 #include "model/channel_record.h"
 #include "model/channel_table.h"
+#include "test_files.h"
 
 namespace korvel {
 namespace {
 
 namespace fs = std::filesystem;
+using test::CountLines;
 
 struct RunResult {
   int status;
@@ -168,27 +170,104 @@ TEST_F(CliTest, BadInputsWriteNothingAndFail) {
   EXPECT_NE(Run("frobnicate").status, 0);
 }
 
-TEST_F(CliTest, SettingsShowsTheBarAndTheFeatures) {
+TEST_F(CliTest, SettingsShowsTheBar) {
   MemoryImage image = NewImage();
   image[0x80A] = 0xEF;  // 136 - 174MHz
   image[0x80B] = 0x3A;  // KR - 300
-  image[0x812] = 0x03;  // manual Close, Chinese, beep off
-  image[0x814] = 0;     // TOT off
-  image[0x820] = 'A';
-  image[0x821] = '1';
+  image[0x812] = 0x03;  // manual Close
   ASSERT_TRUE(SaveChannelFile(Path("s.sin"), image));
   const RunResult r = Run("settings " + Path("s.sin"));
   ASSERT_EQ(r.status, 0) << r.err;
   for (const char* line : {"Model: KR - 300\n", "Frequency band: 136 - 174MHz\n", "Manual setting: Close\n",
-                           "Voice language: Chinese\n", "Beep: off\n", "Time-out timer: OFF\n", "ANI code: A1\n",
                            "Radio type byte: 0xFF\n"})
     EXPECT_NE(r.out.find(line), std::string::npos) << line << "\n" << r.out;
+}
+
+// A radio's image: channels and unnamed settings bytes that the grid would
+// rewrite, transmit flags with both VOX bits set, the features at New's values.
+MemoryImage RadioImage() {
+  std::mt19937 rng(7);
+  MemoryImage image;
+  for (auto& b : image) b = static_cast<std::uint8_t>(rng());
+  const MemoryImage defaults = NewImage();
+  std::copy(defaults.begin() + 0x812, defaults.begin() + 0x819, image.begin() + 0x812);
+  std::fill(image.begin() + 0x820, image.end(), 0xFF);
+  image[0x810] = 0xC5;
+  return image;
+}
+
+TEST_F(CliTest, FeaturesStoresWhatOkStoresAndCopiesEveryOtherByte) {
+  struct Row {
+    std::string options;
+    std::vector<std::pair<std::size_t, std::string>> changes;  // offset, bytes
+  };
+  // Each option once: every one of them owns other bytes or bits.
+  const Row rows[] = {
+      {"", {}},
+      {"--tot 270 --squelch 7 --beep off --scrambler off --battery-save ON --language chinese --vox-gain off"
+       " --vox-delay 1.5 --ptt-id-begin on --ptt-id-end on --ani 9fA0 --name korVel",
+       {{0x810, "\x35"}, {0x812, "\x87\x07\x09"}, {0x815, std::string("\0\x03", 2)}, {0x820, "9FA0"},
+        {0x830, "KORVEL"}}},
+  };
+  const MemoryImage image = RadioImage();
+  ASSERT_TRUE(SaveChannelFile(Path("in.sin"), image));
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.options);
+    const RunResult r = Run("features " + Path("in.sin") + " -o " + Path("out.sin") + " " + row.options);
+    ASSERT_EQ(r.status, 0) << r.err;
+    MemoryImage expected = image;
+    expected[0x810] = 0x05;  // both VOX bits cleared by every OK
+    for (const auto& [offset, bytes] : row.changes) std::copy(bytes.begin(), bytes.end(), expected.begin() + offset);
+    EXPECT_EQ(Slurp(Path("out.sin")), std::string(expected.begin(), expected.end()));
+  }
+}
+
+TEST_F(CliTest, FeaturesRefusesWhatTheDialogWouldNotStoreAndWritesNothing) {
+  MemoryImage longAni = NewImage();
+  std::copy_n("ABCDE", 5, longAni.begin() + 0x820);
+  ASSERT_TRUE(SaveChannelFile(Path("new.sin"), NewImage()));
+  ASSERT_TRUE(SaveChannelFile(Path("long.sin"), longAni));
+  const struct {
+    const char* in;
+    const char* options;
+    const char* error;
+  } rows[] = {
+      {"new.sin", "--squelch 10", "--squelch: \"10\" is not one of 0|1|2|3|4|5|6|7|8|9"},
+      {"new.sin", "--beep yes", "--beep: \"yes\" is not one of on|off"},
+      {"new.sin", "--ani 12345", "--ani: ANI holds at most 4 characters; it has 5."},
+      {"new.sin", "--name A.B", "--name: Radio Name takes only the characters 0-9 and A-Z."},
+      {"long.sin", "--squelch 3", "ANI holds at most 4 characters; it has 5. Give a shorter one with --ani."},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.options);
+    const RunResult r = Run("features " + Path(row.in) + " -o " + Path("out.sin") + " " + row.options);
+    EXPECT_NE(r.status, 0);
+    EXPECT_NE(r.err.find(row.error), std::string::npos) << r.err;
+    EXPECT_FALSE(fs::exists(Path("out.sin")));
+  }
+  ASSERT_EQ(Run("features " + Path("long.sin") + " -o " + Path("out.sin") + " --ani abc").status, 0);
+  EXPECT_NE(Run("settings " + Path("out.sin")).out.find("ANI code: ABC\n"), std::string::npos);
+}
+
+TEST_F(CliTest, SettingsPrintsTheValuesFeaturesTakes) {
+  ASSERT_TRUE(SaveChannelFile(Path("in.sin"), NewImage()));
+  const RunResult set = Run("features " + Path("in.sin") + " -o " + Path("out.sin") +
+                            " --tot 270 --squelch 0 --beep off --scrambler off --battery-save off --language chinese"
+                            " --vox-gain OFF --vox-delay 3.0 --ptt-id-begin on --ptt-id-end on --ani F1 --name Z9");
+  ASSERT_EQ(set.status, 0) << set.err;
+  const RunResult r = Run("settings " + Path("out.sin"));
+  ASSERT_EQ(r.status, 0) << r.err;
+  for (const char* line :
+       {"Time-out timer (s): 270", "Squelch level: 0", "Beep: off", "Scrambler activation: off", "Battery save: off",
+        "Voice language: Chinese", "VOX gain level: OFF", "VOX delay time (s): 3.0", "PTT ID at begin of Tx: on",
+        "PTT ID at end of Tx: on", "ANI code: F1", "Radio name: Z9"})
+    EXPECT_EQ(CountLines(r.out, line), 1) << line << "\n" << r.out;
 }
 
 TEST_F(CliTest, HelpIsThereForTheToolAndEachCommand) {
   const RunResult top = Run("--help");
   EXPECT_EQ(top.status, 0);
-  for (const char* command : {"new", "resave", "channels", "settings"}) {
+  for (const char* command : {"new", "resave", "channels", "settings", "features"}) {
     EXPECT_NE(top.out.find(command), std::string::npos) << command;
     const RunResult sub = Run(std::string(command) + " --help");
     EXPECT_EQ(sub.status, 0) << command;
