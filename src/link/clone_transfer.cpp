@@ -55,7 +55,8 @@ class CloneRun {
   // Closes the port and records the end.
   void End(TransferResult result);
   void EndCancelled() { End(TransferResult::Cancelled); }
-  // The port failed in the block phase: the user is told, with its reason.
+  // The port itself failed (a hang-up, an I/O error): the user is told so,
+  // with the port's reason, instead of a protocol message.
   void EndConnectionLost();
 
   LinkChannel link_;
@@ -97,7 +98,8 @@ bool CloneRun::RunHandshake() {
     link_.Port().PurgeAll();
     const StepEnd greeted = handshake_.Greet();
     if (greeted == StepEnd::Cancelled) return EndCancelled(), false;
-    if (greeted == StepEnd::Failed) outcome_.detail = link_.LastError();
+    // The port itself failed (a pulled cable): no radio could answer.
+    if (greeted == StepEnd::Failed) return EndConnectionLost(), false;
     if (greeted != StepEnd::Done) {
       if (!link_.Pause(2)) return EndCancelled(), false;
       if (++attempt <= kMaxAttempts) continue;
@@ -111,12 +113,10 @@ bool CloneRun::RunHandshake() {
     }
 
     // Communication error: the port stays open and the model check as it is.
-    if (Ask(texts::kCommunicationError, Buttons::RetryCancel, PromptId::CommunicationError, outcome_.detail) !=
-        Answer::Retry) {
+    if (Ask(texts::kCommunicationError, Buttons::RetryCancel, PromptId::CommunicationError) != Answer::Retry) {
       End(TransferResult::CommunicationErrorCancelled);
       return false;
     }
-    outcome_.detail.clear();
     events_.InterruptionWatch(true);
     attempt = 1;
   }
@@ -126,7 +126,7 @@ CloneRun::Step CloneRun::IdentAndAcknowledge() {
   IdentReply ident;
   switch (handshake_.RequestIdent(&ident)) {
     case StepEnd::Cancelled: return EndCancelled(), Step::Ended;
-    case StepEnd::Failed: return outcome_.detail = link_.LastError(), Step::Failed;
+    case StepEnd::Failed: return EndConnectionLost(), Step::Ended;
     default: break;
   }
 
@@ -160,7 +160,7 @@ CloneRun::Step CloneRun::IdentAndAcknowledge() {
   switch (handshake_.AwaitAck()) {
     case StepEnd::Done: return Step::Complete;
     case StepEnd::Cancelled: return EndCancelled(), Step::Ended;
-    case StepEnd::Failed: return outcome_.detail = link_.LastError(), Step::Failed;
+    case StepEnd::Failed: return EndConnectionLost(), Step::Ended;
     case StepEnd::NoAnswer: break;
   }
   events_.InterruptionWatch(true);

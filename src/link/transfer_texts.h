@@ -14,7 +14,8 @@ inline constexpr const char* kProgramInterrupt =
     " Program Interrupt，Please reset the radio and try again";
 inline constexpr const char* kShortReply = "not received enough  byte";
 inline constexpr const char* kReadAckFailed = "Error had happen,please try again";
-// The port failed in the middle of the blocks; the port's own error follows.
+// The port failed during a transfer (a pulled cable); the port's own error
+// follows.
 inline constexpr const char* kConnectionLost =
     "The connection to the radio was lost. Please check the cable and try again.";
 

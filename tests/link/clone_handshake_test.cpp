@@ -24,8 +24,6 @@ TEST(CloneHandshake, AckAsFirstOrSecondByteIsAcceptedOtherwiseTheAttemptFails) {
       {"stray byte, then ack", {Data({0x55})}, 1},
       {"silence, then ack", {Silence()}, 1},
       {"two stray bytes", {Data({0x55}), Data({0x56})}, 2},
-      // A port error on the first byte gives up the attempt without a second read.
-      {"port error", {PortError()}, 2},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
@@ -133,34 +131,44 @@ TEST(CloneHandshake, IdentReplyWithoutTypeByteIsACommunicationErrorOnlyWhenCheck
   }
 }
 
-TEST(CloneHandshake, FailedAcknowledgementStepsGiveTheCommunicationError) {
+// A radio that answers the acknowledgement otherwise gets the protocol's
+// message after its wait; a port that fails at any step of the handshake
+// ends the transfer as a lost connection, with the port's reason.
+TEST(CloneHandshake, HandshakeStepsThatFailEndWithTheirMessage) {
+  const Bytes ident = {1, 2, 3, 4, 5, 6, 7, 8};
   const struct {
     const char* name;
     std::vector<Reply> script;
+    TransferResult result;
+    std::string message;
     std::size_t writes;   // the PC's writes before the message
     long long elapsedMs;  // simulated time until the message
-    std::string detail;
   } cases[] = {
       // 7 opening pauses, 7 greeting pauses, the ack (1 ms), 2 ident pauses,
-      // then: a read error after the 30 ms interval; no acknowledgement sent.
-      {"ident read error", {Data({frames::kAck}), PortError()}, 9, 7 + 7 + 1 + 2 + 30,
-       "COM3: read: Input/output error"},
-      // Acknowledgement answered by another byte: 601 pauses of 1 ms first.
-      {"other byte", {Data({frames::kAck}), Data({1, 2, 3, 4, 5, 6, 7, 8}), Data({0x07})}, 10,
-       7 + 7 + 1 + 2 + 8 + 1 + 601, ""},
-      {"ack read error", {Data({frames::kAck}), Data({1, 2, 3, 4, 5, 6, 7, 8}), PortError()}, 10,
-       7 + 7 + 1 + 2 + 8 + 30, "COM3: read: Input/output error"},
+      // the ident (8 ms), the answer (1 ms), then 601 pauses of 1 ms.
+      {"acknowledgement answered by another byte", {Data({frames::kAck}), Data(ident), Data({0x07})},
+       TransferResult::CommunicationErrorCancelled, texts::kCommunicationError, 10, 7 + 7 + 1 + 2 + 8 + 1 + 601},
+      // A port error ends at once (after the read's 30 ms interval here).
+      {"port error on the greeting's answer", {PortError()}, TransferResult::ConnectionLost, texts::kConnectionLost,
+       7, 7 + 7 + 30},
+      {"port error on the ident", {Data({frames::kAck}), PortError()}, TransferResult::ConnectionLost,
+       texts::kConnectionLost, 9, 7 + 7 + 1 + 2 + 30},
+      {"port error on the acknowledgement", {Data({frames::kAck}), Data(ident), PortError()},
+       TransferResult::ConnectionLost, texts::kConnectionLost, 10, 7 + 7 + 1 + 2 + 8 + 30},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
     Rig rig;
     rig.port.script.assign(c.script.begin(), c.script.end());
-    EXPECT_EQ(rig.Run(Dir::Read), TransferResult::CommunicationErrorCancelled);
+    EXPECT_EQ(rig.Run(Dir::Read), c.result);
     rig.ExpectEnded();
-    EXPECT_EQ(rig.Prompts(), Texts{texts::kCommunicationError});
-    EXPECT_EQ(rig.prompter.asked[0].detail, c.detail);
+    EXPECT_EQ(rig.Prompts(), Texts{c.message});
     EXPECT_EQ(rig.port.writes.size(), c.writes);
     EXPECT_EQ(rig.clock.ElapsedMs(), c.elapsedMs);
+    if (c.result == TransferResult::ConnectionLost) {
+      EXPECT_EQ(rig.prompter.asked[0].detail, "COM3: read: Input/output error");
+      EXPECT_EQ(rig.outcome.attempts, 1);
+    }
   }
 }
 
