@@ -64,13 +64,14 @@ void CMainFrame::CreateActions() {
 
   MakeAction(kCmdReadFromRadio, QStringLiteral("&Read From Radio\tCtrl+R"), "read");
   MakeAction(kCmdWriteToRadio, QStringLiteral("&Write To Radio\tCtrl+W"), "write");
-  MakeAction(kCmdTestMode, QStringLiteral("&Test Mode\tCtrl+T"), "testmode");
+  connect(MakeAction(kCmdTestMode, QStringLiteral("&Test Mode\tCtrl+T"), "testmode"), &QAction::triggered, this,
+          &CMainFrame::OnTestMode);
   connect(MakeAction(kCmdEditData, QStringLiteral("&Edit Data\tCtrl+E"), "edit"), &QAction::triggered, this,
           [this] { view_->OnEditData(); });
   MakeAction(kCmdOptionalFeatures, QStringLiteral("&Optional Features\tCtrl+O"));
-  // The commands of the transfers, the test mode, the features dialog and
-  // printing come with those parts; until then they are shown disabled.
-  for (int id : {kCmdReadFromRadio, kCmdWriteToRadio, kCmdTestMode, kCmdOptionalFeatures, kCmdPrint,
+  // The commands of the transfers, the features dialog and printing come
+  // with those parts; until then they are shown disabled.
+  for (int id : {kCmdReadFromRadio, kCmdWriteToRadio, kCmdOptionalFeatures, kCmdPrint,
                  kCmdPrintPreview, kCmdPrintSetup})
     actions_.value(id)->setEnabled(false);
 

@@ -16,6 +16,8 @@
 #include "app/about_dialog.h"
 #include "app/app_strings.h"
 #include "app/help_window.h"
+#include "app/test_mode_dlg.h"
+#include "link/posix_serial_port.h"
 
 // The resources live in a static library: make sure they are registered.
 static void InitKorvelResources() { Q_INIT_RESOURCE(korvel); }
@@ -182,6 +184,13 @@ void CMainFrame::OnContextHelp() {
 void CMainFrame::OnAbout() {
   CAboutDlg about(this);
   about.exec();
+}
+
+void CMainFrame::OnTestMode() {
+  // The port is the dialog's for its life; each exchange opens and closes it.
+  PosixSerialPort port;
+  CTestModeDlg dialog(view_->BandText(), view_->PortName(), port, SystemClock::Instance(), prompter_, this);
+  dialog.exec();
 }
 
 namespace {

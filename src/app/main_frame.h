@@ -56,6 +56,10 @@ class CMainFrame : public QMainWindow {
   // Shrinks the frame to fit the form and keeps it on the screen.
   void FitToForm();
 
+  // Program > Test Mode: the modal test mode dialog on the view's band and
+  // port, talking to the radio on the serial port.
+  void OnTestMode();
+
   void OnHelpTopics();
   void OnHelp();
   void OnContextHelp();

@@ -57,7 +57,7 @@ TEST_F(FrameCommands, MenusHoldEveryItemWithItsLabelAndState) {
                                {"-"}, {"Recent File", false}, {"-"}, {"E&xit"}}));
   EXPECT_EQ(VisibleItems(MenuTitled(bar, "&Program")),
             (std::vector<Item>{{"&Read From Radio\tCtrl+R", false}, {"-"}, {"&Write To Radio\tCtrl+W", false},
-                               {"-"}, {"&Test Mode\tCtrl+T", false}, {"-"}, {"&Edit Data\tCtrl+E"}, {"-"},
+                               {"-"}, {"&Test Mode\tCtrl+T"}, {"-"}, {"&Edit Data\tCtrl+E"}, {"-"},
                                {"&Optional Features\tCtrl+O", false}}));
   EXPECT_EQ(VisibleItems(MenuTitled(bar, "P&ort")),
             (std::vector<Item>{{"COM1(&P)\tCtrl+C"}, {"COM2(&Q)\tCtrl+D"}, {"COM3(&S)\tCtrl+E"},
