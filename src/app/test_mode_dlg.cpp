@@ -143,7 +143,10 @@ void CTestModeDlg::CreateControls() {
   setFixedSize(units.Size(391, 216));
   for (const ControlRow& row : kTemplate) {
     QWidget* control = MakeControl(row, this);
-    control->setGeometry(units.Rect(row.x, row.y, row.cx, row.cy));
+    QRect rect = units.Rect(row.x, row.y, row.cx, row.cy);
+    // A combo box's template height is that of its dropped list.
+    if (row.kind == Kind::Combo) rect.setHeight(control->sizeHint().height());
+    control->setGeometry(rect);
     controls_.insert(row.id, control);
     if (row.panel == Panel::Frequency) frequencyPanel_.append(control);
     if (row.panel == Panel::Parameter) parameterPanel_.append(control);
