@@ -66,14 +66,15 @@ void CMainFrame::CreateActions() {
           this, &CMainFrame::OnReadFromRadio);
   connect(MakeAction(kCmdWriteToRadio, QStringLiteral("&Write To Radio\tCtrl+W"), "write"), &QAction::triggered,
           this, &CMainFrame::OnWriteToRadio);
-  MakeAction(kCmdTestMode, QStringLiteral("&Test Mode\tCtrl+T"), "testmode");
+  connect(MakeAction(kCmdTestMode, QStringLiteral("&Test Mode\tCtrl+T"), "testmode"), &QAction::triggered, this,
+          &CMainFrame::OnTestMode);
   connect(MakeAction(kCmdEditData, QStringLiteral("&Edit Data\tCtrl+E"), "edit"), &QAction::triggered, this,
           [this] { view_->OnEditData(); });
   connect(MakeAction(kCmdOptionalFeatures, QStringLiteral("&Optional Features\tCtrl+O")), &QAction::triggered, this,
           &CMainFrame::OnOptionalFeatures);
-  // The commands of the test mode and printing come with those parts; until
-  // then they are shown disabled.
-  for (int id : {kCmdTestMode, kCmdPrint, kCmdPrintPreview, kCmdPrintSetup})
+  // The print commands come with printing; until then they are shown
+  // disabled.
+  for (int id : {kCmdPrint, kCmdPrintPreview, kCmdPrintSetup})
     actions_.value(id)->setEnabled(false);
 
   // Check marks, not radio marks: UpdatePortChecks keeps exactly the

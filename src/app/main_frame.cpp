@@ -17,6 +17,7 @@
 #include "app/app_strings.h"
 #include "app/help_window.h"
 #include "app/progress_dialog.h"
+#include "app/test_mode_dlg.h"
 #include "app/transfer_worker.h"
 #include "features/optional_features_dialog.h"
 #include "link/posix_serial_port.h"
@@ -211,6 +212,13 @@ void CMainFrame::OnAbout() {
 void CMainFrame::OnOptionalFeatures() {
   COptionalFeaturesDlg features(document_, prompter_, this);
   features.exec();
+}
+
+void CMainFrame::OnTestMode() {
+  // The port is the dialog's for its life; each exchange opens and closes it.
+  PosixSerialPort port;
+  CTestModeDlg dialog(view_->BandText(), view_->PortName(), port, SystemClock::Instance(), prompter_, this);
+  dialog.exec();
 }
 
 namespace {

@@ -71,6 +71,9 @@ class CMainFrame : public QMainWindow {
   // The port and clock transfers use (the serial port and real time unless
   // a test gives others); only while no transfer runs.
   void SetLink(SerialPort& port, Clock& clock);
+  // Program > Test Mode: the modal test mode dialog on the view's band and
+  // port, talking to the radio on the serial port.
+  void OnTestMode();
 
   void OnHelpTopics();
   void OnHelp();

@@ -79,6 +79,8 @@ CKovView::~CKovView() {
   delete parts_;
 }
 
+QString CKovView::BandText() const { return parts_->bar->BandText(); }
+
 QSize CKovView::FormSize() const { return parts_->units.Size(kFormWidth, kFormHeight); }
 
 void CKovView::OnInitialUpdate() {

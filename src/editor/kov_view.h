@@ -36,6 +36,9 @@ class CKovView : public QWidget {
   const QString& PortName() const { return portName_; }
   void SetPortName(const QString& name) { portName_ = name; }
 
+  // The text of the band chosen in the type settings bar.
+  QString BandText() const;
+
   // The size the form asks for (its dialog template converted to pixels).
   QSize FormSize() const;
 

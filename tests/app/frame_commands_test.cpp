@@ -58,7 +58,7 @@ TEST_F(FrameCommands, MenusHoldEveryItemWithItsLabelAndState) {
                                {"-"}, {"Recent File", false}, {"-"}, {"E&xit"}}));
   EXPECT_EQ(VisibleItems(MenuTitled(bar, "&Program")),
             (std::vector<Item>{{"&Read From Radio\tCtrl+R"}, {"-"}, {"&Write To Radio\tCtrl+W"},
-                               {"-"}, {"&Test Mode\tCtrl+T", false}, {"-"}, {"&Edit Data\tCtrl+E"}, {"-"},
+                               {"-"}, {"&Test Mode\tCtrl+T"}, {"-"}, {"&Edit Data\tCtrl+E"}, {"-"},
                                {"&Optional Features\tCtrl+O"}}));
   EXPECT_EQ(VisibleItems(MenuTitled(bar, "P&ort")),
             (std::vector<Item>{{"COM1(&P)\tCtrl+C"}, {"COM2(&Q)\tCtrl+D"}, {"COM3(&S)\tCtrl+E"},

@@ -5,6 +5,7 @@ namespace korvel::test {
 Answer ScriptedPrompter::Ask(const Prompt& prompt) {
   std::lock_guard lock(mutex_);
   asked.push_back(prompt);
+  if (onAsk) onAsk(prompt);
   if (answers.empty()) return prompt.buttons == Buttons::Ok ? Answer::Ok : Answer::Cancel;
   const Answer answer = answers.front();
   answers.pop_front();

@@ -3,6 +3,7 @@
 // from a script, then with the box's cancelling answer (OK for an OK box).
 
 #include <deque>
+#include <functional>
 #include <mutex>
 #include <string>
 #include <vector>
@@ -22,6 +23,9 @@ class ScriptedPrompter : public Prompter {
   // Safe to read once the asking thread has finished.
   std::deque<Answer> answers;
   std::vector<Prompt> asked;
+  // Called with each prompt as it is asked, to look at the world the user
+  // sees at that moment (is the port still held?).
+  std::function<void(const Prompt&)> onAsk;
 
  private:
   mutable std::mutex mutex_;  // a transfer may ask from a worker thread

@@ -10,7 +10,7 @@ inline constexpr int kFailure = 1;
 
 // new, resave, channels, settings: channel data files.
 void RegisterFileCommands(CLI::App& app, int& status);
-// read, write (and later align): the radio on a serial port.
+// read, write, align: the radio on a serial port.
 void RegisterRadioCommands(CLI::App& app, int& status);
 
 }  // namespace korvel::cli

@@ -1,15 +1,18 @@
-// read, write: the clone transfer with the radio on a serial port, run as
-// the window runs it, with the progress and the messages on standard error.
+// read, write, align: the clone transfer and the test exchange with the
+// radio on a serial port, run as the window runs them, with the progress and
+// the messages on standard error.
 
 #include <signal.h>
 #include <unistd.h>
 
 #include <csignal>
+#include <functional>
 #include <memory>
 
 #include "cli_commands.h"
 #include "link/cancel_token.h"
 #include "link/posix_serial_port.h"
+#include "radio_align.h"
 #include "radio_transfer.h"
 
 namespace korvel::cli {
@@ -46,13 +49,13 @@ class InterruptAsCancel {
   struct sigaction previous_{};
 };
 
-int RunOnSerialPort(const RadioOptions& options, int (*command)(const RadioOptions&, RadioSession&)) {
+int RunOnSerialPort(const std::function<int(RadioSession&)>& command) {
   PosixSerialPort port;
   const bool terminal = ::isatty(STDERR_FILENO) != 0;
   RadioSession session{port,  SystemClock::Instance(), gCancel, stdin, stderr,
                        terminal, terminal && ::isatty(STDIN_FILENO) != 0};
   InterruptAsCancel interrupt;
-  return command(options, session);
+  return command(session);
 }
 
 void AddAnswerFlags(CLI::App* command, RadioOptions& options) {
@@ -69,7 +72,7 @@ void RegisterRadioCommands(CLI::App& app, int& status) {
   cmdRead->add_option("--port", read->port, "COM1..COM4 or a device path")->required();
   cmdRead->add_option("-o,--output", read->file, "Channel data file to write (.sin)")->required();
   AddAnswerFlags(cmdRead, *read);
-  cmdRead->callback([&status, read] { status = RunOnSerialPort(*read, ReadRadio); });
+  cmdRead->callback([&status, read] { status = RunOnSerialPort([read](RadioSession& s) { return ReadRadio(*read, s); }); });
 
   auto write = std::make_shared<RadioOptions>();
   auto* cmdWrite = app.add_subcommand("write", "Write a channel data file to the radio (Write To Radio)");
@@ -78,7 +81,25 @@ void RegisterRadioCommands(CLI::App& app, int& status) {
   cmdWrite->add_flag("--accept-type-mismatch", write->answers.acceptTypeMismatch,
                      "Answer OK to \"Radio Type are not match\" instead of Cancel");
   AddAnswerFlags(cmdWrite, *write);
-  cmdWrite->callback([&status, write] { status = RunOnSerialPort(*write, WriteRadio); });
+  cmdWrite->callback(
+      [&status, write] { status = RunOnSerialPort([write](RadioSession& s) { return WriteRadio(*write, s); }); });
+
+  auto align = std::make_shared<AlignOptions>();
+  auto* cmdAlign = app.add_subcommand("align", "Send one alignment value to the radio (Test Mode's Start)");
+  cmdAlign->add_option("--port", align->port, "COM1..COM4 or a device path")->required();
+  cmdAlign->add_option("--item", align->item, "Debug item")
+      ->required()
+      ->check(CLI::IsMember({"tx-frequency", "low-power-voltage", "squelch", "tx-power"}));
+  cmdAlign->add_option("--value", align->value, "Alignment value")->required()->check(CLI::Range(0, 255));
+  cmdAlign->add_option("--rx", align->rx, "Receive frequency in MHz, e.g. 146.52")->required();
+  cmdAlign->add_option("--tx", align->tx, "Transmit frequency in MHz")->required();
+  cmdAlign->add_option("--rx-tone", align->rxTone, "Receive tone, e.g. OFF, 88.5, D023N")->capture_default_str();
+  cmdAlign->add_option("--tx-tone", align->txTone, "Transmit tone")->capture_default_str();
+  cmdAlign->add_option("--retries", align->answers.testRetries,
+                       "Answer Retry this many times to \" Error had happen ,need try again\" before Cancel")
+      ->check(CLI::NonNegativeNumber);
+  cmdAlign->callback(
+      [&status, align] { status = RunOnSerialPort([align](RadioSession& s) { return AlignRadio(*align, s); }); });
 }
 
 }  // namespace korvel::cli

@@ -85,6 +85,11 @@ bool TerminalPrompter::Scripted(const Prompt& prompt, Answer* answer) {
     *answer = Answer::Retry;
     return true;
   }
+  if (prompt.id == PromptId::TestExchangeError && answers_.testRetries > 0) {
+    --answers_.testRetries;
+    *answer = Answer::Retry;
+    return true;
+  }
   return false;
 }
 

@@ -16,6 +16,8 @@ struct PromptAnswers {
   bool acceptTypeMismatch = false;
   // Retry answers to the communication error before Cancel (or asking).
   int communicationRetries = 0;
+  // Retry answers to " Error had happen ,need try again" of a test exchange.
+  int testRetries = 0;
 };
 
 class TerminalPrompter final : public Prompter {

@@ -1,5 +1,5 @@
 // korvel-radiosim: a simulated radio on a pseudo-terminal, for tests and
-// benchmarks of the clone transfer. Prints the device it serves as the first
+// benchmarks of the clone transfer and the test exchange. Prints the device it serves as the first
 // line of standard output, then serves until SIGINT or SIGTERM.
 
 #include <signal.h>
@@ -7,6 +7,7 @@
 #include <CLI/CLI.hpp>
 #include <cstdio>
 #include <iostream>
+#include <map>
 #include <optional>
 #include <string>
 
@@ -94,7 +95,7 @@ bool Save(const std::string& path, const MemoryImage& image) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  CLI::App app{"Simulated radio for the clone transfer, served on a pseudo-terminal", "korvel-radiosim"};
+  CLI::App app{"Simulated radio for the clone transfer and the test exchange, served on a pseudo-terminal", "korvel-radiosim"};
   std::string imagePath, savePath, linkPath, logPath, typeText, shortReply, holdDevice;
   bool fast = false;
   RadioFaults faults;
@@ -117,6 +118,14 @@ int main(int argc, char** argv) {
       ->check(CLI::Range(0, kBlockCount - 1));
   app.add_option("--bad-read-ack", badReadAck, "Answer the acknowledgement of read block K wrongly")
       ->check(CLI::Range(0, kBlockCount - 1));
+  const std::map<std::string, TestPoint> points = {
+      {"command", TestPoint::kCommand}, {"frequency", TestPoint::kFrequency}, {"parameters", TestPoint::kParameters}};
+  app.add_option("--no-test-ack", faults.missingTestAck,
+                 "Leave out the 0x48 after a test command's command, frequency or parameters part")
+      ->transform(CLI::CheckedTransformer(points));
+  app.add_option("--bad-test-ack", faults.wrongTestAck,
+                 "Answer a test command's command, frequency or parameters part with a wrong byte")
+      ->transform(CLI::CheckedTransformer(points));
   app.add_option("--hold", holdDevice, "Only hold DEVICE exclusively until killed");
   CLI11_PARSE(app, argc, argv);
 

@@ -120,7 +120,10 @@ void PtyServer::Deliver(TimePoint now) {
     inbound_.pop_front();
     lastDelivery_ = now;
     reply.clear();
+    const std::size_t tests = protocol_.TestCommands().size();
     protocol_.Feed(byte, reply);
+    if (options_.log && protocol_.TestCommands().size() > tests)
+      options_.log->RecordTestCommand(protocol_.TestCommands().back(), now);
     if (reply.empty()) continue;
     const TimePoint start = options_.paced ? std::max(outboundFree_, now) : now;
     if (options_.log) options_.log->Record(Sender::kRadio, reply.data(), reply.size(), start);

@@ -6,22 +6,30 @@
 
 namespace korvel::radiosim {
 
+// The three points of a test command the radio answers with 0x48: the
+// command itself, the frequency block and the parameter block.
+enum class TestPoint { kCommand, kFrequency, kParameters };
+
 struct RadioFaults {
   // Never sends a byte: the PC sees no radio at all.
   bool silent = false;
   // Stray bytes sent before every greeting acknowledgement.
   int strayBytes = 0;
   // Length of the ident reply when it is not the full 8 bytes.
-  std::optional<int> identLength;
+  std::optional<int> identLength = {};
   // The PC's acknowledgement of the ident reply is answered with a wrong byte.
   bool badHandshakeAck = false;
   // Read block `shortReplyBlock` is answered with only `shortReplyLength` bytes.
-  std::optional<int> shortReplyBlock;
+  std::optional<int> shortReplyBlock = {};
   int shortReplyLength = 12;
   // Write block n is neither stored nor acknowledged.
-  std::optional<int> nakWriteBlock;
+  std::optional<int> nakWriteBlock = {};
   // The PC's acknowledgement after read block n is answered with a wrong byte.
-  std::optional<int> badReadAckBlock;
+  std::optional<int> badReadAckBlock = {};
+  // The 0x48 at this point of a test command is left out, or replaced by a
+  // wrong byte; either way the radio drops the command there.
+  std::optional<TestPoint> missingTestAck = {};
+  std::optional<TestPoint> wrongTestAck = {};
 };
 
 }  // namespace korvel::radiosim

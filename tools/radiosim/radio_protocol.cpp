@@ -111,7 +111,7 @@ void RadioProtocol::Feed(std::uint8_t byte, std::vector<std::uint8_t>& out) {
       if (commandLength_ == 0 && byte == test_.command) {
         commandLength_ = 1;
       } else if (commandLength_ == 1 && byte == kBlockLength) {
-        Send(out, {kTestAck});
+        if (!TestAck(TestPoint::kCommand, out)) return;
         dataLength_ = 0;
         state_ = State::kTestFrequency;
       } else {
@@ -122,7 +122,7 @@ void RadioProtocol::Feed(std::uint8_t byte, std::vector<std::uint8_t>& out) {
     case State::kTestFrequency:
       test_.frequencyBlock[dataLength_++] = byte;
       if (dataLength_ == kBlockLength) {
-        Send(out, {kTestAck});
+        if (!TestAck(TestPoint::kFrequency, out)) return;
         dataLength_ = 0;
         state_ = State::kTestParameters;
       }
@@ -131,14 +131,29 @@ void RadioProtocol::Feed(std::uint8_t byte, std::vector<std::uint8_t>& out) {
     case State::kTestParameters:
       test_.parameterBlock[dataLength_++] = byte;
       if (dataLength_ == kBlockLength) {
-        Send(out, {kTestAck});
         testCommands_.push_back(test_);
+        if (!TestAck(TestPoint::kParameters, out)) return;
         // The exchange is over; the PC closes the port.
         state_ = State::kIdle;
         greetingMatched_ = 0;
       }
       return;
   }
+}
+
+bool RadioProtocol::TestAck(TestPoint point, std::vector<std::uint8_t>& out) {
+  const bool missing = faults_.missingTestAck == point;
+  const bool wrong = faults_.wrongTestAck == point;
+  if (!missing && !wrong) {
+    Send(out, {kTestAck});
+    return true;
+  }
+  if (wrong) Send(out, {kWrongAck});
+  // Dropped: the PC's next greeting starts afresh.
+  state_ = State::kIdle;
+  greetingMatched_ = 0;
+  commandLength_ = 0;
+  return false;
 }
 
 void RadioProtocol::FeedIdle(std::uint8_t byte, std::vector<std::uint8_t>& out) {

@@ -70,7 +70,7 @@ class RadioProtocol {
   void SetOnImageWritten(std::function<void(const MemoryImage&)> callback) {
     onImageWritten_ = std::move(callback);
   }
-  // The test commands completed so far, oldest first.
+  // The test commands whose three parts all arrived, oldest first.
   const std::vector<TestCommand>& TestCommands() const { return testCommands_; }
   int Handshakes() const { return handshakes_; }
 
@@ -80,6 +80,8 @@ class RadioProtocol {
   void Unexpected(std::uint8_t byte, std::vector<std::uint8_t>& out);
   void FinishBlockCommand(std::vector<std::uint8_t>& out);
   void FinishWriteBlock(std::vector<std::uint8_t>& out);
+  // Answers one point of a test command; false when a fault drops it there.
+  bool TestAck(TestPoint point, std::vector<std::uint8_t>& out);
   int BlockIndex() const { return static_cast<int>(address_ / kBlockLength); }
 
   MemoryImage image_;

@@ -29,4 +29,15 @@ void WireLog::Record(Sender sender, const std::uint8_t* data, std::size_t n, Tim
   std::fflush(file_);
 }
 
+void WireLog::RecordTestCommand(const TestCommand& command, TimePoint when) {
+  if (!file_) return;
+  const double seconds = std::chrono::duration<double>(when - start_).count();
+  std::fprintf(file_, "%.6f note  test command %02X frequency", seconds, command.command);
+  for (std::uint8_t b : command.frequencyBlock) std::fprintf(file_, " %02X", b);
+  std::fputs(" parameters", file_);
+  for (std::uint8_t b : command.parameterBlock) std::fprintf(file_, " %02X", b);
+  std::fputc('\n', file_);
+  std::fflush(file_);
+}
+
 }  // namespace korvel::radiosim

@@ -3,12 +3,16 @@
 // since the log was opened, the sender and the bytes in hex, e.g.
 //     0.012345 pc    02 50 52
 //     0.020833 radio 06
+// and a line for each test command the radio took in whole, e.g.
+//     0.745000 note  test command 73 frequency 00 00 60 14 00 00 60 14 parameters 00 00 00 00 FB 01 01 A0
 
 #include <chrono>
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
 #include <string>
+
+#include "radio_protocol.h"
 
 namespace korvel::radiosim {
 
@@ -25,6 +29,7 @@ class WireLog {
   bool Open(const std::string& path, std::string* error);
   bool IsOpen() const { return file_ != nullptr; }
   void Record(Sender sender, const std::uint8_t* data, std::size_t n, TimePoint when);
+  void RecordTestCommand(const TestCommand& command, TimePoint when);
 
  private:
   std::FILE* file_ = nullptr;

@@ -236,5 +236,37 @@ TEST(RadioProtocolTestCommands, AcknowledgesEachPartAndRecordsTheBlocks) {
   EXPECT_EQ(radio.protocol.TestCommands().size(), 1u);
 }
 
+TEST(RadioProtocolTestCommands, FaultsLeaveOutOrSpoilOneAcknowledgementAndDropTheCommand) {
+  const Bytes frequency(8, 0x11), parameters(8, 0x22);
+  const struct {
+    const char* name;
+    RadioFaults faults;
+    Bytes replies;  // to the command, the frequency block, the parameter block
+  } cases[] = {
+      {"no 0x48 to the command", {.missingTestAck = TestPoint::kCommand}, {}},
+      {"no 0x48 to the frequency block", {.missingTestAck = TestPoint::kFrequency}, {kTestAck}},
+      {"no 0x48 to the parameter block", {.missingTestAck = TestPoint::kParameters}, {kTestAck, kTestAck}},
+      {"a wrong byte to the command", {.wrongTestAck = TestPoint::kCommand}, {kWrongAck}},
+      {"a wrong byte to the frequency block", {.wrongTestAck = TestPoint::kFrequency}, {kTestAck, kWrongAck}},
+      {"a wrong byte to the parameter block",
+       {.wrongTestAck = TestPoint::kParameters},
+       {kTestAck, kTestAck, kWrongAck}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    Radio radio(c.faults);
+    radio.Handshake();
+    Bytes replies = radio.Send({'x', 's', 's', 0x08});
+    // Bytes after a dropped part are not taken as the command's.
+    for (const Bytes* part : {&frequency, &parameters}) {
+      const Bytes reply = radio.Send(*part);
+      replies.insert(replies.end(), reply.begin(), reply.end());
+    }
+    EXPECT_EQ(replies, c.replies);
+    // The next greeting is answered.
+    EXPECT_EQ(radio.Greet(), Bytes{kAck});
+  }
+}
+
 }  // namespace
 }  // namespace korvel::radiosim

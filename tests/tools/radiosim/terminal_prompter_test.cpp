@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "link/transfer_texts.h"
+#include "testmode/test_texts.h"
 #include "test_files.h"
 
 namespace korvel::cli {
@@ -51,6 +52,15 @@ TEST(TerminalPrompter, AnswersAndOutput) {
         {PromptId::TypeMismatch, Buttons::OkCancel, texts::kTypeMismatch, Answer::Ok},
         {PromptId::TypeMismatch, Buttons::OkCancel, texts::kTypeMismatch, Answer::Ok}},
        ce + "\n(Retry)\n" + ce + "\n(Retry)\n" + ce + "\n(Cancel)\n" + tm + "\n(OK)\n" + tm + "\n(OK)\n"},
+
+      {"--retries of align answers only the test exchange's question",
+       {.testRetries = 1},
+       false,
+       "",
+       {{PromptId::CommunicationError, Buttons::RetryCancel, texts::kCommunicationError, Answer::Cancel},
+        {PromptId::TestExchangeError, Buttons::RetryCancel, texts::kTestError, Answer::Retry},
+        {PromptId::TestExchangeError, Buttons::RetryCancel, texts::kTestError, Answer::Cancel}},
+       ce + "\n(Cancel)\n" + texts::kTestError + "\n(Retry)\n" + texts::kTestError + "\n(Cancel)\n"},
 
       {"flags leave every other question alone, whatever its text",
        {.acceptTypeMismatch = true, .communicationRetries = 1},

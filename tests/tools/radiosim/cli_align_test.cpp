@@ -1,0 +1,103 @@
+// korvel-cli align: in-process against the simulated radio on simulated
+// time for how it ends (exit status, what the user reads, what the radio
+// took), and once as the real programs over a pseudo-terminal.
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <string>
+
+#include "link/transfer_texts.h"
+#include "protocol_port.h"
+#include "radio_align.h"
+#include "radio_protocol.h"
+#include "simulated_clock.h"
+#include "temp_dir.h"
+#include "test_files.h"
+#include "testmode/test_texts.h"
+#include "transfer_fixture.h"
+
+namespace korvel::test {
+namespace {
+
+using Block = std::array<std::uint8_t, 8>;
+
+TEST(CliAlign, EveryEndAsTheUserSeesIt) {
+  const std::string error = texts::kTestError;
+  const struct {
+    const char* name;
+    cli::AlignOptions options;
+    radiosim::RadioFaults faults = {};
+    int status = 0;
+    std::string err = std::string(texts::kTestFinished) + "\n";
+    int commandsTaken = 1;
+    std::uint8_t command = 0;
+    Block frequency = {};
+    Block parameter = {};
+  } cases[] = {
+      {.name = "squelch at 146.52 MHz, tones by name",
+       .options = {"COM1", "squelch", 160, "146.52", "146.52", "88.5", "D023N"},
+       .command = 0x73,
+       .frequency = {0x00, 0x20, 0x65, 0x14, 0x00, 0x20, 0x65, 0x14},
+       .parameter = {0x85, 0x08, 0x23, 0x80, 0xFB, 0x01, 0x01, 0xA0}},
+      {.name = "tx power 255, tones OFF",
+       .options = {"COM1", "tx-power", 255, "136", "174", "OFF", "off"},
+       .command = 0x74,
+       .frequency = {0x00, 0x00, 0x60, 0x13, 0x00, 0x00, 0x40, 0x17},
+       .parameter = {0x00, 0x00, 0x00, 0x00, 0xFB, 0x01, 0x01, 0xFF}},
+      {.name = "a silent radio: one Retry from --retries, then Cancel",
+       .options = {"COM1", "squelch", 1, "146", "146", "OFF", "OFF", {.testRetries = 1}},
+       .faults = {.silent = true},
+       .status = 1,
+       .err = error + "\n(Retry)\n" + error + "\n(Cancel)\nkorvel-cli: align ended: cancelled\n",
+       .commandsTaken = 0},
+      {.name = "a frequency that can't be sent opens no port",
+       .options = {"COM1", "squelch", 1, "146", "1000", "OFF", "OFF"},
+       .status = 1,
+       .err = "The transmit frequency \"1000\" cannot be sent: it must be from 0 to 999.99999 MHz.\n"
+              "korvel-cli: align ended: refused\n",
+       .commandsTaken = 0},
+      {.name = "a tone that is not in the list",
+       .options = {"COM1", "squelch", 1, "146", "146", "88.4", "OFF"},
+       .status = 1,
+       .err = "korvel-cli: --rx-tone: \"88.4\" is not a tone of the tone list\n",
+       .commandsTaken = 0},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    radiosim::RadioProtocol radio(NewImage(), 0x38, c.faults);
+    SimulatedClock clock;
+    ProtocolPort port(radio, clock);
+    CancelToken cancel;
+    MemoryStream err;
+    std::FILE* in = std::tmpfile();
+    cli::RadioSession session{port, clock, cancel, in, err.File(), false, false};
+    EXPECT_EQ(cli::AlignRadio(c.options, session), c.status);
+    std::fclose(in);
+    EXPECT_EQ(err.Text(), c.err);
+    ASSERT_EQ(radio.TestCommands().size(), static_cast<std::size_t>(c.commandsTaken));
+    if (c.commandsTaken == 0) continue;
+    EXPECT_EQ(radio.TestCommands()[0].command, c.command);
+    EXPECT_EQ(radio.TestCommands()[0].frequencyBlock, c.frequency);
+    EXPECT_EQ(radio.TestCommands()[0].parameterBlock, c.parameter);
+  }
+}
+
+// The real programs on a paced line: the simulator's log shows the blocks.
+TEST(CliAlign, AlignsTheSimulatedRadioOverAPseudoTerminal) {
+  TempDir dir;
+  Simulator radio;
+  ASSERT_TRUE(radio.Start({"--log", dir.File("wire.log")})) << radio.Stderr();
+  const ChildRun run = RunCli({"align", "--port", radio.Device(), "--item", "squelch", "--value", "160", "--rx",
+                               "146.00000", "--tx", "146.00000"});
+  EXPECT_EQ(run.status, 0) << run.err;
+  EXPECT_EQ(run.err, std::string(texts::kTestFinished) + "\n");
+  EXPECT_EQ(radio.Stop(), 0);
+  const std::string log = ReadFile(dir.File("wire.log"));
+  EXPECT_NE(log.find("note  test command 73 frequency 00 00 60 14 00 00 60 14 parameters 00 00 00 00 FB 01 01 A0"),
+            std::string::npos)
+      << log;
+}
+
+}  // namespace
+}  // namespace korvel::test

@@ -1,0 +1,47 @@
+#include "radio_align.h"
+
+#include "cli_commands.h"
+#include "model/tone_table.h"
+#include "testmode/test_exchange.h"
+#include "testmode/test_mode_rules.h"
+
+namespace korvel::cli {
+namespace {
+
+int Fail(RadioSession& session, const std::string& message) {
+  std::fprintf(session.out, "korvel-cli: %s\n", message.c_str());
+  std::fflush(session.out);
+  return kFailure;
+}
+
+}  // namespace
+
+int AlignRadio(const AlignOptions& options, RadioSession& session) {
+  const DebugItem* item = nullptr;
+  for (const DebugItem& candidate : kDebugItems) {
+    if (options.item == candidate.option) item = &candidate;
+  }
+  if (item == nullptr) return Fail(session, "--item: \"" + options.item + "\" is not a debug item");
+  if (options.value < 0 || options.value > 255) return Fail(session, "--value must be from 0 to 255");
+  // The dialog offers only tone-table names; so does the command line.
+  for (const auto& [flag, tone] : {std::pair{"--rx-tone", &options.rxTone}, std::pair{"--tx-tone", &options.txTone}}) {
+    if (!ToneTable::Instance().IndexOf(*tone))
+      return Fail(session, std::string(flag) + ": \"" + *tone + "\" is not a tone of the tone list");
+  }
+
+  TestExchangeInput input;
+  input.portName = options.port;
+  input.command = item->command;
+  input.value = static_cast<std::uint8_t>(options.value);
+  input.rxFrequency = options.rx;
+  input.txFrequency = options.tx;
+  input.rxTone = ToneToSend(options.rxTone);
+  input.txTone = ToneToSend(options.txTone);
+
+  TerminalPrompter prompter(options.answers, session.in, session.out, session.interactive);
+  const TestExchangeOutcome outcome = RunTestExchange(input, session.port, session.clock, prompter, session.cancel);
+  if (outcome.result == TestExchangeResult::Finished) return 0;
+  return Fail(session, std::string("align ended: ") + TestExchangeResultName(outcome.result));
+}
+
+}  // namespace korvel::cli

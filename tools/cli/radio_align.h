@@ -1,0 +1,26 @@
+#pragma once
+// align as korvel-cli runs it: one test exchange that sends one alignment
+// value, on whatever port, clock and streams it is given (see
+// radio_transfer.h for the session).
+
+#include <string>
+
+#include "radio_transfer.h"
+
+namespace korvel::cli {
+
+struct AlignOptions {
+  std::string port;
+  std::string item;  // tx-frequency, low-power-voltage, squelch or tx-power
+  int value = 0;     // 0..255
+  std::string rx;    // MHz
+  std::string tx;
+  std::string rxTone = "OFF";
+  std::string txTone = "OFF";
+  PromptAnswers answers = {};
+};
+
+// The exit status: 0 only when the radio took the value.
+int AlignRadio(const AlignOptions& options, RadioSession& session);
+
+}  // namespace korvel::cli
