@@ -55,6 +55,11 @@ bool CMainFrame::OpenDocumentFile(const QString& path) {
   }
   TakePath(absolute);
   ShowView();
+  if (!document_.OpenNotice().empty()) {
+    Prompt notice{document_.OpenNotice()};
+    notice.icon = Icon::Information;
+    prompter_.Ask(notice);
+  }
   return true;
 }
 

@@ -19,8 +19,12 @@ Status CKovDoc::OnNewDocument() {
 }
 
 Status CKovDoc::OnOpenDocument(const std::string& path) {
-  Status result = LoadChannelFile(path, image_);
-  if (result) modified_ = false;
+  std::uintmax_t size = 0;
+  Status result = LoadChannelFile(path, image_, &size);
+  if (result) {
+    modified_ = false;
+    longFileNotice_ = size > kImageSize ? LongFileNotice(path, size) : std::string();
+  }
   return result;
 }
 

@@ -49,6 +49,9 @@ class CKovDoc {
   // Loads the file; on failure the image, path and flag are unchanged. On
   // success the flag is cleared (the path is the caller's, see recent entry 1).
   Status OnOpenDocument(const std::string& path);
+  // After a successful open: what to tell the user about a file longer than
+  // an image (its first 2112 bytes were loaded); empty otherwise.
+  const std::string& OpenNotice() const { return longFileNotice_; }
   // Collects the working copy into the image, then writes the file
   // atomically. On success the flag is cleared.
   Status OnSaveDocument(const std::string& path);
@@ -57,6 +60,7 @@ class CKovDoc {
   MemoryImage image_{};
   ChannelTable channels_;
   std::string path_;
+  std::string longFileNotice_;
   bool modified_ = false;
   Subscription editsMark_;  // sets the flag on every edit of the working copy
 };

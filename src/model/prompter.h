@@ -24,6 +24,7 @@ enum class PromptId {
   SendOrderError,      // Retry/Cancel: the handshake acknowledgement could not be sent
   ConnectionLost,      // the port failed in the middle of a transfer
   TestExchangeError,   // Retry/Cancel during a test exchange
+  LongFile,            // OK/Cancel: write a file longer than an image
 };
 
 struct Prompt {

@@ -60,7 +60,9 @@ TEST_F(FileCommands, OpenTakesTheFirst2112BytesAndRefusesShortOrMissingFiles) {
   const QString longer = WriteBytes("long.sin", Bytes(sample) + QByteArray(888, '\x11'));
   ASSERT_TRUE(frame->OpenDocumentFile(longer));
   EXPECT_EQ(ViewContent(), sample);
-  EXPECT_TRUE(prompter.asked.empty());
+  // The user learns that the rest of the file was not loaded.
+  ASSERT_EQ(prompter.asked.size(), 1u);
+  EXPECT_NE(prompter.asked[0].text.find("holds 3000 bytes"), std::string::npos) << prompter.asked[0].text;
 
   const QString truncated = WriteBytes("short.sin", Bytes(NewImage()).left(2111));
   for (const QString& bad : {truncated, dir.filePath("missing.sin")}) {

@@ -2,11 +2,18 @@
 // Sub-commands of korvel-cli, grouped by what they work on.
 
 #include <CLI/CLI.hpp>
+#include <string>
 
 namespace korvel::cli {
 
 // Exit status of a command that failed: its message is on standard error.
 inline constexpr int kFailure = 1;
+
+// --retries: how many Retry answers a script gives, a whole number 0..1000.
+CLI::Validator RetryCount();
+// The message for a command line CLI11 refuses, with a hint where a file
+// name that begins with a dash was taken for an option.
+std::string FailureMessage(const CLI::App* app, const CLI::Error& error);
 
 // new, resave, channels, settings: channel data files.
 void RegisterFileCommands(CLI::App& app, int& status);

@@ -137,7 +137,7 @@ void RegisterFeaturesCommand(CLI::App& app, int& status) {
   auto o = std::make_shared<FeaturesOptions>();
   auto* cmd = app.add_subcommand(
       "features", "Set optional features as the Optional Features dialog's OK stores them; every other byte is copied");
-  cmd->add_option("FILE", o->in, "Channel data file to read (.sin)")->required()->check(CLI::ExistingFile);
+  cmd->add_option("FILE", o->in, "Channel data file to read (.sin)")->required();
   cmd->add_option("-o,--output", o->out, "Channel data file to write")->required();
   for (std::size_t i = 0; i < Fields().size(); ++i)
     cmd->add_option(Fields()[i].option, o->values[i], Fields()[i].values);

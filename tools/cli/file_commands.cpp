@@ -24,6 +24,7 @@ bool Report(const Status& result) {
 // fill puts it into the working copy.
 bool Open(CKovDoc& document, const std::string& path) {
   if (!Report(document.OnOpenDocument(path))) return false;
+  if (!document.OpenNotice().empty()) std::cerr << "korvel-cli: warning: " << document.OpenNotice() << '\n';
   document.FillFromImage();
   return true;
 }
@@ -91,19 +92,19 @@ void RegisterFileCommands(CLI::App& app, int& status) {
 
   auto* cmd_resave =
       app.add_subcommand("resave", "Open IN and save it as OUT, as the window would (grid fill, then collection)");
-  cmd_resave->add_option("IN", o->resaveIn, "Channel data file to read")->required()->check(CLI::ExistingFile);
+  cmd_resave->add_option("IN", o->resaveIn, "Channel data file to read")->required();
   cmd_resave->add_option("OUT", o->resaveOut, "Channel data file to write")->required();
   cmd_resave->callback([&status, o] { status = Resave(o->resaveIn, o->resaveOut); });
 
   auto* cmd_channels = app.add_subcommand(
       "channels", "List the channels as the grid shows them: number and ten texts, tab-separated");
-  cmd_channels->add_option("FILE", o->channelsPath, "Channel data file to read")->required()->check(CLI::ExistingFile);
+  cmd_channels->add_option("FILE", o->channelsPath, "Channel data file to read")->required();
   cmd_channels->add_flag("--all", o->channelsAll, "List all 128 channels, empty ones too");
   cmd_channels->callback([&status, o] { status = Channels(o->channelsPath, o->channelsAll); });
 
   auto* cmd_settings =
       app.add_subcommand("settings", "Show the type settings and the optional features of a channel data file");
-  cmd_settings->add_option("FILE", o->settingsPath, "Channel data file to read")->required()->check(CLI::ExistingFile);
+  cmd_settings->add_option("FILE", o->settingsPath, "Channel data file to read")->required();
   cmd_settings->callback([&status, o] { status = Settings(o->settingsPath); });
 }
 

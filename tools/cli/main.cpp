@@ -10,6 +10,7 @@ int main(int argc, char** argv) {
   CLI::App app{"Korvel command-line tool: channel data files and the radio on a serial port",
                "korvel-cli"};
   app.require_subcommand(1);
+  app.failure_message(korvel::cli::FailureMessage);
   int status = 0;
   korvel::cli::RegisterFileCommands(app, status);
   korvel::cli::RegisterFeaturesCommand(app, status);

@@ -61,7 +61,7 @@ int RunOnSerialPort(const std::function<int(RadioSession&)>& command) {
 void AddAnswerFlags(CLI::App* command, RadioOptions& options) {
   command->add_option("--retries", options.answers.communicationRetries,
                       "Answer Retry this many times to \"Communication Error\" before Cancel")
-      ->check(CLI::NonNegativeNumber);
+      ->check(RetryCount());
 }
 
 }  // namespace
@@ -77,9 +77,11 @@ void RegisterRadioCommands(CLI::App& app, int& status) {
   auto write = std::make_shared<RadioOptions>();
   auto* cmdWrite = app.add_subcommand("write", "Write a channel data file to the radio (Write To Radio)");
   cmdWrite->add_option("--port", write->port, "COM1..COM4 or a device path")->required();
-  cmdWrite->add_option("FILE", write->file, "Channel data file to send (.sin)")->required()->check(CLI::ExistingFile);
+  cmdWrite->add_option("FILE", write->file, "Channel data file to send (.sin)")->required();
   cmdWrite->add_flag("--accept-type-mismatch", write->answers.acceptTypeMismatch,
                      "Answer OK to \"Radio Type are not match\" instead of Cancel");
+  cmdWrite->add_flag("--accept-long-file", write->answers.acceptLongFile,
+                     "Write a file longer than 2112 bytes (its first 2112) without asking");
   AddAnswerFlags(cmdWrite, *write);
   cmdWrite->callback(
       [&status, write] { status = RunOnSerialPort([write](RadioSession& s) { return WriteRadio(*write, s); }); });
@@ -97,7 +99,7 @@ void RegisterRadioCommands(CLI::App& app, int& status) {
   cmdAlign->add_option("--tx-tone", align->txTone, "Transmit tone")->capture_default_str();
   cmdAlign->add_option("--retries", align->answers.testRetries,
                        "Answer Retry this many times to \" Error had happen ,need try again\" before Cancel")
-      ->check(CLI::NonNegativeNumber);
+      ->check(RetryCount());
   cmdAlign->callback(
       [&status, align] { status = RunOnSerialPort([align](RadioSession& s) { return AlignRadio(*align, s); }); });
 }

@@ -4,6 +4,7 @@
 #include "cli_progress.h"
 #include "link/clone_transfer.h"
 #include "link/transfer_texts.h"
+#include "model/atomic_file.h"
 #include "model/channel_file.h"
 #include "model/kov_document.h"
 
@@ -40,15 +41,27 @@ int Fail(RadioSession& session, const Status& status) {
 }  // namespace
 
 int ReadRadio(const RadioOptions& options, RadioSession& session) {
+  // The output is checked, and its temporary file made, before the port is
+  // opened: a read is not thrown away for a folder that does not exist.
+  AtomicFile output;
+  if (const Status prepared = output.Prepare(options.file); !prepared) return Fail(session, prepared);
   const TransferOutcome outcome = Run(TransferDirection::Read, options, session, MemoryImage{});
   if (!outcome.image) return kFailure;
-  if (const Status saved = SaveChannelFile(options.file, *outcome.image); !saved) return Fail(session, saved);
+  if (const Status saved = output.Commit(outcome.image->data(), outcome.image->size()); !saved)
+    return Fail(session, saved);
   return 0;
 }
 
 int WriteRadio(const RadioOptions& options, RadioSession& session) {
   CKovDoc document;
   if (const Status loaded = document.OnOpenDocument(options.file); !loaded) return Fail(session, loaded);
+  if (!document.OpenNotice().empty()) {
+    // Only the first 2112 bytes go to the radio: the user decides.
+    TerminalPrompter terminal(options.answers, session.in, session.out, session.interactive);
+    Prompt question{document.OpenNotice() + " Write its channel data to the radio?", Buttons::OkCancel};
+    question.id = PromptId::LongFile;
+    if (terminal.Ask(question) != Answer::Ok) return kFailure;
+  }
   document.FillFromImage();
   document.CollectIntoImage();
   const TransferOutcome outcome = Run(TransferDirection::Write, options, session, document.Image());

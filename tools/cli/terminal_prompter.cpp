@@ -85,6 +85,10 @@ bool TerminalPrompter::Scripted(const Prompt& prompt, Answer* answer) {
     *answer = Answer::Retry;
     return true;
   }
+  if (prompt.id == PromptId::LongFile && answers_.acceptLongFile) {
+    *answer = Answer::Ok;
+    return true;
+  }
   if (prompt.id == PromptId::TestExchangeError && answers_.testRetries > 0) {
     --answers_.testRetries;
     *answer = Answer::Retry;

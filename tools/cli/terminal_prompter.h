@@ -18,6 +18,8 @@ struct PromptAnswers {
   int communicationRetries = 0;
   // Retry answers to " Error had happen ,need try again" of a test exchange.
   int testRetries = 0;
+  // OK to writing a file longer than a channel data file.
+  bool acceptLongFile = false;
 };
 
 class TerminalPrompter final : public Prompter {

@@ -1,6 +1,7 @@
 // korvel-cli's file commands, run as the user runs them.
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -264,6 +265,37 @@ TEST_F(CliTest, SettingsPrintsTheValuesFeaturesTakes) {
     EXPECT_EQ(CountLines(r.out, line), 1) << line << "\n" << r.out;
 }
 
+// A refused command line or file says what is wrong, in the system's words
+// where the system refused, and writes nothing.
+TEST_F(CliTest, RefusalsSayWhatIsWrong) {
+  fs::create_symlink(Path("loop-b.sin"), Path("loop-a.sin"));
+  fs::create_symlink(Path("loop-a.sin"), Path("loop-b.sin"));
+  ASSERT_EQ(::mkfifo(Path("fifo").c_str(), 0600), 0);
+  ASSERT_EQ(Run("new " + Path("long.sin")).status, 0);
+  std::ofstream(Path("long.sin"), std::ios::app) << "TRAILER";
+  const struct {
+    std::string args;
+    std::string says;
+    bool ok;  // exit status 0
+  } cases[] = {
+      {"read --port X -o " + Path("r.sin") + " --retries -1", "--retries: must be a whole number from 0 to 1000", false},
+      {"read --port X -o " + Path("r.sin") + " --retries abc", "--retries: must be a whole number from 0 to 1000",
+       false},
+      {"write --port X -radio.sin", "A file name that begins with '-' goes after --", false},
+      {"channels " + Path("loop-a.sin"), "Too many levels of symbolic links", false},
+      {"channels " + Path("fifo"), "not a regular file", false},
+      {"new /", "Cannot save \"/\": Is a directory", false},
+      {"channels " + Path("long.sin"), "warning: \"" + Path("long.sin") + "\" holds 2119 bytes", true},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.args);
+    const RunResult r = Run(c.args);
+    EXPECT_EQ(r.status == 0, c.ok) << r.status;
+    EXPECT_NE(r.err.find(c.says), std::string::npos) << r.err;
+  }
+  EXPECT_FALSE(fs::exists(Path("r.sin")));
+}
+
 TEST_F(CliTest, HelpIsThereForTheToolAndEachCommand) {
   const RunResult top = Run("--help");
   EXPECT_EQ(top.status, 0);
@@ -271,7 +303,7 @@ TEST_F(CliTest, HelpIsThereForTheToolAndEachCommand) {
     EXPECT_NE(top.out.find(command), std::string::npos) << command;
     const RunResult sub = Run(std::string(command) + " --help");
     EXPECT_EQ(sub.status, 0) << command;
-    EXPECT_NE(sub.out.find("FILE"), std::string::npos) << command << sub.out;
+    EXPECT_NE(sub.out.find("Channel data file"), std::string::npos) << command << sub.out;
   }
 }
 

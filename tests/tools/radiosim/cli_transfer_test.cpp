@@ -108,6 +108,8 @@ struct TransferCase {
   // when notAnImage); a read that fails must leave an earlier file as it was.
   const char* file = "radio.sin";
   bool notAnImage = false;
+  bool longFile = false;  // a write's file carries a trailer after the image
+  bool portUntouched = false;
   bool earlierFile = false;
   int status = 0;
   StderrMatcher err = "";
@@ -125,7 +127,8 @@ TEST(CliTransfer, EveryEndAsTheUserSeesIt) {
   shortReply9.shortReplyBlock = 4;
   shortReply9.shortReplyLength = 9;
   nakWrite7.nakWriteBlock = 7;
-  cli::PromptAnswers oneRetry, acceptMismatch;
+  cli::PromptAnswers oneRetry, acceptMismatch, acceptLong;
+  acceptLong.acceptLongFile = true;
   oneRetry.communicationRetries = 1;
   acceptMismatch.acceptTypeMismatch = true;
 
@@ -158,8 +161,9 @@ TEST(CliTransfer, EveryEndAsTheUserSeesIt) {
        .err = Lines({texts::kConnectionLost, readFailed, Ended("read", "connection lost", 5)})},
       {.name = "cancelled a second into the blocks: no message", .command = Command::Read, .cancelAtMs = 1000,
        .status = 1, .err = MatchesRegex("korvel-cli: read ended: cancelled \\([1-9][0-9]* of 264 blocks\\)\n")},
-      {.name = "read into a folder that does not exist", .command = Command::Read, .file = "missing/read.sin",
-       .status = 1, .err = MatchesRegex("korvel-cli: [^\n]*missing/read\\.sin[^\n]*\n")},
+      {.name = "read into a folder that does not exist: refused before the port opens", .command = Command::Read,
+       .file = "missing/read.sin", .portUntouched = true, .status = 1,
+       .err = MatchesRegex("korvel-cli: Cannot save [^\n]*missing/read\\.sin\": No such file or directory\n")},
 
       // Writes.
       {.name = "complete write of what the grid collection gives", .command = Command::Write,
@@ -171,6 +175,13 @@ TEST(CliTransfer, EveryEndAsTheUserSeesIt) {
       {.name = "write block 7 not acknowledged", .command = Command::Write, .faults = nakWrite7, .status = 1,
        .err = Lines({texts::kProgramInterrupt, Ended("write", "write not acknowledged", 7)}),
        .radioBlocksWritten = 7},
+      {.name = "write of a longer file: asked, and Cancel writes nothing", .command = Command::Write,
+       .longFile = true, .portUntouched = true, .status = 1,
+       .err = MatchesRegex("[^\n]*holds 2119 bytes; only its first 2112 [^\n]*Write its channel data to the radio\\?\n"
+                           "\\(Cancel\\)\n")},
+      {.name = "write of a longer file with --accept-long-file", .command = Command::Write, .answers = acceptLong,
+       .longFile = true, .err = MatchesRegex("[^\n]*holds 2119 bytes[^\n]*\n\\(OK\\)\n"),
+       .radioBlocksWritten = 264},
       {.name = "write of a file that is not a channel data file", .command = Command::Write, .notAnImage = true,
        .status = 1, .err = MatchesRegex("korvel-cli: [^\n]*radio\\.sin[^\n]*\n")},
   };
@@ -199,6 +210,9 @@ TEST(CliTransfer, EveryEndAsTheUserSeesIt) {
       const MemoryImage image = FileImage(c.fileType);
       if (c.notAnImage) {
         WriteFile(file, "short");
+      } else if (c.longFile) {
+        WriteImage(file, image);
+        WriteFile(file, ReadFile(file) + "TRAILER");
       } else {
         WriteImage(file, image);
       }
@@ -209,6 +223,7 @@ TEST(CliTransfer, EveryEndAsTheUserSeesIt) {
       }
     }
     EXPECT_THAT(run.err.Text(), c.err);
+    if (c.portUntouched) EXPECT_EQ(run.port.Opens(), 0);
     if (c.greetings >= 0) {
       EXPECT_EQ(Greetings(run.port.PcBytes()), c.greetings);
     }
