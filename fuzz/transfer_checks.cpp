@@ -5,6 +5,7 @@
 
 #include "link/cancel_token.h"
 #include "link/clone_transfer.h"
+#include "testmode/test_exchange.h"
 
 namespace korvel::fuzz {
 namespace {
@@ -101,11 +102,34 @@ class NoEvents final : public TransferEvents {
   int position = 0;
 };
 
+std::string CheckTestExchange(Input& input) {
+  InstantClock clock;
+  FuzzedPort port(input, clock);
+  FuzzedPrompter prompter(input);
+  CancelToken cancel;
+  static const char* const kTexts[] = {"146.52", "", "999.99999", "1000", "-5", "OFF", "88.5", "D023N", "x"};
+  TestExchangeInput exchange;
+  exchange.portName = "COM1";
+  exchange.command = static_cast<std::uint8_t>(0x71 + input.Next() % 4);
+  exchange.value = input.Next();
+  exchange.rxFrequency = kTexts[input.Next() % 9];
+  exchange.txFrequency = kTexts[input.Next() % 9];
+  exchange.rxTone = kTexts[input.Next() % 9];
+  exchange.txTone = kTexts[input.Next() % 9];
+  RunTestExchange(exchange, port, clock, prompter, cancel);
+  if (port.IsOpen()) return "the test exchange left the port open";
+  if (port.misuse) return "the test exchange used the port while closed";
+  if (prompter.emptyText) return "a message without text";
+  return "";
+}
+
 }  // namespace
 
 std::string CheckTransferAgainstBytes(const std::uint8_t* data, std::size_t size) {
   Input input(data, size);
-  const bool read = input.Next() & 1;
+  const std::uint8_t kind = input.Next();
+  if (kind % 3 == 2) return CheckTestExchange(input);
+  const bool read = kind & 1;
   InstantClock clock;
   FuzzedPort port(input, clock);
   FuzzedPrompter prompter(input);

@@ -1,8 +1,9 @@
 #pragma once
-// A clone transfer against a radio whose every reply comes from the given
-// bytes: any length, any content, silence or a port error, and questions
-// answered from them too. Whatever the radio does, the transfer must end,
-// close the port, and give back an image only when a read completed.
+// A clone transfer (read or write) or a test exchange against a radio whose
+// every reply comes from the given bytes: any length, any content, silence
+// or a port error, and questions answered from them too. Whatever the radio
+// does, the exchange must end and close the port, and a transfer must give
+// back an image only when a read completed.
 
 #include <cstddef>
 #include <cstdint>
