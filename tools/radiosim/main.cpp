@@ -126,6 +126,9 @@ int main(int argc, char** argv) {
   app.add_option("--bad-test-ack", faults.wrongTestAck,
                  "Answer a test command's command, frequency or parameters part with a wrong byte")
       ->transform(CLI::CheckedTransformer(points));
+  app.add_option("--hang-up-at", faults.hangUpAtBlock,
+                 "Hang up the line when block K is asked for, as a pulled cable does (the simulator then ends)")
+      ->check(CLI::Range(0, kBlockCount - 1));
   app.add_option("--hold", holdDevice, "Only hold DEVICE exclusively until killed");
   CLI11_PARSE(app, argc, argv);
 

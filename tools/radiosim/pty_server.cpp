@@ -4,6 +4,8 @@
 #include <poll.h>
 #include <pthread.h>
 #include <sched.h>
+#include <sys/file.h>
+#include <sys/ioctl.h>
 #include <sys/stat.h>
 #include <termios.h>
 #include <unistd.h>
@@ -161,6 +163,17 @@ bool PtyServer::WriteDue(TimePoint now, bool* blocked) {
   return true;
 }
 
+void PtyServer::ReleaseAbandonedPort() {
+  int exclusive = 0;
+  if (::ioctl(heldSlave_, TIOCGEXCL, &exclusive) != 0 || exclusive == 0) return;
+  // A client holds its lock for as long as it has the port open; when the
+  // lock can be had, the client is gone (killed before it could clear the
+  // exclusive mode), and the port is free again.
+  if (::flock(heldSlave_, LOCK_EX | LOCK_NB) != 0) return;
+  ::ioctl(heldSlave_, TIOCNXCL);
+  ::flock(heldSlave_, LOCK_UN);
+}
+
 bool PtyServer::Run(std::string* error) {
   using std::chrono::steady_clock;
   if (options_.realtime) {
@@ -173,6 +186,17 @@ bool PtyServer::Run(std::string* error) {
   while (!stop_.load()) {
     TimePoint now = steady_clock::now();
     Deliver(now);
+    if (protocol_.HungUp()) {
+      // The pulled cable: the client's side sees the line hang up.
+      CloseFd(heldSlave_);
+      CloseFd(master_);
+      if (error) *error = "the line was hung up (--hang-up-at)";
+      return false;
+    }
+    if (now >= nextLockCheck_) {
+      ReleaseAbandonedPort();
+      nextLockCheck_ = now + kLockCheckInterval;
+    }
     bool blocked = false;
     if (!WriteDue(now, &blocked)) {
       if (error) *error = Errno("write to the pseudo-terminal");
@@ -184,6 +208,7 @@ bool PtyServer::Run(std::string* error) {
     if (!outbound_.empty() && !blocked) earliest(outbound_.front().first);
     if (!inbound_.empty()) earliest(inbound_.front().first);
     if (protocol_.MidFrame()) earliest(lastDelivery_ + kQuietTime);
+    earliest(nextLockCheck_);
 
     pollfd fds[2] = {{master_, static_cast<short>(POLLIN | (blocked ? POLLOUT : 0)), 0},
                      {stopPipe_[0], POLLIN, 0}};

@@ -23,6 +23,8 @@ namespace korvel::radiosim {
 inline constexpr std::chrono::nanoseconds kCharacterTime{1'041'667};  // 10 bits at 9600 baud
 // A frame left unfinished this long is dropped (RadioProtocol::LineQuiet).
 inline constexpr std::chrono::milliseconds kQuietTime{250};
+// How often the server looks for a port left exclusive by a killed client.
+inline constexpr std::chrono::milliseconds kLockCheckInterval{200};
 
 struct ServerOptions {
   bool paced = true;
@@ -60,6 +62,8 @@ class PtyServer {
   void ReadMaster(TimePoint now);
   void Deliver(TimePoint now);
   bool WriteDue(TimePoint now, bool* blocked);
+  // Clears the exclusive mode a killed client left on the port.
+  void ReleaseAbandonedPort();
 
   RadioProtocol& protocol_;
   ServerOptions options_;
@@ -75,6 +79,7 @@ class PtyServer {
   TimePoint inboundFree_{};
   TimePoint outboundFree_{};
   TimePoint lastDelivery_{};
+  TimePoint nextLockCheck_{};
 };
 
 }  // namespace korvel::radiosim

@@ -30,6 +30,9 @@ struct RadioFaults {
   // wrong byte; either way the radio drops the command there.
   std::optional<TestPoint> missingTestAck = {};
   std::optional<TestPoint> wrongTestAck = {};
+  // The cable is pulled when the command of block n (read or write) arrives:
+  // the line hangs up.
+  std::optional<int> hangUpAtBlock = {};
 };
 
 }  // namespace korvel::radiosim

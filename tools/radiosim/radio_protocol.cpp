@@ -190,6 +190,11 @@ void RadioProtocol::FinishBlockCommand(std::vector<std::uint8_t>& out) {
     state_ = State::kIdle;
     return;
   }
+  if (faults_.hangUpAtBlock == BlockIndex()) {
+    hungUp_ = true;
+    state_ = State::kIdle;
+    return;
+  }
   if (command_[0] == frames::kWriteCommand) {
     dataLength_ = 0;
     state_ = State::kWriteData;

@@ -73,6 +73,8 @@ class RadioProtocol {
   // The test commands whose three parts all arrived, oldest first.
   const std::vector<TestCommand>& TestCommands() const { return testCommands_; }
   int Handshakes() const { return handshakes_; }
+  // The hang-up fault has struck: the line is gone.
+  bool HungUp() const { return hungUp_; }
 
  private:
   void Send(std::vector<std::uint8_t>& out, std::initializer_list<std::uint8_t> bytes);
@@ -98,6 +100,7 @@ class RadioProtocol {
   TestCommand test_{};
   std::vector<TestCommand> testCommands_;
   int handshakes_ = 0;
+  bool hungUp_ = false;
   std::function<void(const MemoryImage&)> onImageWritten_;
 };
 

@@ -3,7 +3,10 @@
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
+#include <fcntl.h>
 #include <signal.h>
+#include <sys/ioctl.h>
+#include <unistd.h>
 
 #include <cerrno>
 
@@ -80,6 +83,50 @@ TEST(CliProcess, InterruptCancelsARunningRead) {
   EXPECT_EQ(cli.Wait(5'000), 1) << cli.Stderr();
   EXPECT_THAT(cli.Stderr(), MatchesRegex("korvel-cli: read ended: cancelled \\([0-9]+ of 264 blocks\\)\n"));
   EXPECT_FALSE(Exists(dir.File("read.sin")));
+}
+
+// A cable pulled in the middle of the blocks: the port's hang-up is
+// reported as a lost connection with the system's reason, not as a radio
+// that answered wrongly.
+TEST(CliProcess, PulledCableIsReportedAsALostConnection) {
+  for (const std::string command : {"read", "write"}) {
+    SCOPED_TRACE(command);
+    TempDir dir;
+    WriteImage(dir.File("file.sin"), NewImage());
+    Simulator radio;
+    ASSERT_TRUE(radio.Start({"--fast", "--hang-up-at", "5"})) << radio.Stderr();
+    const ChildRun run = command == "read"
+                             ? RunCli({"read", "--port", radio.Device(), "-o", dir.File("read.sin")})
+                             : RunCli({"write", "--port", radio.Device(), dir.File("file.sin")});
+    EXPECT_EQ(run.status, 1);
+    EXPECT_THAT(run.err, MatchesRegex(std::string(texts::kConnectionLost) + "\n\\(" + radio.Device() +
+                                      ": (read|write)[^\n]*: Input/output error\\)\nkorvel-cli: " + command +
+                                      " ended: connection lost \\(5 of 264 blocks\\)\n"));
+    EXPECT_FALSE(Exists(dir.File("read.sin")));
+  }
+}
+
+// A client killed while it holds the port leaves the exclusive mode set; the
+// simulated radio clears it so that the next client can open the port.
+TEST(CliProcess, APortLeftExclusiveByAKilledClientIsFreedAgain) {
+  TempDir dir;
+  const std::string log = dir.File("wire.log");
+  Simulator radio;
+  ASSERT_TRUE(radio.Start({"--fast", "--log", log})) << radio.Stderr();
+  ChildProcess cli;
+  ASSERT_TRUE(cli.Spawn({ToolPath("tools/cli/korvel-cli"), "read", "--port", radio.Device(), "-o",
+                         dir.File("read.sin")}));
+  ASSERT_TRUE(ChildProcess::WaitFor([&] { return LoggedBytes(ReadFile(log), "radio").size() >= 10; }, 10'000));
+  const int probe = ::open(radio.Device().c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK);
+  ASSERT_GE(probe, 0);
+  int exclusive = 0;
+  ASSERT_EQ(::ioctl(probe, TIOCGEXCL, &exclusive), 0);
+  EXPECT_EQ(exclusive, 1) << "held while the client runs";
+  cli.Signal(SIGKILL);
+  cli.Wait(5'000);
+  EXPECT_TRUE(ChildProcess::WaitFor(
+      [&] { return ::ioctl(probe, TIOCGEXCL, &exclusive) == 0 && exclusive == 0; }, 5'000));
+  ::close(probe);
 }
 
 }  // namespace
