@@ -2,14 +2,25 @@
 // Sub-commands of korvel-cli, grouped by what they work on.
 
 #include <CLI/CLI.hpp>
+#include <string>
+
+namespace korvel {
+class CKovDoc;
+}
 
 namespace korvel::cli {
 
 // Exit status of a command that failed: its message is on standard error.
 inline constexpr int kFailure = 1;
 
+// Opens the file as the window does: the document loads it and the grid
+// fill puts it into the working copy. False (reported) when it fails.
+bool OpenChannelFile(CKovDoc& document, const std::string& path);
+
 // new, resave, channels, settings: channel data files.
 void RegisterFileCommands(CLI::App& app, int& status);
+// print: the printout as a PDF (built where Qt is).
+void RegisterPrintCommand(CLI::App& app, int& status);
 // read, write (and later align): the radio on a serial port.
 void RegisterRadioCommands(CLI::App& app, int& status);
 
