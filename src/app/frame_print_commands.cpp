@@ -6,6 +6,7 @@
 #include <QPrintPreviewDialog>
 #include <QPrintPreviewWidget>
 #include <QPrinter>
+#include <QScreen>
 #include <QToolBar>
 
 #include "app/main_frame.h"
@@ -63,7 +64,10 @@ void CMainFrame::OnFilePrintPreview() {
     close->setStatusTip(QStringLiteral("Close print preview mode"));
     connect(close, &QAction::triggered, &preview, &QDialog::reject);
   }
-  preview.resize(size());
+  // Large enough for two legible pages, whatever the size of the form.
+  const QRect screen = this->screen()->availableGeometry();
+  preview.resize(screen.size() * 3 / 4);
+  preview.move(screen.center() - preview.rect().center());
   preview.exec();
 }
 
