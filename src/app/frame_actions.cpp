@@ -57,9 +57,12 @@ void CMainFrame::CreateActions() {
           &CMainFrame::OnFileSave);
   connect(MakeAction(kCmdFileSaveAs, QStringLiteral("Save &As...")), &QAction::triggered, this,
           &CMainFrame::OnFileSaveAs);
-  MakeAction(kCmdPrint, QStringLiteral("&Print...\tCtrl+P"), "print");
-  MakeAction(kCmdPrintPreview, QStringLiteral("Print Pre&view"));
-  MakeAction(kCmdPrintSetup, QStringLiteral("P&rint Setup..."));
+  connect(MakeAction(kCmdPrint, QStringLiteral("&Print...\tCtrl+P"), "print"), &QAction::triggered, this,
+          &CMainFrame::OnFilePrint);
+  connect(MakeAction(kCmdPrintPreview, QStringLiteral("Print Pre&view")), &QAction::triggered, this,
+          &CMainFrame::OnFilePrintPreview);
+  connect(MakeAction(kCmdPrintSetup, QStringLiteral("P&rint Setup...")), &QAction::triggered, this,
+          &CMainFrame::OnFilePrintSetup);
   connect(MakeAction(kCmdAppExit, QStringLiteral("E&xit")), &QAction::triggered, this, &QWidget::close);
 
   connect(MakeAction(kCmdReadFromRadio, QStringLiteral("&Read From Radio\tCtrl+R"), "read"), &QAction::triggered,
@@ -72,10 +75,6 @@ void CMainFrame::CreateActions() {
           [this] { view_->OnEditData(); });
   connect(MakeAction(kCmdOptionalFeatures, QStringLiteral("&Optional Features\tCtrl+O")), &QAction::triggered, this,
           &CMainFrame::OnOptionalFeatures);
-  // The print commands come with printing; until then they are shown
-  // disabled.
-  for (int id : {kCmdPrint, kCmdPrintPreview, kCmdPrintSetup})
-    actions_.value(id)->setEnabled(false);
 
   // Check marks, not radio marks: UpdatePortChecks keeps exactly the
   // chosen port checked.

@@ -6,6 +6,7 @@
 #include <QIcon>
 #include <QMenuBar>
 #include <QMimeData>
+#include <QPrinter>
 #include <QScreen>
 #include <QScrollArea>
 #include <QStatusBar>

@@ -19,6 +19,7 @@
 #include "model/kov_document.h"
 #include "model/prompter.h"
 
+class QPrinter;
 class QScrollArea;
 
 namespace korvel {
@@ -81,6 +82,16 @@ class CMainFrame : public QMainWindow {
   void OnAbout();
   // Runs the optional features dialog over the frame on the document's image.
   void OnOptionalFeatures();
+  // File > Print, Print Preview and Print Setup on the frame's printer; an
+  // open cell edit is committed first, as Save does.
+  void OnFilePrint();
+  void OnFilePrintPreview();
+  void OnFilePrintSetup();
+  // Prints the document's working copy (the printer's page range, or all
+  // five pages); reports a printer that does not start.
+  bool PrintTo(QPrinter& printer);
+  // The printer of Print, Preview and Setup, made on first use.
+  QPrinter& Printer();
   // F6 and Shift+F6: the focus moves to the next or previous part of the view.
   void MovePane(bool forward);
 
@@ -127,6 +138,7 @@ class CMainFrame : public QMainWindow {
   QAction* portActions_[4] = {};
   bool placed_ = false;
 
+  std::unique_ptr<QPrinter> printer_;
   std::unique_ptr<SerialPort> serialPort_;
   SerialPort* port_ = nullptr;
   Clock* clock_ = nullptr;

@@ -54,7 +54,7 @@ TEST_F(FrameCommands, MenusHoldEveryItemWithItsLabelAndState) {
 
   EXPECT_EQ(VisibleItems(MenuTitled(bar, "&File")),
             (std::vector<Item>{{"&New\tCtrl+N"}, {"&Open...\tCtrl+O"}, {"&Save\tCtrl+S"}, {"Save &As..."}, {"-"},
-                               {"&Print...\tCtrl+P", false}, {"Print Pre&view", false}, {"P&rint Setup...", false},
+                               {"&Print...\tCtrl+P"}, {"Print Pre&view"}, {"P&rint Setup..."},
                                {"-"}, {"Recent File", false}, {"-"}, {"E&xit"}}));
   EXPECT_EQ(VisibleItems(MenuTitled(bar, "&Program")),
             (std::vector<Item>{{"&Read From Radio\tCtrl+R"}, {"-"}, {"&Write To Radio\tCtrl+W"},

@@ -4,6 +4,10 @@
 #include <CLI/CLI.hpp>
 #include <string>
 
+namespace korvel {
+class CKovDoc;
+}
+
 namespace korvel::cli {
 
 // Exit status of a command that failed: its message is on standard error.
@@ -15,8 +19,15 @@ CLI::Validator RetryCount();
 // name that begins with a dash was taken for an option.
 std::string FailureMessage(const CLI::App* app, const CLI::Error& error);
 
+// Opens the file as the window does: the document loads it and the grid
+// fill puts it into the working copy. False (reported) when it fails; a
+// file longer than an image gets a warning.
+bool OpenChannelFile(CKovDoc& document, const std::string& path);
+
 // new, resave, channels, settings: channel data files.
 void RegisterFileCommands(CLI::App& app, int& status);
+// print: the printout as a PDF (built where Qt is).
+void RegisterPrintCommand(CLI::App& app, int& status);
 // read, write, align: the radio on a serial port.
 void RegisterRadioCommands(CLI::App& app, int& status);
 

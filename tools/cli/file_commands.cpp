@@ -20,15 +20,6 @@ bool Report(const Status& result) {
   return static_cast<bool>(result);
 }
 
-// Opens the file as the window does: the document loads it and the grid
-// fill puts it into the working copy.
-bool Open(CKovDoc& document, const std::string& path) {
-  if (!Report(document.OnOpenDocument(path))) return false;
-  if (!document.OpenNotice().empty()) std::cerr << "korvel-cli: warning: " << document.OpenNotice() << '\n';
-  document.FillFromImage();
-  return true;
-}
-
 int New(const std::string& path) {
   CKovDoc document;
   document.OnNewDocument();
@@ -39,13 +30,13 @@ int New(const std::string& path) {
 
 int Resave(const std::string& in, const std::string& out) {
   CKovDoc document;
-  if (!Open(document, in)) return kFailure;
+  if (!OpenChannelFile(document, in)) return kFailure;
   return Report(document.OnSaveDocument(out)) ? 0 : kFailure;
 }
 
 int Channels(const std::string& path, bool all) {
   CKovDoc document;
-  if (!Open(document, path)) return kFailure;
+  if (!OpenChannelFile(document, path)) return kFailure;
   const ChannelTable& channels = document.Channels();
   for (int row = 1; row <= ChannelTable::kRows; ++row) {
     const ChannelTexts& texts = channels.Row(row);
@@ -60,7 +51,7 @@ int Channels(const std::string& path, bool all) {
 int Settings(const std::string& path) {
   using namespace settings;
   CKovDoc document;
-  if (!Open(document, path)) return kFailure;
+  if (!OpenChannelFile(document, path)) return kFailure;
   const MemoryImage& image = document.Image();
   const TypeSettings& type = document.Channels().Type();
   std::cout << "Model: " << kModelTexts[static_cast<std::size_t>(type.model)] << '\n'
@@ -75,6 +66,13 @@ int Settings(const std::string& path) {
 }
 
 }  // namespace
+
+bool OpenChannelFile(CKovDoc& document, const std::string& path) {
+  if (!Report(document.OnOpenDocument(path))) return false;
+  if (!document.OpenNotice().empty()) std::cerr << "korvel-cli: warning: " << document.OpenNotice() << '\n';
+  document.FillFromImage();
+  return true;
+}
 
 // The options live as long as the App: CLI11 keeps pointers to them, and the
 // callbacks run during parsing.

@@ -15,6 +15,9 @@ int main(int argc, char** argv) {
   korvel::cli::RegisterFileCommands(app, status);
   korvel::cli::RegisterFeaturesCommand(app, status);
   korvel::cli::RegisterRadioCommands(app, status);
+#ifdef KORVEL_HAVE_PRINT
+  korvel::cli::RegisterPrintCommand(app, status);
+#endif
   CLI11_PARSE(app, argc, argv);
   return status;
 }

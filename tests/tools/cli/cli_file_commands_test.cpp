@@ -47,9 +47,10 @@ class CliTest : public ::testing::Test {
 
   std::string Path(const std::string& name) const { return (dir_ / name).string(); }
 
-  RunResult Run(const std::string& args) const {
+  // prefix: a command the tool runs under, such as env.
+  RunResult Run(const std::string& args, const std::string& prefix = "") const {
     const std::string out = Path("stdout.txt"), err = Path("stderr.txt");
-    const std::string command = cli_.string() + " " + args + " >" + out + " 2>" + err + " </dev/null";
+    const std::string command = prefix + cli_.string() + " " + args + " >" + out + " 2>" + err + " </dev/null";
     const int raw = std::system(command.c_str());
     return {WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, Slurp(out), Slurp(err)};
   }
@@ -296,10 +297,51 @@ TEST_F(CliTest, RefusalsSayWhatIsWrong) {
   EXPECT_FALSE(fs::exists(Path("r.sin")));
 }
 
+#ifdef KORVEL_HAVE_PRINT
+// The printout's pages themselves are checked through the window's print
+// path; here: the paper size, the page count and the refusals, run with no
+// display and no platform named.
+TEST_F(CliTest, PrintWritesFivePagesOfThePaperSizeWithoutADisplay) {
+  ASSERT_EQ(Run("new " + Path("n.sin")).status, 0);
+  struct Row {
+    const char* options;
+    const char* output;
+    int status;
+    std::string mediaBox;  // of each of the five pages; empty: no PDF
+  };
+  const Row rows[] = {
+      {"", "a4.pdf", 0, "/MediaBox [0 0 595.000000 842.000000]"},
+      {"--page-size letter", "letter.pdf", 0, "/MediaBox [0 0 612.000000 792.000000]"},
+      {"--page-size B5", "b5.pdf", 105, ""},
+      {"", "no/such/folder.pdf", 1, ""},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.output);
+    const RunResult r = Run(std::string("print ") + row.options + " " + Path("n.sin") + " -o " + Path(row.output),
+                            "env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM ");
+    EXPECT_EQ(r.status, row.status) << r.err;
+    const std::string pdf = Slurp(Path(row.output));
+    if (row.mediaBox.empty()) {
+      EXPECT_TRUE(pdf.empty());
+      EXPECT_FALSE(r.err.empty());
+      continue;
+    }
+    EXPECT_EQ(pdf.rfind("%PDF", 0), 0u);
+    std::size_t pages = 0;
+    for (std::size_t at = pdf.find(row.mediaBox); at != std::string::npos; at = pdf.find(row.mediaBox, at + 1)) ++pages;
+    EXPECT_EQ(pages, 5u);
+  }
+}
+#endif
+
 TEST_F(CliTest, HelpIsThereForTheToolAndEachCommand) {
   const RunResult top = Run("--help");
   EXPECT_EQ(top.status, 0);
-  for (const char* command : {"new", "resave", "channels", "settings", "features"}) {
+  for (const char* command : {"new", "resave", "channels", "settings", "features"
+#ifdef KORVEL_HAVE_PRINT
+                               , "print"
+#endif
+      }) {
     EXPECT_NE(top.out.find(command), std::string::npos) << command;
     const RunResult sub = Run(std::string(command) + " --help");
     EXPECT_EQ(sub.status, 0) << command;

@@ -1,0 +1,79 @@
+// File > Print, Print Preview and Print Setup: the printout of the document's
+// working copy on the frame's printer.
+#include <QAction>
+#include <QPageSetupDialog>
+#include <QPrintDialog>
+#include <QPrintPreviewDialog>
+#include <QPrintPreviewWidget>
+#include <QPrinter>
+#include <QScreen>
+#include <QToolBar>
+
+#include "app/main_frame.h"
+#include "print/printout.h"
+
+namespace korvel {
+
+QPrinter& CMainFrame::Printer() {
+  if (!printer_) printer_ = std::make_unique<QPrinter>(QPrinter::HighResolution);
+  return *printer_;
+}
+
+bool CMainFrame::PrintTo(QPrinter& printer) {
+  int first = 1;
+  int last = print::kPageCount;
+  if (printer.printRange() == QPrinter::PageRange) {
+    first = printer.fromPage();
+    last = printer.toPage();
+  }
+  // The grid's texts and the bar's selections, uncollected edits included.
+  const print::PrintSource source{document_.Image(), document_.Channels(),
+                                  print::BarTextsOf(document_.Channels().Type(), document_.Image())};
+  if (print::PaintPrintout(printer, source, first, last)) return true;
+  prompter_.Tell("The printout could not be made: the printer did not start.");
+  return false;
+}
+
+void CMainFrame::OnFilePrint() {
+  // An edit still open in a cell belongs to what is printed.
+  view_->CommitEdit();
+  QPrinter& printer = Printer();
+  QPrintDialog dialog(&printer, this);
+  dialog.setMinMax(1, print::kPageCount);
+  dialog.setFromTo(1, print::kPageCount);
+  dialog.setOption(QAbstractPrintDialog::PrintPageRange, true);
+  if (dialog.exec() == QDialog::Accepted) PrintTo(printer);
+}
+
+void CMainFrame::OnFilePrintPreview() {
+  view_->CommitEdit();
+  QPrinter& printer = Printer();
+  // The preview shows every page, whatever range the last print chose.
+  printer.setPrintRange(QPrinter::AllPages);
+  QPrintPreviewDialog preview(&printer, this);
+  preview.setWindowTitle(QStringLiteral("Print Preview"));
+  connect(&preview, &QPrintPreviewDialog::paintRequested, this, [this](QPrinter* target) { PrintTo(*target); });
+  // Two pages side by side, the whole of both in view.
+  if (auto* pages = preview.findChild<QPrintPreviewWidget*>()) {
+    pages->setViewMode(QPrintPreviewWidget::FacingPagesView);
+    pages->fitInView();
+  }
+  // The preview's own Close beside its Print.
+  if (auto* tools = preview.findChild<QToolBar*>()) {
+    QAction* close = tools->addAction(QStringLiteral("Close"));
+    close->setStatusTip(QStringLiteral("Close print preview mode"));
+    connect(close, &QAction::triggered, &preview, &QDialog::reject);
+  }
+  // Large enough for two legible pages, whatever the size of the form.
+  const QRect screen = this->screen()->availableGeometry();
+  preview.resize(screen.size() * 3 / 4);
+  preview.move(screen.center() - preview.rect().center());
+  preview.exec();
+}
+
+void CMainFrame::OnFilePrintSetup() {
+  QPageSetupDialog setup(&Printer(), this);
+  setup.exec();
+}
+
+}  // namespace korvel

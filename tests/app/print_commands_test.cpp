@@ -1,0 +1,90 @@
+// File > Print through Qt's print dialog into a PDF file: the five pages
+// show the working copy, the edit still open in a cell included.
+
+#include <QDialog>
+#include <QPrinter>
+#include <QTimer>
+
+#include "app_test_support.h"
+#include "child_process.h"
+#include "editor/channel_grid.h"
+
+namespace korvel::testing {
+namespace {
+
+// The PDF's text per page, each run of white space made one space.
+std::vector<std::string> PdfPages(const QString& pdf) {
+  const test::ChildRun run = test::RunChild({"/usr/bin/pdftotext", pdf.toStdString(), "-"});
+  EXPECT_EQ(run.status, 0) << run.err;
+  std::vector<std::string> pages(1);
+  bool space = false;
+  for (char c : run.out) {
+    if (c == '\f') {
+      pages.emplace_back();
+      space = false;
+    } else if (std::isspace(static_cast<unsigned char>(c))) {
+      space = true;
+    } else {
+      if (space && !pages.back().empty()) pages.back() += ' ';
+      pages.back() += c;
+      space = false;
+    }
+  }
+  if (pages.back().empty()) pages.pop_back();
+  return pages;
+}
+
+using PrintCommands = FrameTest;
+
+TEST_F(PrintCommands, PrintToPdfShowsTheWorkingCopyOnFivePages) {
+  ASSERT_TRUE(frame->OpenDocumentFile(WriteFile("sample.sin", SampleImage())));
+  // Channel 2 typed into its cell, the editor still open.
+  auto* grid = static_cast<ChannelGrid*>(frame->View().Grid());
+  grid->setFocus();
+  grid->SetCurrent(2, 1);
+  for (QChar c : QStringLiteral("147.125")) QTest::keyClicks(QApplication::focusWidget(), QString(c));
+
+  const QString pdf = dir.filePath("printout.pdf");
+  frame->Printer().setOutputFormat(QPrinter::PdfFormat);
+  frame->Printer().setOutputFileName(pdf);
+  // The print dialog is confirmed as it comes up, printing to that file.
+  QTimer::singleShot(0, [] {
+    if (auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget())) dialog->accept();
+  });
+  frame->OnFilePrint();
+
+  const std::vector<std::string> pages = PdfPages(pdf);
+  ASSERT_EQ(pages.size(), 5u);
+  struct Row {
+    std::size_t page;
+    std::string text;
+  };
+  const Row rows[] = {
+      {1, "The Radio Settings"},
+      {1, "Function Setting:"},
+      {1, "Type: KR - 200"},
+      {1, "Frequency Field:136 - 174MHz"},
+      {1, "TX power rank: 3"},
+      {1, "Battery Save:Enable"},
+      {1, "Total Tx Time(s):60"},
+      {1, "Vox inhibit on recieve:Disable"},
+      {1, "CH Rx(MHz) Tx(MHz) Rx Tone Tx Tone W/N Scan Add Tx Power Opt Signal PTTID Busy"},
+      {1, "145.50000"},
+      {1, "147.12500"},
+      {2, "The Second Page"},
+      {3, "The Third Page"},
+      {4, "The Fourth Pages"},
+      {5, "The Fifth Pages"},
+      {5, "146.62500"},
+      {5, "D023N"},
+      {5, "Carrier"},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.text);
+    EXPECT_NE(pages[row.page - 1].find(row.text), std::string::npos) << pages[row.page - 1];
+  }
+  EXPECT_TRUE(prompter.asked.empty());
+}
+
+}  // namespace
+}  // namespace korvel::testing
