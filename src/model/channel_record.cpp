@@ -108,6 +108,11 @@ void EncodeFrequency(std::string_view text, std::uint8_t* bytes4) {
 
 std::string DecodeTone(std::uint8_t high, std::uint8_t low, bool inUse) {
   if (IsEmptyHighByte(high)) return inUse ? "OFF" : "";
+  // Digits that are not decimal name no tone the list holds, and no name
+  // would encode back to these bytes: shown, and so saved, as the list's
+  // first entry.
+  const auto decimal = [](std::uint8_t b) { return (b >> 4) <= 9 && (b & 0x0F) <= 9; };
+  if (!decimal(low) || (high < 0x80 && !decimal(high))) return "OFF";
   if (high < 0x80) {
     const int value = ReadBcd(high) * 100 + ReadBcd(low);
     return FormatFixed(value * 0.1, 3, 1);

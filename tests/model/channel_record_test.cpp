@@ -82,6 +82,14 @@ TEST(ToneCodec, DecodesByHighByteRange) {
   EXPECT_EQ(DecodeTone(0xFF, 0xFF, true), "OFF");
   EXPECT_EQ(DecodeTone(0x00, 0x12, true), "OFF");
   EXPECT_EQ(DecodeTone(0xFF, 0xFF, false), "");
+  // Non-decimal digits (bytes no radio writes) read as no tone, which is
+  // what a save then stores: opening and saving again changes nothing.
+  for (const auto [high, low] : {std::pair{0xFE, 0xC5}, {0x08, 0x8A}, {0x1A, 0x00}, {0x80, 0xF0}}) {
+    SCOPED_TRACE(std::to_string(high) + " " + std::to_string(low));
+    EXPECT_EQ(DecodeTone(static_cast<std::uint8_t>(high), static_cast<std::uint8_t>(low), true), "OFF");
+    const ToneCode off = EncodeTone("OFF");
+    EXPECT_EQ(DecodeTone(off.high, off.low, true), "OFF");
+  }
 }
 
 TEST(ChannelRecord, EmptyRecordDecodesEmptyAndEncodesTheEmptyChannelPattern) {
