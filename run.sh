@@ -1,11 +1,11 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds, and starts Korvel. Arguments are passed
-# to the program (e.g. a .sin file to open).
+# Installs what is missing, builds the programs (not the tests), and starts
+# Korvel. Arguments are passed to the program (e.g. a .sin file to open).
 set -euo pipefail
 root=$(cd "$(dirname "$0")" && pwd)
 cd "$root"
 scripts/install-deps.sh
-scripts/build.sh build
+scripts/build.sh build -- korvel korvel-cli korvel-radiosim
 if [[ -x build/src/app/korvel ]]; then
   if [[ -z "${DISPLAY:-}" && -z "${WAYLAND_DISPLAY:-}" ]]; then
     echo "No display found: run it from a desktop session, or under a virtual one: xvfb-run -a ./run.sh" >&2

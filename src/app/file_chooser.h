@@ -2,6 +2,7 @@
 // Where the file commands ask for a path. The frame takes a FileChooser so
 // tests can answer without a real dialog.
 
+#include <QSettings>
 #include <QString>
 #include <QWidget>
 
@@ -16,12 +17,23 @@ class FileChooser {
   virtual QString SavePath(QWidget* parent, const QString& suggested) = 0;
 };
 
-// The platform's file dialogs, filtered to channel data files.
+// The platform's file dialogs, filtered to channel data files. They open in
+// the folder last chosen in one of them, kept in the settings between runs.
 class DialogFileChooser : public FileChooser {
  public:
+  explicit DialogFileChooser(QSettings& settings) : settings_(settings) {}
   QString OpenPath(QWidget* parent) override;
   QString SavePath(QWidget* parent, const QString& suggested) override;
+
+ private:
+  QSettings& settings_;
 };
+
+// The folder the file dialogs open in: the last one remembered, or the home
+// folder before any.
+QString LastFileFolder(const QSettings& settings);
+// Remembers the folder of a chosen file (nothing for an empty path).
+void RememberFileFolder(QSettings& settings, const QString& path);
 
 // The file dialogs' filter and the suffix Save As adds.
 QString ChannelFileFilter();

@@ -16,8 +16,8 @@ int main(int argc, char* argv[]) {
   QApplication::setWindowIcon(QIcon(QStringLiteral(":/korvel/icons/korvel.svg")));
 
   korvel::QtPrompter prompter;
-  korvel::DialogFileChooser chooser;
   QSettings settings;
+  korvel::DialogFileChooser chooser(settings);
   korvel::CKovApp app(prompter, chooser, settings);
   QStringList arguments = QApplication::arguments();
   arguments.removeFirst();

@@ -8,7 +8,9 @@
 
 #include "editor/cell_editors.h"
 #include "editor/channel_grid.h"
+#include "editor/dialog_units.h"
 #include "model/channel_edits.h"
+#include "model/frequency_check.h"
 #include "model/prompter.h"
 
 namespace korvel {
@@ -16,10 +18,34 @@ namespace {
 
 constexpr int kScanColumn = 6;
 constexpr int kLastRow = ChannelGrid::kRows - 1;  // 128
-constexpr int kDropDownHeight = 100;              // pixels of an open chooser's list
 
 bool IsDigit(QChar c) { return c >= QLatin1Char('0') && c <= QLatin1Char('9'); }
 bool IsTyped(QChar key) { return key.unicode() >= 0x20; }
+
+// The character a key press types, if it types one.
+QChar TypedCharacter(const QKeyEvent& key) {
+  const QString text = key.text();
+  if (text.size() != 1 || (key.modifiers() & (Qt::ControlModifier | Qt::AltModifier))) return {};
+  const QChar c = text.at(0);
+  return c.unicode() >= 0x20 && c.unicode() != 0x7F ? c : QChar();
+}
+
+// The box's text once the typed character replaces its selection.
+QString AfterTyping(const QLineEdit& box, QChar c) {
+  QString text = box.text();
+  int at = box.cursorPosition();
+  if (box.hasSelectedText()) {
+    at = box.selectionStart();
+    text.remove(at, box.selectedText().size());
+  }
+  return text.insert(at, c);
+}
+
+// The text an editor holds.
+QString EditorText(QWidget* editor) {
+  if (auto* box = qobject_cast<QLineEdit*>(editor)) return box->text();
+  return static_cast<QComboBox*>(editor)->currentText();
+}
 
 // Index of the first entry beginning with text, ignoring case; 0 if none.
 int PrefixEntry(const QComboBox& chooser, const QString& text) {
@@ -35,7 +61,7 @@ CellEditing::CellEditing(ChannelGrid& grid, CellEditors& editors, ChannelTable& 
                          Prompter& prompter, QObject* parent)
     : QObject(parent), grid_(grid), editors_(editors), channels_(channels), prompter_(prompter) {
   connect(&grid_, &ChannelGrid::enterCell, this, &CellEditing::LoadEditor);
-  connect(&grid_, &ChannelGrid::leaveCell, this, &CellEditing::Commit);
+  connect(&grid_, &ChannelGrid::leaveCell, this, &CellEditing::CommitOnLeaving);
   connect(&grid_, &ChannelGrid::dblClick, this, [this] { Open(QChar()); });
   connect(&grid_, &ChannelGrid::mouseDown, this, [this](Qt::MouseButton button) {
     if (button != Qt::RightButton) Open(QChar());
@@ -93,9 +119,7 @@ void CellEditing::Open(QChar key) {
     auto* chooser = static_cast<QComboBox*>(editor);
     if (typed) {
       if (chooser->isEditable()) {
-        // The typed character goes straight into the field.
-        chooser->setEditText(QString(key));
-        chooser->lineEdit()->end(false);
+        chooser->lineEdit()->clear();  // the typed character follows once shown
       } else {
         const int entry = chooser->findText(QString(key), Qt::MatchStartsWith);
         if (entry >= 0) chooser->setCurrentIndex(entry);
@@ -108,42 +132,90 @@ void CellEditing::Open(QChar key) {
   editor->show();
   editor->raise();
   editor->setFocus();
+  if (auto* chooser = qobject_cast<QComboBox*>(editor); typed && chooser && chooser->isEditable()) {
+    // Sent as a key to the shown field, so that the field completes it.
+    QKeyEvent press(QEvent::KeyPress, 0, Qt::NoModifier, QString(key));
+    QApplication::sendEvent(chooser->lineEdit(), &press);
+  }
   grid_.Refresh();
 }
 
 void CellEditing::PlaceChooser(QComboBox* chooser) {
-  // Slightly larger than the cell so that it covers the cell's grid lines;
-  // its list drops down about 100 pixels.
+  // Slightly larger than the cell so that it covers the cell's grid lines.
   chooser->setGeometry(grid_.CellRect().adjusted(-1, -1, 1, 1));
-  const int entryHeight = chooser->fontMetrics().height() + 4;
-  chooser->setMaxVisibleItems(std::max(1, kDropDownHeight / entryHeight));
+  chooser->setMaxVisibleItems(kListEntriesShown);
 }
 
-void CellEditing::Commit() {
-  if (!editors_.Created()) return;
+void CellEditing::Commit() { CommitShown(); }
+
+bool CellEditing::CommitShown() {
+  if (!editors_.Created()) return true;
   const int row = grid_.Row();
   const int column = grid_.Col();
   QWidget* editor = editors_.EditorOf(column);
-  if (editor == nullptr || !editor->isVisibleTo(&grid_)) return;
-  if (editor == editors_.FrequencyBox()) {
-    CommitFrequency(row, column);
-    return;
-  }
+  if (editor == nullptr || !editor->isVisibleTo(&grid_)) return true;
+  if (editor == editors_.FrequencyBox()) return CommitFrequency(row, column);
   const std::string text = static_cast<QComboBox*>(editor)->currentText().toStdString();
   if (editor == editors_.ToneChooser()) {
-    CommitTone(channels_, row, column, text);
+    if (!CommitTone(row, column, text)) return false;
   } else {
     CommitOption(channels_, row, column, text);
   }
   editors_.Hide(editor);
+  return true;
 }
 
-void CellEditing::CommitFrequency(int row, int column) {
+void CellEditing::CommitOnLeaving() {
+  const int row = grid_.Row();
+  const int column = grid_.Col();
+  QWidget* editor = editors_.Shown();
+  if (CommitShown()) return;
+  // A refused text brings the user back to its cell, the editor open on it,
+  // once the grid has finished moving away.
+  const QString typed = EditorText(editor);
+  editors_.Hide(editor);
+  QMetaObject::invokeMethod(
+      this, [this, row, column, typed] { Reopen(row, column, typed); }, Qt::QueuedConnection);
+}
+
+void CellEditing::Reopen(int row, int column, const QString& typed) {
+  grid_.setFocus();
+  grid_.SetCurrent(row, column);
+  Open(QChar());
+  QWidget* editor = editors_.EditorOf(column);
+  if (auto* box = qobject_cast<QLineEdit*>(editor)) {
+    box->setText(typed);
+    box->selectAll();
+  } else if (auto* chooser = qobject_cast<QComboBox*>(editor); chooser && chooser->isEditable()) {
+    chooser->setEditText(typed);
+    chooser->lineEdit()->selectAll();
+  }
+}
+
+void CellEditing::Cancel() {
+  editors_.HideAll();
+  LoadEditor();
+}
+
+bool CellEditing::CommitFrequency(int row, int column) {
   QLineEdit* box = editors_.FrequencyBox();
-  const std::string text =
+  const std::optional<std::string> text =
       korvel::CommitFrequency(channels_, row, column, box->text().toStdString(), prompter_);
-  box->setText(QString::fromStdString(text));
+  if (!text) {
+    // The cell keeps its text; the typed one stays to be corrected.
+    box->selectAll();
+    return false;
+  }
+  box->setText(QString::fromStdString(*text));
   editors_.Hide(box);
+  return true;
+}
+
+bool CellEditing::CommitTone(int row, int column, const std::string& text) {
+  if (korvel::CommitTone(channels_, row, column, text)) return true;
+  prompter_.Tell(kUnknownToneText);
+  editors_.ToneChooser()->lineEdit()->selectAll();
+  return false;
 }
 
 void CellEditing::EditData() {
@@ -156,10 +228,42 @@ void CellEditing::EditData() {
 bool CellEditing::eventFilter(QObject* watched, QEvent* event) {
   if (event->type() != QEvent::KeyPress) return false;
   const auto* key = static_cast<QKeyEvent*>(event);
-  if (key->key() != Qt::Key_Return && key->key() != Qt::Key_Enter) return false;
   QWidget* focus = QApplication::focusWidget();
-  if (focus == nullptr || watched != focus) return false;
-  HandleEnter(focus);
+  if (focus == nullptr || watched != focus || !editors_.Created()) return false;
+  if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) {
+    HandleEnter(focus);
+    return true;
+  }
+  QWidget* shown = editors_.Shown();
+  if (key->key() == Qt::Key_Escape && shown != nullptr && (focus == shown || shown->isAncestorOf(focus))) {
+    Cancel();
+    return true;
+  }
+  if (focus == &grid_) return HandleGridKey(*key);
+  if (focus == editors_.FrequencyBox()) {
+    // Anything but digits and one decimal separator is refused as a cell's
+    // first key is.
+    const QChar c = TypedCharacter(*key);
+    if (!c.isNull() && !IsFrequencyTyping(AfterTyping(*editors_.FrequencyBox(), c).toStdString())) {
+      prompter_.Tell(kNumberOnlyText);
+      return true;
+    }
+  }
+  return false;
+}
+
+bool CellEditing::HandleGridKey(const QKeyEvent& key) {
+  if (key.key() == Qt::Key_F2) {
+    Open(QChar());
+    return true;
+  }
+  const bool dropDown = key.key() == Qt::Key_F4 ||
+                        (key.key() == Qt::Key_Down && (key.modifiers() & Qt::AltModifier));
+  if (!dropDown) return false;
+  if (auto* chooser = qobject_cast<QComboBox*>(editors_.EditorOf(grid_.Col()))) {
+    Open(QChar());
+    chooser->showPopup();
+  }
   return true;
 }
 
@@ -169,7 +273,7 @@ void CellEditing::HandleEnter(QWidget* focus) {
   QComboBox* tone = editors_.ToneChooser();
 
   if (focus == &grid_) {
-    PassOn(&grid_, grid_.Col() == kScanColumn ? Qt::Key_Tab : Qt::Key_Right);
+    Open(QChar());
     return;
   }
   if (focus == box) {
@@ -177,7 +281,7 @@ void CellEditing::HandleEnter(QWidget* focus) {
       PassOn(box, Qt::Key_Tab);
       return;
     }
-    CommitFrequency(grid_.RowSel(), grid_.ColSel());
+    if (!CommitFrequency(grid_.RowSel(), grid_.ColSel())) return;
     grid_.SetCol(grid_.Col() + 1);
     Open(QLatin1Char('\r'));
     return;
@@ -203,7 +307,7 @@ void CellEditing::HandleEnter(QWidget* focus) {
     return;
   }
   if (tone->isVisibleTo(&grid_)) {
-    CommitTone(channels_, grid_.Row(), grid_.Col(), tone->currentText().toStdString());
+    if (!CommitTone(grid_.Row(), grid_.Col(), tone->currentText().toStdString())) return;
     editors_.Hide(tone);
     grid_.SetCol(grid_.Col() + 1);
     Open(QLatin1Char('\r'));

@@ -6,7 +6,10 @@
 #include <QObject>
 #include <QString>
 
+#include <string>
+
 class QComboBox;
+class QKeyEvent;
 class QWidget;
 
 namespace korvel {
@@ -34,8 +37,8 @@ class CellEditing : public QObject {
   // Lays the current column's editor over the current cell and opens it.
   // key: 0 for none, '\r' for Enter, otherwise the character typed.
   void Open(QChar key);
-  // The commit of leaving a cell: an editor open on the current cell goes
-  // into it, then the editor is hidden.
+  // Commits an editor open on the current cell into it, then hides it; a
+  // text the rules refuse stays in the open editor, the cell unchanged.
   void Commit();
   // Program > Edit Data.
   void EditData();
@@ -44,9 +47,21 @@ class CellEditing : public QObject {
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
+  // Commit() saying whether the editor's text was taken.
+  bool CommitShown();
+  // The commit of leaving a cell: a refused text brings the grid back to
+  // its cell, the editor open on the text.
+  void CommitOnLeaving();
+  void Reopen(int row, int column, const QString& typed);
+  // Escape: the editor closes and the cell keeps the text it had.
+  void Cancel();
   void HandleEnter(QWidget* focus);
-  // Commits the frequency edit box into (row, column).
-  void CommitFrequency(int row, int column);
+  // F2 opens the cell's editor; F4 and Alt+Down drop a chooser's list.
+  bool HandleGridKey(const QKeyEvent& key);
+  // Commit the frequency box or a tone text into (row, column); false when
+  // refused (the editor stays open on the text).
+  bool CommitFrequency(int row, int column);
+  bool CommitTone(int row, int column, const std::string& text);
   void PassOn(QWidget* target, int key);
   void PlaceChooser(QComboBox* chooser);
 

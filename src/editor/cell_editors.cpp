@@ -3,22 +3,26 @@
 #include <QAbstractItemView>
 #include <QApplication>
 #include <QComboBox>
+#include <QCompleter>
 #include <QLineEdit>
 #include <QValidator>
 
 #include "editor/channel_grid.h"
 #include "model/channel_columns.h"
+#include "model/frequency_check.h"
 #include "model/tone_table.h"
 
 namespace korvel {
 namespace {
 
-// The frequency edit box does not scroll its text: typing stops where the
-// text would run past the box's right edge.
-class FitsBoxValidator : public QValidator {
+// The frequency edit box holds digits and one decimal separator, and does
+// not scroll its text: typing stops where the text would run past the box's
+// right edge.
+class FrequencyBoxValidator : public QValidator {
  public:
-  explicit FitsBoxValidator(QLineEdit* box) : QValidator(box), box_(box) {}
+  explicit FrequencyBoxValidator(QLineEdit* box) : QValidator(box), box_(box) {}
   State validate(QString& input, int&) const override {
+    if (!IsFrequencyTyping(input.toStdString())) return Invalid;
     const int room = box_->contentsRect().width() - 2 * kTextMargin;
     return box_->fontMetrics().horizontalAdvance(input) <= room ? Acceptable : Invalid;
   }
@@ -37,7 +41,7 @@ void CellEditors::Create(const QFont& font) {
   frequency_ = new QLineEdit(area);
   frequency_->setObjectName(QStringLiteral("frequencyEdit"));
   frequency_->setFrame(false);
-  frequency_->setValidator(new FitsBoxValidator(frequency_));
+  frequency_->setValidator(new FrequencyBoxValidator(frequency_));
   frequency_->setAccessibleName(QStringLiteral("Frequency"));
 
   // Option choosers in the order of columns 8, 7, 6, 5, 10, 9, then the tone chooser.
@@ -51,7 +55,11 @@ void CellEditors::Create(const QFont& font) {
   tone_->setObjectName(QStringLiteral("toneChooser"));
   tone_->setEditable(true);
   tone_->setInsertPolicy(QComboBox::NoInsert);
-  tone_->setCompleter(nullptr);
+  // What is typed completes to the first tone it begins (ignoring case).
+  auto* completer = new QCompleter(tone_->model(), tone_);
+  completer->setCaseSensitivity(Qt::CaseInsensitive);
+  completer->setCompletionMode(QCompleter::InlineCompletion);
+  tone_->setCompleter(completer);
   tone_->view()->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
   const ToneTable& tones = ToneTable::Instance();
   for (int i = 0; i < tones.Count(); ++i) tone_->addItem(QString::fromStdString(tones.Name(i)));

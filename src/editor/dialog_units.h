@@ -59,6 +59,10 @@ inline QString FormGroupBoxStyle() {
       "QGroupBox::title { subcontrol-origin: margin; left: 6px; padding: 0 2px; }");
 }
 
+// Entries the grid's choosers and the type settings bar's lists show before
+// their drop-down list scrolls.
+inline constexpr int kListEntriesShown = 20;
+
 // Entries a drop-down list shows at once when its template height, list
 // included, is listHeight pixels; at least three.
 inline int VisibleEntries(const QComboBox& list, int listHeight) {

@@ -113,9 +113,13 @@ void CKovView::OnInitialUpdate() {
     grid.SetTextMatrix(0, column, QString::fromUtf8(kColumnHeaders[static_cast<std::size_t>(column)]));
   }
   for (int row = 1; row < ChannelGrid::kRows; ++row) grid.SetTextMatrix(row, 0, QString::number(row));
+  // The keyboard starts on channel 1's receive frequency, so that arrow keys
+  // and PageDown move in the grid and never change a list of the bar.
+  grid.SetCurrent(1, 1);
+  grid.scrollToTop();
   // The current cell's editor shows the new content when it next opens.
   p.editing->LoadEditor();
-  p.bar->ModelList()->setFocus();
+  grid.setFocus();
 }
 
 void CKovView::CommitEdit() { parts_->editing->Commit(); }

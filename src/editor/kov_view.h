@@ -20,7 +20,7 @@ class CKovView : public QWidget {
 
   // At start-up and after every New and Open: creates the cell editors the
   // first time, hides them, runs the document's grid fill, writes the
-  // headers and labels, focuses the model list.
+  // headers and labels, focuses channel 1's receive frequency cell.
   void OnInitialUpdate();
   // Commits an open cell edit into its cell (before Save, Read, Write).
   void CommitEdit();

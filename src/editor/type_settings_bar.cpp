@@ -5,6 +5,8 @@
 #include <QLabel>
 #include <QLineEdit>
 
+#include <memory>
+
 #include "editor/dialog_units.h"
 #include "model/settings_block.h"
 
@@ -17,10 +19,12 @@ constexpr int kBoxY = 7;
 constexpr int kLabelY = 19;
 constexpr int kLabelHeight = 8;
 
-// Default entries the typing guards select again.
-constexpr int kModelDefault = 0;  // "KR - 100"
-constexpr int kBandDefault = 2;   // "240 - 260MHz"
-constexpr int kRankDefault = 9;   // "9"
+// Where a text's first non-blank character is (its size if none).
+int FirstNonBlank(const QString& text) {
+  int i = 0;
+  while (i < text.size() && text.at(i).isSpace()) ++i;
+  return i;
+}
 
 }  // namespace
 
@@ -31,13 +35,13 @@ TypeSettingsBar::TypeSettingsBar(ChannelTable& channels, const DialogUnits& unit
     return units.Rect(x, y, w, h).translated(-units.X(kBoxX), -units.Y(kBoxY));
   };
   model_ = AddList(QStringLiteral("Type"), at(14, kLabelY, 20, kLabelHeight),
-                   at(36, 16, 62, 52), units.Y(52));
+                   at(36, 16, 62, 52));
   band_ = AddList(QStringLiteral("Field"), at(103, kLabelY, 18, kLabelHeight),
-                  at(122, 16, 58, 59), units.Y(59));
+                  at(122, 16, 58, 59));
   rank_ = AddList(QStringLiteral("Tx Power Rank"), at(198, kLabelY, 55, kLabelHeight),
-                  at(255, 15, 36, 40), units.Y(40));
+                  at(255, 15, 36, 40));
   manual_ = AddList(QStringLiteral("Manul Setting:"), at(302, kLabelY, 56, kLabelHeight),
-                    at(360, 15, 46, 52), units.Y(52));
+                    at(360, 15, 46, 52));
 
   for (std::string_view text : settings::kModelTexts) model_->addItem(QString::fromUtf8(text));
   for (std::string_view text : settings::kBandTexts) band_->addItem(QString::fromUtf8(text));
@@ -54,10 +58,8 @@ TypeSettingsBar::TypeSettingsBar(ChannelTable& channels, const DialogUnits& unit
   // The title sits on the frame line, and the lists inside the frame.
   setStyleSheet(FormGroupBoxStyle());
 
-  GuardTyping(model_, kModelDefault);
-  GuardTyping(band_, kBandDefault);
-  GuardTyping(rank_, kRankDefault);
   for (QComboBox* list : {model_, band_, rank_, manual_}) {
+    SelectByPrefix(list);
     connect(list, &QComboBox::currentIndexChanged, this, &TypeSettingsBar::Store);
   }
   connect(manual_, &QComboBox::editTextChanged, this, &TypeSettingsBar::Store);
@@ -65,8 +67,7 @@ TypeSettingsBar::TypeSettingsBar(ChannelTable& channels, const DialogUnits& unit
   followed_ = channels_.Subscribe([this](const ChannelChange& change) { Follow(change); });
 }
 
-QComboBox* TypeSettingsBar::AddList(const QString& label, QRect labelRect, QRect listRect,
-                                    int listHeight) {
+QComboBox* TypeSettingsBar::AddList(const QString& label, QRect labelRect, QRect listRect) {
   auto* caption = new QLabel(label, this);
   caption->setGeometry(labelRect);
   auto* list = new QComboBox(this);
@@ -76,17 +77,33 @@ QComboBox* TypeSettingsBar::AddList(const QString& label, QRect labelRect, QRect
   list->view()->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
   list->setGeometry(listRect.x(), listRect.y(), listRect.width(), list->sizeHint().height());
   list->setSizeAdjustPolicy(QComboBox::AdjustToContents);
-  list->setMaxVisibleItems(VisibleEntries(*list, listHeight));
+  list->setMaxVisibleItems(kListEntriesShown);
   list->setAccessibleName(label);
   caption->setBuddy(list);
   return list;
 }
 
-void TypeSettingsBar::GuardTyping(QComboBox* list, int defaultIndex) {
-  // Typing into the field selects the default entry again: only choosing
-  // from the list changes the value.
-  connect(list->lineEdit(), &QLineEdit::textEdited, this, [this, list, defaultIndex] {
-    list->setCurrentIndex(defaultIndex);
+void TypeSettingsBar::SelectByPrefix(QComboBox* list) {
+  // The text typed so far: a text it begins with is a deletion, which
+  // selects nothing so that Backspace can take back a completion.
+  auto typed = std::make_shared<QString>();
+  connect(list->lineEdit(), &QLineEdit::textEdited, this, [list, typed](const QString& text) {
+    const bool deleting = typed->startsWith(text);
+    *typed = text;
+    const QString wanted = text.mid(FirstNonBlank(text));
+    if (deleting || wanted.isEmpty()) return;
+    for (int i = 0; i < list->count(); ++i) {
+      const QString entry = list->itemText(i);
+      // Entries may begin with blanks ("  67 - 72MHz").
+      const int start = FirstNonBlank(entry);
+      if (!entry.mid(start).startsWith(wanted, Qt::CaseInsensitive)) continue;
+      list->setCurrentIndex(i);
+      list->lineEdit()->setText(entry);
+      // The completed rest is selected, so the next key replaces it.
+      const int typedEnd = start + static_cast<int>(wanted.size());
+      list->lineEdit()->setSelection(static_cast<int>(entry.size()), typedEnd - static_cast<int>(entry.size()));
+      return;
+    }
   });
 }
 

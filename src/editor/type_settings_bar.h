@@ -38,8 +38,10 @@ class TypeSettingsBar : public QGroupBox {
   QComboBox* ManualList() const { return manual_; }
 
  private:
-  QComboBox* AddList(const QString& label, QRect labelRect, QRect listRect, int listHeight);
-  void GuardTyping(QComboBox* list, int defaultIndex);
+  QComboBox* AddList(const QString& label, QRect labelRect, QRect listRect);
+  // Typing into the list's field selects the first entry beginning with the
+  // typed text and completes the field to it.
+  void SelectByPrefix(QComboBox* list);
   // Bar load: selects the entries of the given settings.
   void Load(const TypeSettings& type);
   void Store();

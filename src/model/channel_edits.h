@@ -4,7 +4,12 @@
 // channels commits through these, so each keeps a row consistent the same
 // way; cells change through ChannelTable::SetCell, so its listeners hear of
 // each cell that really changed.
+//
+// A row in use (one with a frequency) never keeps an empty tone or option
+// cell after a commit: such a cell shows the text the grid collection would
+// store for it, so the grid shows what a saved file holds.
 
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -13,19 +18,24 @@
 
 namespace korvel {
 
+// Shown when a tone text names no entry of the tone table.
+inline constexpr const char* kUnknownToneText =
+    "No such tone. Please choose one from the list (for example 88.5 or D023N)";
+
 // Commits a frequency text to (row, column 1 or 2). The text is checked
 // against the band of the table's bar values (messages through prompter).
 // A kept text: a row's first frequency brings the new-row texts, and as a
-// receive frequency becomes the transmit frequency too. A dropped or empty
-// text clears the cell and its tone (column 3 for 1, 4 for 2); a row left
-// without frequencies is emptied entirely. Returns the text the cell took.
-std::string CommitFrequency(ChannelTable& channels, int row, int column, std::string_view text,
-                            Prompter& prompter);
+// receive frequency becomes the transmit frequency too. An empty text clears
+// the cell and its tone (column 3 for 1, 4 for 2); a row left without
+// frequencies is emptied entirely. A refused text changes nothing and gives
+// nullopt; otherwise the text the cell took.
+std::optional<std::string> CommitFrequency(ChannelTable& channels, int row, int column,
+                                           std::string_view text, Prompter& prompter);
 
 // Commits a tone text to (row, column 3 or 4): the tone table's own name for
-// it (ignoring case), "OFF" for a text naming no tone, empty in a row without
-// frequency.
-void CommitTone(ChannelTable& channels, int row, int column, std::string_view text);
+// it (ignoring case); empty in a row without frequency. In a row in use a
+// text naming no tone is refused: nothing changes and the result is false.
+bool CommitTone(ChannelTable& channels, int row, int column, std::string_view text);
 
 // Commits an option text to (row, column 5..10): the text, or empty in a row
 // without frequency.

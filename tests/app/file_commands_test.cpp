@@ -6,8 +6,10 @@
 #include <functional>
 
 #include "app/command_ids.h"
+#include "app/file_chooser.h"
 #include "app/recent_file_list.h"
 #include "app_test_support.h"
+#include "temp_dir.h"
 
 namespace korvel::testing {
 namespace {
@@ -25,6 +27,23 @@ class FileCommands : public FrameTest {
     QCoreApplication::processEvents();
   }
 };
+
+TEST(FileDialogFolder, IsTheFolderLastChosenKeptWithTheSettings) {
+  test::TempDir dir;
+  const QString ini = QString::fromStdString(dir.File("settings.ini"));
+  const QString chosen = QString::fromStdString(dir.File("radios"));
+  ASSERT_TRUE(QDir().mkpath(chosen));
+  {
+    QSettings settings(ini, QSettings::IniFormat);
+    EXPECT_EQ(LastFileFolder(settings), QDir::homePath());
+    RememberFileFolder(settings, chosen + "/car.sin");
+    RememberFileFolder(settings, QString());  // a cancelled dialog
+  }
+  QSettings settings(ini, QSettings::IniFormat);  // the next run
+  EXPECT_EQ(LastFileFolder(settings), chosen);
+  ASSERT_TRUE(QDir(chosen).removeRecursively());
+  EXPECT_EQ(LastFileFolder(settings), QDir::homePath());  // a folder gone since
+}
 
 TEST_F(FileCommands, SaveWritesTheCollectedImageAndTakesTheName) {
   // Unnamed: Save asks for a name; the suffix is added when missing.

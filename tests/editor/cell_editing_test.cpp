@@ -2,11 +2,15 @@
 // keys, and commits reaching the document's working copy. The commit rules
 // themselves are the model's.
 
+#include <QAbstractItemView>
 #include <QClipboard>
+#include <QComboBox>
 #include <QScrollBar>
 
 #include "cell_edit_fixture.h"
 #include "editor/cell_editing.h"
+#include "model/channel_edits.h"
+#include "model/frequency_check.h"
 
 namespace korvel::test {
 namespace {
@@ -78,6 +82,117 @@ TEST_F(EditTest, KeysOpenEditorsExceptOnScanAndLettersAreRefused) {
   Type("n");
   EXPECT_EQ(prompter.Texts(), std::vector<std::string>{kNumberOnlyText});
   EXPECT_TRUE(Shows(OptionChooser(5)));
+}
+
+TEST_F(EditTest, ARefusedFrequencyKeepsTheCellAndTheEditorOnTheTypedText) {
+  Enter(1, 1, "146.52");
+  prompter.asked.clear();
+  GoTo(1, 1);
+  Type("146.523");
+  Enter();
+  EXPECT_EQ(prompter.Texts(), std::vector<std::string>{kStepErrorText});
+  EXPECT_EQ(Grid().TextMatrix(1, 1), "146.52000");
+  EXPECT_EQ(Grid().Col(), 1);
+  ASSERT_TRUE(Shows(FrequencyBox()));
+  EXPECT_EQ(Focus(), FrequencyBox());
+  EXPECT_EQ(FrequencyBox()->selectedText(), "146.523");
+
+  // Leaving by mouse brings the user back to the refused text.
+  prompter.asked.clear();
+  Type("600");
+  Click(2, 1);
+  QApplication::processEvents();
+  EXPECT_EQ(prompter.Texts(), std::vector<std::string>{kFormatErrorText});
+  EXPECT_EQ(Grid().TextMatrix(1, 1), "146.52000");
+  EXPECT_EQ(Grid().Row(), 1);
+  ASSERT_TRUE(Shows(FrequencyBox()));
+  EXPECT_EQ(FrequencyBox()->selectedText(), "600");
+}
+
+TEST_F(EditTest, FrequencyBoxTakesDigitsAndOneSeparatorOnly) {
+  GoTo(1, 1);
+  Type("146,5.x2");
+  EXPECT_EQ(prompter.Texts(), (std::vector<std::string>{kNumberOnlyText, kNumberOnlyText}));
+  EXPECT_EQ(FrequencyBox()->text(), "146,52");
+  Enter();
+  EXPECT_EQ(Grid().TextMatrix(1, 1), "146.52000");
+}
+
+TEST_F(EditTest, ToneChooserCompletesAndRefusesWhatNamesNoTone) {
+  Enter(1, 1, "146.52");
+  struct ToneTyping {
+    const char* typed;
+    const char* cell;  // the cell's text after Enter
+    bool refused;
+  };
+  const ToneTyping typings[] = {
+      {"88", "88.5", false},
+      {"d02", "D023N", false},
+      {"300", "D023N", true},
+  };
+  for (const ToneTyping& t : typings) {
+    SCOPED_TRACE(t.typed);
+    prompter.asked.clear();
+    Click(1, 3);
+    QTest::keyClick(Focus(), Qt::Key_A, Qt::ControlModifier);
+    Type(t.typed);
+    Enter();
+    EXPECT_EQ(Grid().TextMatrix(1, 3), t.cell);
+    EXPECT_EQ(Shows(ToneChooser()) && Grid().Col() == 3, t.refused);
+    EXPECT_EQ(prompter.Texts(), t.refused ? std::vector<std::string>{kUnknownToneText}
+                                          : std::vector<std::string>{});
+  }
+}
+
+TEST_F(EditTest, EscapeClosesTheEditorAndTheCellKeepsItsText) {
+  Enter(1, 1, "146.52");
+  document.SetModified(false);
+  GoTo(1, 1);
+  Type("147");
+  QTest::keyClick(Focus(), Qt::Key_Escape);
+  EXPECT_EQ(ShownEditor(), nullptr);
+  EXPECT_EQ(Focus(), &Grid());
+  Click(1, 5);
+  QTest::keyClick(Focus(), Qt::Key_Down);
+  QTest::keyClick(Focus(), Qt::Key_Escape);
+  GoTo(2, 1);
+  EXPECT_EQ(RowTexts(1), (QStringList{"146.52000", "146.52000", "OFF", "OFF", "Wide", "Yes", "High",
+                                      "DTMF", "ON", "Close"}));
+  EXPECT_FALSE(document.IsModified());
+}
+
+TEST_F(EditTest, KeysStayInTheGridAndOpenItsEditorsAndLists) {
+  ASSERT_EQ(Focus(), &Grid());
+  QTest::keyClick(Focus(), Qt::Key_PageDown);
+  EXPECT_GT(Grid().Row(), 1);
+  EXPECT_EQ(Bar().ModelList()->currentIndex(), 0);
+  EXPECT_EQ(Bar().BandList()->currentIndex(), 1);
+
+  struct Key {
+    int column;
+    Qt::Key key;
+    Qt::KeyboardModifiers modifiers;
+    bool listShown;
+  };
+  const Key keys[] = {
+      {1, Qt::Key_F2, Qt::NoModifier, false},
+      {2, Qt::Key_Return, Qt::NoModifier, false},
+      {6, Qt::Key_Return, Qt::NoModifier, false},
+      {3, Qt::Key_F4, Qt::NoModifier, true},
+      {8, Qt::Key_Down, Qt::AltModifier, true},
+  };
+  for (const Key& k : keys) {
+    SCOPED_TRACE(k.column);
+    GoTo(3, k.column);
+    QTest::keyClick(Focus(), k.key, k.modifiers);
+    QWidget* editor = ShownEditor();
+    ASSERT_NE(editor, nullptr);
+    EXPECT_EQ(Grid().Col(), k.column);
+    auto* chooser = qobject_cast<QComboBox*>(editor);
+    EXPECT_EQ(chooser != nullptr && chooser->view()->isVisible(), k.listShown);
+    if (chooser != nullptr) chooser->hidePopup();
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+  }
 }
 
 TEST_F(EditTest, FrequencyBoxTakesNoMoreThanItShows) {
@@ -155,7 +270,7 @@ TEST_F(EditTest, TypedCharactersNeverTouchTheClipboard) {
   GoTo(2, 1);
   Type("x");
   EXPECT_EQ(clipboard->text(), "keep me");
-  EXPECT_EQ(ToneChooser()->currentText(), "8");
+  EXPECT_EQ(ToneChooser()->currentText(), "82.5");  // "8" completed to the first tone
 }
 
 TEST_F(EditTest, EditDataTellsHowAndGoesToTheFirstCell) {

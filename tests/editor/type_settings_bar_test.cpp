@@ -60,27 +60,38 @@ TEST_F(ViewTest, ChoicesFromTheListsGoIntoTheDocument) {
   EXPECT_TRUE(document.IsModified());
 }
 
-TEST_F(ViewTest, TypingInGuardedListsSelectsTheirDefaultAgain) {
-  Bar().RankList()->setFocus();
-  QTest::keyClicks(Bar().RankList(), "3");
-  EXPECT_EQ(Bar().RankList()->currentIndex(), 9);
-  EXPECT_EQ(Bar().RankList()->currentText(), "9");
-  EXPECT_FALSE(document.IsModified());  // the value never changed
-
-  Bar().BandList()->setCurrentIndex(1);
-  emit Bar().BandList()->activated(1);
-  ASSERT_EQ(document.Channels().Type().band, 1);
-  document.SetModified(false);
-  QTest::keyClicks(Bar().BandList(), "4");
-  EXPECT_EQ(Bar().BandList()->currentIndex(), 2);
-  EXPECT_EQ(Bar().BandList()->currentText(), "240 - 260MHz");
-  EXPECT_EQ(document.Channels().Type().band, 2);
-  EXPECT_TRUE(document.IsModified());  // typing moved it back to the default: a change
-
-  Bar().ModelList()->setCurrentIndex(2);
-  QTest::keyClicks(Bar().ModelList(), "KR - 200");
-  EXPECT_EQ(Bar().ModelList()->currentIndex(), 0);
-  EXPECT_EQ(document.Channels().Type().model, 0);
+TEST_F(ViewTest, TypingInAListSelectsTheFirstEntryItBegins) {
+  struct Typing {
+    QComboBox* list;
+    const char* typed;
+    int index;          // the entry selected afterwards
+    const char* field;  // the field's text afterwards
+  };
+  const Typing typings[] = {
+      {Bar().RankList(), "3", 3, "3"},
+      {Bar().BandList(), "4", 4, "400 - 430MHz"},
+      {Bar().BandList(), "46", 9, "460 - 520MHz"},
+      {Bar().BandList(), "67", 0, "  67 - 72MHz"},  // the entry's leading blanks are not typed
+      {Bar().ModelList(), "kr - 3", 2, "KR - 300"},
+      {Bar().ManualList(), "c", 1, "Close"},
+      {Bar().BandList(), "9", 2, "9"},  // no entry begins so: the selection stays
+  };
+  for (const Typing& t : typings) {
+    SCOPED_TRACE(t.typed);
+    Open(NewImage());
+    t.list->setFocus();
+    t.list->lineEdit()->selectAll();
+    QTest::keyClicks(t.list, t.typed);
+    EXPECT_EQ(t.list->currentIndex(), t.index);
+    EXPECT_EQ(t.list->currentText(), t.field);
+    EXPECT_EQ(t.list->maxVisibleItems(), 20);
+  }
+  // Backspace takes a completion back instead of completing again.
+  Bar().BandList()->lineEdit()->selectAll();
+  QTest::keyClicks(Bar().BandList(), "35");
+  QTest::keyClick(Bar().BandList(), Qt::Key_Backspace);
+  EXPECT_EQ(Bar().BandList()->currentText(), "35");
+  EXPECT_EQ(document.Channels().Type().band, 3);
 }
 
 TEST_F(ViewTest, TypedManualSettingCountsOnlyAsTheEntryItEquals) {

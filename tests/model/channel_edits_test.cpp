@@ -1,5 +1,6 @@
 // The commit rules of the working copy: a row's first and last frequency,
-// dropped and kept frequencies, tone names and options on empty rows.
+// refused and kept frequencies and tones, options on empty rows, and what a
+// row in use shows being what a collection stores.
 
 #include "model/channel_edits.h"
 
@@ -27,38 +28,50 @@ struct CommitCase {
   const char* text;
   Texts after;
   std::vector<std::string> messages;
+  bool refused = false;
 };
 
 const Texts kEmpty{};
 const Texts kNewRow = {"146.52000", "146.52000", "OFF", "OFF", "Wide", "Yes", "High", "DTMF", "ON", "Close"};
 const Texts kToned = {"146.52000", "146.52000", "88.5", "D023N", "Wide", "Yes", "High", "DTMF", "ON", "Close"};
-const Texts kTransmitOnly = {"", "145.00000", "OFF", "OFF", "Narrow", "No", "Low", "", "OFF", "QT/DQT"};
+// A transmit-only row with empty cells no commit leaves behind.
+const Texts kTransmitOnly = {"", "145.00000", "OFF", "", "Narrow", "No", "Low", "", "OFF", "QT/DQT"};
+const Texts kStoredTransmitOnly = {"", "145.00000", "OFF", "OFF", "Narrow", "No", "Low", "None", "OFF", "QT/DQT"};
+constexpr bool kRefused = true;
 
 // The band of every case is "136 - 174MHz".
 const CommitCase kCases[] = {
     {"first receive frequency brings the new-row texts and transmits too", kEmpty, Commit::Frequency, 1,
      "146.52", kNewRow, {}},
+    {"a comma is the decimal point", kEmpty, Commit::Frequency, 1, "146,52", kNewRow, {}},
     {"first transmit frequency is not copied to receive", kEmpty, Commit::Frequency, 2, "145.5",
      {"", "145.50000", "OFF", "OFF", "Wide", "Yes", "High", "DTMF", "ON", "Close"}, {}},
-    {"a later receive frequency changes nothing else", kTransmitOnly, Commit::Frequency, 1, "146",
-     {"146.00000", "145.00000", "OFF", "OFF", "Narrow", "No", "Low", "", "OFF", "QT/DQT"}, {}},
-    {"a frequency off the step is dropped and the row stays new", kEmpty, Commit::Frequency, 1, "145.003",
-     kEmpty, {kStepErrorText}},
-    {"a frequency outside the format is dropped", kEmpty, Commit::Frequency, 1, "66.99999", kEmpty,
-     {kFormatErrorText}},
+    {"a later receive frequency fills empty cells with what is stored", kTransmitOnly, Commit::Frequency, 1,
+     "146", {"146.00000", "145.00000", "OFF", "OFF", "Narrow", "No", "Low", "None", "OFF", "QT/DQT"}, {}},
+    {"a frequency off the step on a filled row changes nothing", kToned, Commit::Frequency, 1, "146.523",
+     kToned, {kStepErrorText}, kRefused},
+    {"a frequency outside the format on a filled row changes nothing", kToned, Commit::Frequency, 2, "600",
+     kToned, {kFormatErrorText}, kRefused},
+    {"a number followed by letters changes nothing", kToned, Commit::Frequency, 1, "146.52abc", kToned,
+     {kFormatErrorText}, kRefused},
+    {"a refused transmit frequency keeps the last frequency's row", kStoredTransmitOnly, Commit::Frequency, 2,
+     "145.003", kStoredTransmitOnly, {kStepErrorText}, kRefused},
+    {"a frequency off the step leaves a new row empty", kEmpty, Commit::Frequency, 1, "145.003", kEmpty,
+     {kStepErrorText}, kRefused},
+    {"a frequency outside the format leaves a new row empty", kEmpty, Commit::Frequency, 1, "66.99999",
+     kEmpty, {kFormatErrorText}, kRefused},
     {"a frequency outside the band is kept", kEmpty, Commit::Frequency, 1, "450",
      {"450.00000", "450.00000", "OFF", "OFF", "Wide", "Yes", "High", "DTMF", "ON", "Close"},
      {kOutOfRangeText}},
-    {"clearing the receive frequency clears the receive tone only", kToned, Commit::Frequency, 1, "",
-     {"", "146.52000", "", "D023N", "Wide", "Yes", "High", "DTMF", "ON", "Close"}, {}},
-    {"a dropped transmit frequency takes the transmit tone along", kToned, Commit::Frequency, 2, "145.003",
-     {"146.52000", "", "88.5", "", "Wide", "Yes", "High", "DTMF", "ON", "Close"}, {kStepErrorText}},
+    {"clearing the receive frequency turns its tone off", kToned, Commit::Frequency, 1, "",
+     {"", "146.52000", "OFF", "D023N", "Wide", "Yes", "High", "DTMF", "ON", "Close"}, {}},
     {"clearing the last frequency empties the whole row", kTransmitOnly, Commit::Frequency, 2, "", kEmpty,
      {}},
     {"a tone takes the table's own name", kNewRow, Commit::Tone, 3, "d754i",
      {"146.52000", "146.52000", "D754I", "OFF", "Wide", "Yes", "High", "DTMF", "ON", "Close"}, {}},
-    {"a text naming no tone is no tone", kToned, Commit::Tone, 4, "123.4",
-     {"146.52000", "146.52000", "88.5", "OFF", "Wide", "Yes", "High", "DTMF", "ON", "Close"}, {}},
+    {"a text naming no tone changes nothing", kToned, Commit::Tone, 4, "123.4", kToned, {}, kRefused},
+    {"a tone's beginning names no tone", kToned, Commit::Tone, 3, "88", kToned, {}, kRefused},
+    {"an empty tone text names no tone", kToned, Commit::Tone, 3, "", kToned, {}, kRefused},
     {"a tone in a row without frequency stays empty", kEmpty, Commit::Tone, 3, "88.5", kEmpty, {}},
     {"an option is taken as it is", kNewRow, Commit::Option, 8, "FleetSync",
      {"146.52000", "146.52000", "OFF", "OFF", "Wide", "Yes", "High", "FleetSync", "ON", "Close"}, {}},
@@ -72,16 +85,28 @@ TEST(ChannelEdits, CommitsKeepEveryRowConsistent) {
     channels.SetType({.band = 1});
     constexpr int kRow = 7;
     channels.SetRow(kRow, {c.before});
+    MemoryImage before{};
+    channels.Collect(before);
     ScriptedPrompter prompter;
+    bool taken = true;
     switch (c.commit) {
-      case Commit::Frequency: CommitFrequency(channels, kRow, c.column, c.text, prompter); break;
-      case Commit::Tone: CommitTone(channels, kRow, c.column, c.text); break;
+      case Commit::Frequency:
+        taken = CommitFrequency(channels, kRow, c.column, c.text, prompter).has_value();
+        break;
+      case Commit::Tone: taken = CommitTone(channels, kRow, c.column, c.text); break;
       case Commit::Option: CommitOption(channels, kRow, c.column, c.text); break;
     }
     EXPECT_EQ(channels.Row(kRow).text, c.after);
     EXPECT_EQ(prompter.Texts(), c.messages);
+    EXPECT_EQ(taken, !c.refused);
     EXPECT_TRUE(channels.Row(kRow - 1).AllEmpty());
     EXPECT_TRUE(channels.Row(kRow + 1).AllEmpty());
+
+    MemoryImage after{};
+    channels.Collect(after);
+    if (c.refused) EXPECT_EQ(after, before);
+    // What the row shows is what a file saved now opens with.
+    EXPECT_EQ(DecodeChannel(ChannelRecordOf(after, kRow)).text, channels.Row(kRow).text);
   }
 }
 

@@ -1,10 +1,11 @@
-// Frequency validation: format range, band and channel step, and the
-// messages each failure shows.
+// Frequency validation: the form of the text, format range, band and
+// channel step, and the messages each failure shows.
 
 #include "model/frequency_check.h"
 
 #include <gtest/gtest.h>
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -23,7 +24,7 @@ constexpr int kBand460 = 9;
 struct CheckCase {
   const char* text;
   int band;
-  const char* kept;  // the text the cell takes
+  std::optional<std::string> kept;  // the text the cell takes; nullopt: refused
   std::vector<std::string> messages;
 };
 
@@ -32,23 +33,30 @@ const CheckCase kCases[] = {
     {"145.00625", kBand136, "145.00625", {}},  // 6.25 kHz step
     {"145.005", kBand136, "145.00500", {}},    // 5 kHz step
     {"  136", kBand136, "136.00000", {}},      // band edges included
-    {"174.00000", kBand136, "174.00000", {}},
+    {"174.00000 ", kBand136, "174.00000", {}},
     {"256.02", kBand240, "256.02000", {}},  // product just below the whole number: rounded
     {"67", kBand67, "67.00000", {}},
-    {"146.52MHz", kBand136, "146.52000", {}},  // trailing text ignored, as atof does
-    {"", kBand136, "", {}},                    // empty: nothing checked
-    {"145.003", kBand136, "", {kStepErrorText}},
+    {"146,52", kBand136, "146.52000", {}},  // a comma is the decimal point
+    {"146.", kBand136, "146.00000", {}},
+    {"", kBand136, "", {}},                 // empty: nothing checked
+    {"145.003", kBand136, std::nullopt, {kStepErrorText}},
     {"450", kBand136, "450.00000", {kOutOfRangeText}},
-    {"450.003", kBand136, "", {kOutOfRangeText, kStepErrorText}},
-    {"66.99999", kBand67, "", {kFormatErrorText}},
-    {"521.00001", kBand460, "", {kFormatErrorText}},
+    {"450.003", kBand136, std::nullopt, {kOutOfRangeText, kStepErrorText}},
+    {"66.99999", kBand67, std::nullopt, {kFormatErrorText}},
+    {"521.00001", kBand460, std::nullopt, {kFormatErrorText}},
     {"521.00000", kBand460, "521.00000", {kOutOfRangeText}},  // top of the format range, above every band
-    {"abc", kBand136, "", {kFormatErrorText}},
-    {"-146.52", kBand136, "", {kFormatErrorText}},
-    {"1e10", kBand136, "", {kFormatErrorText}},
-    {"99999999999", kBand136, "", {kFormatErrorText}},
-    {".", kBand136, "", {kFormatErrorText}},
-    {" ", kBand136, "", {kFormatErrorText}},
+    {"146.52abc", kBand136, std::nullopt, {kFormatErrorText}},  // nothing after the number is ignored
+    {"146.52MHz", kBand136, std::nullopt, {kFormatErrorText}},
+    {"146.5.2", kBand136, std::nullopt, {kFormatErrorText}},
+    {"146,5.2", kBand136, std::nullopt, {kFormatErrorText}},
+    {"1 46.52", kBand136, std::nullopt, {kFormatErrorText}},
+    {"abc", kBand136, std::nullopt, {kFormatErrorText}},
+    {"-146.52", kBand136, std::nullopt, {kFormatErrorText}},
+    {"+146.52", kBand136, std::nullopt, {kFormatErrorText}},
+    {"1.4652e2", kBand136, std::nullopt, {kFormatErrorText}},
+    {"99999999999", kBand136, std::nullopt, {kFormatErrorText}},
+    {".", kBand136, std::nullopt, {kFormatErrorText}},
+    {" ", kBand136, std::nullopt, {kFormatErrorText}},
 };
 
 TEST(FrequencyCheck, KeepsDropsAndReportsByFormatBandAndStep) {
@@ -64,7 +72,7 @@ TEST(FrequencyCheck, FormatLimitsHoldForEveryBand) {
   for (int band = 0; band < 10; ++band) {
     SCOPED_TRACE(band);
     ScriptedPrompter prompter;
-    EXPECT_EQ(CheckFrequency("66.99999", band, prompter), "");
+    EXPECT_EQ(CheckFrequency("66.99999", band, prompter), std::nullopt);
     EXPECT_EQ(CheckFrequency("521.00000", band, prompter), "521.00000");
     EXPECT_EQ(prompter.Texts(), (std::vector<std::string>{kFormatErrorText, kOutOfRangeText}));
   }
