@@ -5,37 +5,29 @@
 // there and makes the transfer wait for the answer; Cancel raises the
 // transfer's token from any thread.
 
-#include <QObject>
 #include <QString>
 #include <atomic>
-#include <memory>
-#include <mutex>
 #include <string>
 
-#include "link/cancel_token.h"
+#include "app/link_thread.h"
 #include "link/clock.h"
 #include "link/clone_transfer.h"
 #include "link/serial_port.h"
 #include "link/transfer_events.h"
 #include "model/prompter.h"
 
-class QThread;
-
 namespace korvel {
 
-class TransferWorker : public QObject, private TransferEvents {
+class TransferWorker : public LinkThread, private TransferEvents {
   Q_OBJECT
  public:
   TransferWorker(SerialPort& port, Clock& clock, Prompter& prompter, QObject* parent = nullptr);
   // Cancels a transfer still running and waits for it to end.
-  ~TransferWorker() override;
+  ~TransferWorker() override { StopAndWait(); }
 
   // Starts a transfer; false while one runs. The image to write is copied.
   bool StartRead(const std::string& portName);
   bool StartWrite(const std::string& portName, const MemoryImage& image);
-  bool IsRunning() const { return thread_ != nullptr; }
-  // Safe from any thread; the transfer ends at its next cancel check.
-  void Cancel() { cancel_.Raise(); }
   // Whether the dialog losing activation now counts as an interruption.
   bool InterruptionWatch() const { return watch_.load(); }
   // The outcome of the last transfer, once finished() has been emitted.
@@ -44,12 +36,10 @@ class TransferWorker : public QObject, private TransferEvents {
  signals:
   void statusText(const QString& text);
   void progress(int position);
-  // On the interface thread, after the transfer's thread has ended.
-  void finished();
 
  private:
   bool Start(TransferDirection direction, const std::string& portName, const MemoryImage& image);
-  void Finish();
+  void Ended() override { watch_.store(false); }
   // Called on the transfer's thread.
   void StatusText(const std::string& text) override;
   void Progress(int position) override;
@@ -58,9 +48,7 @@ class TransferWorker : public QObject, private TransferEvents {
   SerialPort& port_;
   Clock& clock_;
   Prompter& prompter_;
-  CancelToken cancel_;
   std::atomic<bool> watch_{false};
-  QThread* thread_ = nullptr;
   TransferOutcome outcome_;
 };
 
