@@ -35,6 +35,16 @@ constexpr std::uint8_t kSignalFleetSync = 4;
 
 bool IsEmptyHighByte(std::uint8_t b) { return b == 0x00 || b == 0xFF; }
 
+bool IsDecimal(std::uint8_t b) { return (b >> 4) <= 9 && (b & 0x0F) <= 9; }
+
+// A frequency field holds a frequency when its highest byte is set and all
+// its digits are decimal: digits that are not (bytes no radio writes) would
+// show a frequency no save could store, so they read as none.
+bool HoldsFrequency(const std::uint8_t* bytes4) {
+  return !IsEmptyHighByte(bytes4[3]) && IsDecimal(bytes4[0]) && IsDecimal(bytes4[1]) && IsDecimal(bytes4[2]) &&
+         IsDecimal(bytes4[3]);
+}
+
 void SetBit(std::uint8_t& byte, std::uint8_t mask, bool on) {
   byte = on ? static_cast<std::uint8_t>(byte | mask) : static_cast<std::uint8_t>(byte & ~mask);
 }
@@ -74,7 +84,7 @@ bool ChannelTexts::AllEmpty() const {
 }
 
 std::uint32_t DecodeFrequencyUnits(const std::uint8_t* bytes4) {
-  if (IsEmptyHighByte(bytes4[3])) return 0;
+  if (!HoldsFrequency(bytes4)) return 0;
   std::uint32_t value = 0;
   for (int i = 3; i >= 0; --i) value = value * 100 + static_cast<std::uint32_t>(ReadBcd(bytes4[i]));
   return value;
@@ -111,8 +121,7 @@ std::string DecodeTone(std::uint8_t high, std::uint8_t low, bool inUse) {
   // Digits that are not decimal name no tone the list holds, and no name
   // would encode back to these bytes: shown, and so saved, as the list's
   // first entry.
-  const auto decimal = [](std::uint8_t b) { return (b >> 4) <= 9 && (b & 0x0F) <= 9; };
-  if (!decimal(low) || (high < 0x80 && !decimal(high))) return "OFF";
+  if (!IsDecimal(low) || (high < 0x80 && !IsDecimal(high))) return "OFF";
   if (high < 0x80) {
     const int value = ReadBcd(high) * 100 + ReadBcd(low);
     return FormatFixed(value * 0.1, 3, 1);
@@ -142,8 +151,8 @@ ChannelTexts DecodeChannel(ConstChannelRecord record) {
   ChannelTexts texts;
   const std::uint32_t rx = DecodeFrequencyUnits(record.data() + kRxFrequencyAt);
   const std::uint32_t tx = DecodeFrequencyUnits(record.data() + kTxFrequencyAt);
-  const bool rxSet = !IsEmptyHighByte(record[kRxFrequencyAt + 3]);
-  const bool txSet = !IsEmptyHighByte(record[kTxFrequencyAt + 3]);
+  const bool rxSet = HoldsFrequency(record.data() + kRxFrequencyAt);
+  const bool txSet = HoldsFrequency(record.data() + kTxFrequencyAt);
   const bool inUse = rxSet || txSet;
   if (!inUse) return texts;
   if (rxSet) texts[kRxFrequency] = FormatFrequency(rx);

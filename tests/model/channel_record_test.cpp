@@ -54,9 +54,19 @@ TEST(FrequencyCodec, DecodesEmptyWhenHighestByteIsZeroOrFF) {
   EXPECT_EQ(FormatFrequency(6700000), "67.00000");
 }
 
-TEST(FrequencyCodec, NonDecimalNibblesAreReadWithoutCheck) {
-  const std::uint8_t bytes[4] = {0x00, 0x00, 0x00, 0x1A};  // high byte reads 1*10+10
-  EXPECT_EQ(DecodeFrequencyUnits(bytes), 20u * 1000000u);
+// Digits that are not decimal (bytes no radio writes) would show a
+// frequency no save could store: they read as no frequency, and a record
+// holding only such a frequency is not in use.
+TEST(FrequencyCodec, NonDecimalNibblesReadAsNoFrequency) {
+  for (const std::array<std::uint8_t, 4> bytes :
+       {std::array<std::uint8_t, 4>{0x00, 0x00, 0x00, 0x1A}, {0x00, 0x00, 0x00, 0xFA}, {0x0A, 0x25, 0x61, 0x13}}) {
+    SCOPED_TRACE(std::to_string(bytes[3]));
+    EXPECT_EQ(DecodeFrequencyUnits(bytes.data()), 0u);
+    std::array<std::uint8_t, 16> record{};
+    record.fill(0xFF);
+    std::copy(bytes.begin(), bytes.end(), record.begin() + 4);  // the transmit frequency
+    EXPECT_TRUE(DecodeChannel(ConstChannelRecord(record)).AllEmpty());
+  }
 }
 
 TEST(ToneCodec, EncodesCtcssDcsAndOff) {
@@ -121,7 +131,8 @@ TEST(ChannelRecord, TransmitOnlyChannelIsInUse) {
 
 TEST(ChannelRecord, OptionsDecodeFromFlagBits) {
   Record r = Blank();
-  r[3] = 0x14;
+  r[0] = r[1] = r[2] = 0x00;
+  r[3] = 0x14;  // 140.00000 MHz: the channel is in use
   struct Case { std::uint8_t flags; const char* busy; };
   for (Case c : {Case{0b000, "Close"}, Case{0b001, "Close"}, Case{0b110, "Close"}, Case{0b111, "Close"},
                  Case{0b010, "Carrier"}, Case{0b011, "Carrier"}, Case{0b100, "QT/DQT"}, Case{0b101, "QT/DQT"}}) {
