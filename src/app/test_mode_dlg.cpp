@@ -136,7 +136,13 @@ CTestModeDlg::CTestModeDlg(const QString& bandText, const QString& portName, Ser
   connect(&worker_, &TestExchangeWorker::finished, this, &CTestModeDlg::OnExchangeFinished);
 }
 
-CTestModeDlg::~CTestModeDlg() = default;
+CTestModeDlg::~CTestModeDlg() {
+  // The lists close their popups while the dialog's children are deleted,
+  // after the members their callbacks use are gone.
+  for (const SideControls* side : {&rx_, &tx_}) {
+    if (auto* tones = static_cast<ToneCombo*>(side->tones)) tones->onListClosed = nullptr;
+  }
+}
 
 void CTestModeDlg::CreateControls() {
   const DialogUnits units(font());
