@@ -67,17 +67,29 @@ TEST(CliProcess, PortTheSystemRefusesIsReportedWithItsReason) {
   EXPECT_EQ(holder.Stop(), 0);
 }
 
-TEST(CliProcess, InterruptCancelsARunningRead) {
+// korvel-cli reading from the simulated radio (--fast, wire traffic logged).
+class RunningRead : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ASSERT_TRUE(radio.Start({"--fast", "--log", log})) << radio.Stderr();
+    ASSERT_TRUE(cli.Spawn({ToolPath("tools/cli/korvel-cli"), "read", "--port", radio.Device(), "-o",
+                           dir.File("read.sin")}));
+  }
+  // Until the radio has sent at least n bytes.
+  bool RadioSent(std::size_t n) {
+    return ChildProcess::WaitFor([&] { return LoggedBytes(ReadFile(log), "radio").size() >= n; }, 10'000);
+  }
+
   TempDir dir;
   const std::string log = dir.File("wire.log");
   Simulator radio;
-  ASSERT_TRUE(radio.Start({"--fast", "--log", log})) << radio.Stderr();
   ChildProcess cli;
-  ASSERT_TRUE(cli.Spawn({ToolPath("tools/cli/korvel-cli"), "read", "--port", radio.Device(), "-o",
-                         dir.File("read.sin")}));
+};
+
+TEST_F(RunningRead, InterruptCancelsIt) {
   // Ctrl+C once the radio has answered a block: the handshake's ten bytes,
   // then thirteen per block.
-  ASSERT_TRUE(ChildProcess::WaitFor([&] { return LoggedBytes(ReadFile(log), "radio").size() >= 10 + 13; }, 10'000))
+  ASSERT_TRUE(RadioSent(10 + 13))
       << cli.Stderr();
   cli.Signal(SIGINT);
   EXPECT_EQ(cli.Wait(5'000), 1) << cli.Stderr();
@@ -108,15 +120,8 @@ TEST(CliProcess, PulledCableIsReportedAsALostConnection) {
 
 // A client killed while it holds the port leaves the exclusive mode set; the
 // simulated radio clears it so that the next client can open the port.
-TEST(CliProcess, APortLeftExclusiveByAKilledClientIsFreedAgain) {
-  TempDir dir;
-  const std::string log = dir.File("wire.log");
-  Simulator radio;
-  ASSERT_TRUE(radio.Start({"--fast", "--log", log})) << radio.Stderr();
-  ChildProcess cli;
-  ASSERT_TRUE(cli.Spawn({ToolPath("tools/cli/korvel-cli"), "read", "--port", radio.Device(), "-o",
-                         dir.File("read.sin")}));
-  ASSERT_TRUE(ChildProcess::WaitFor([&] { return LoggedBytes(ReadFile(log), "radio").size() >= 10; }, 10'000));
+TEST_F(RunningRead, APortLeftExclusiveByAKilledClientIsFreedAgain) {
+  ASSERT_TRUE(RadioSent(10));
   const int probe = ::open(radio.Device().c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK);
   ASSERT_GE(probe, 0);
   int exclusive = 0;
