@@ -12,6 +12,11 @@ constexpr std::string_view kBusyLockEntries[] = {"Close", "Carrier", "QT/DQT"};
 
 }  // namespace
 
+std::string ColumnName(int column) {
+  if (column < 1 || column > kChannelFieldCount) return "Column " + std::to_string(column);
+  return std::string(kColumnNames[static_cast<std::size_t>(column - 1)]);
+}
+
 std::span<const std::string_view> OptionEntries(int column) {
   switch (column) {
     case ColumnOf(kBandwidth): return kBandwidthEntries;

@@ -5,6 +5,7 @@
 
 #include <array>
 #include <span>
+#include <string>
 #include <string_view>
 
 #include "channel_record.h"
@@ -32,6 +33,14 @@ constexpr bool IsOptionColumn(int column) {
 inline constexpr std::array<std::string_view, kChannelFieldCount + 1> kColumnHeaders = {
     "CH",      "Receive(MHz)", "Transmit(MHz)", "Rx Tone", "Tx Tone", " W/N ",
     "Scan",    "Tx Power",     " Opt Signal",   "PTTID",   "BusyLock"};
+
+// Plain names of columns 1 to 10: the header of a channel list in a CSV
+// file, and how messages name a cell's column.
+inline constexpr std::array<std::string_view, kChannelFieldCount> kColumnNames = {
+    "Receive", "Transmit", "Rx Tone", "Tx Tone", "W/N", "Scan", "Tx Power", "Opt Signal", "PTTID", "BusyLock"};
+
+// kColumnNames' name of column 1..10; "Column N" for any other.
+std::string ColumnName(int column);
 
 // Texts of columns 3 to 10 that a row receives with its first frequency.
 inline constexpr std::array<std::string_view, kChannelFieldCount - kRxTone> kNewRowTexts = {

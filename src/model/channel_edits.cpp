@@ -36,15 +36,19 @@ void ShowStoredTexts(ChannelTable& channels, int row) {
 std::optional<std::string> CommitFrequency(ChannelTable& channels, int row, int column,
                                            std::string_view text, Prompter& prompter) {
   std::optional<std::string> checked = CheckFrequency(text, channels.Type().band, prompter);
-  if (!checked) return std::nullopt;
-  if (!checked->empty()) {
+  if (checked) SetFrequency(channels, row, column, *checked);
+  return checked;
+}
+
+void SetFrequency(ChannelTable& channels, int row, int column, const std::string& checked) {
+  if (!checked.empty()) {
     if (IsNewRow(channels, row)) {
       for (int c = kFirstToneColumn; c <= kLastOptionColumn; ++c) {
         channels.SetCell(row, c, std::string(kNewRowTexts[static_cast<std::size_t>(c - kFirstToneColumn)]));
       }
-      if (column == ColumnOf(kRxFrequency)) channels.SetCell(row, ColumnOf(kTxFrequency), *checked);
+      if (column == ColumnOf(kRxFrequency)) channels.SetCell(row, ColumnOf(kTxFrequency), checked);
     }
-    channels.SetCell(row, column, *checked);
+    channels.SetCell(row, column, checked);
   } else {
     const int tone = column == ColumnOf(kRxFrequency) ? ColumnOf(kRxTone) : ColumnOf(kTxTone);
     channels.SetCell(row, tone, {});
@@ -55,7 +59,6 @@ std::optional<std::string> CommitFrequency(ChannelTable& channels, int row, int 
     }
   }
   ShowStoredTexts(channels, row);
-  return checked;
 }
 
 bool CommitTone(ChannelTable& channels, int row, int column, std::string_view text) {

@@ -32,6 +32,10 @@ inline constexpr const char* kUnknownToneText =
 std::optional<std::string> CommitFrequency(ChannelTable& channels, int row, int column,
                                            std::string_view text, Prompter& prompter);
 
+// CommitFrequency's change for a text already checked (the "%3.5f" form
+// ReadFrequency gives, or empty), without asking anything.
+void SetFrequency(ChannelTable& channels, int row, int column, const std::string& checked);
+
 // Commits a tone text to (row, column 3 or 4): the tone table's own name for
 // it (ignoring case); empty in a row without frequency. In a row in use a
 // text naming no tone is refused: nothing changes and the result is false.

@@ -27,12 +27,22 @@ bool IsFrequencyTyping(std::string_view text) {
          std::count_if(text.begin(), text.end(), IsSeparator) <= 1;
 }
 
-std::optional<std::string> CheckFrequency(std::string_view text, int band, Prompter& prompter) {
-  if (text.empty()) return std::string();
+std::string FrequencyReading::Refusal() const {
+  switch (fault) {
+    case Fault::Format: return kFormatErrorText;
+    case Fault::Step: return kStepErrorText;
+    case Fault::None: break;
+  }
+  return {};
+}
+
+FrequencyReading ReadFrequency(std::string_view text) {
+  FrequencyReading reading;
+  if (text.empty()) return reading;
   const std::string_view number = TrimBlanks(text);
   if (!IsFrequencyTyping(number) || std::none_of(number.begin(), number.end(), IsDigit)) {
-    prompter.Tell(kFormatErrorText);
-    return std::nullopt;
+    reading.fault = FrequencyReading::Fault::Format;
+    return reading;
   }
   // A comma is the decimal point of many keyboards.
   std::string decimal(number);
@@ -40,21 +50,36 @@ std::optional<std::string> CheckFrequency(std::string_view text, int band, Promp
   // Too large for 32 bits gives 0: below the range.
   const std::uint32_t units = FrequencyTextToUnits(decimal);
   if (units < settings::kFormatRange.lowest || units > settings::kFormatRange.highest) {
+    reading.fault = FrequencyReading::Fault::Format;
+    return reading;
+  }
+  reading.units = units;
+  reading.text = FormatFrequency(units);
+  if (units % kStep6k25 != 0 && units % kStep5k != 0) reading.fault = FrequencyReading::Fault::Step;
+  return reading;
+}
+
+bool IsOutsideBand(std::uint32_t units, int band) {
+  if (band < 0 || band >= settings::kBandCount) return false;
+  const settings::BandLimits& limits = settings::kBandLimits[static_cast<std::size_t>(band)];
+  return units < limits.lowest || units > limits.highest;
+}
+
+std::optional<std::string> CheckFrequency(std::string_view text, int band, Prompter& prompter) {
+  const FrequencyReading reading = ReadFrequency(text);
+  if (reading.fault == FrequencyReading::Fault::Format) {
     prompter.Tell(kFormatErrorText);
     return std::nullopt;
   }
-  std::string formatted = FormatFrequency(units);
-  if (band >= 0 && band < settings::kBandCount) {
-    const settings::BandLimits& limits = settings::kBandLimits[static_cast<std::size_t>(band)];
-    if (units < limits.lowest || units > limits.highest) {
-      prompter.Ask(Prompt{kOutOfRangeText, Buttons::Ok, kOutOfRangeCaption, Icon::Information});
-    }
+  // Outside the band is only a notice; it comes before a step fault's message.
+  if (!reading.text.empty() && IsOutsideBand(reading.units, band)) {
+    prompter.Ask(Prompt{kOutOfRangeText, Buttons::Ok, kOutOfRangeCaption, Icon::Information});
   }
-  if (units % kStep6k25 != 0 && units % kStep5k != 0) {
-    prompter.Tell(kStepErrorText);
+  if (!reading.Accepted()) {
+    prompter.Tell(reading.Refusal());
     return std::nullopt;
   }
-  return formatted;
+  return reading.text;
 }
 
 }  // namespace korvel

@@ -2,6 +2,7 @@
 // Validation of a frequency typed for a channel: its form, the format range,
 // the band chosen in the type settings bar and the channel step.
 
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -20,13 +21,32 @@ inline constexpr const char* kStepErrorText =
 // nothing else: what a frequency may be typed as (empty included).
 bool IsFrequencyTyping(std::string_view text);
 
-// The text the cell takes, or nullopt for a refused text (reported through
-// prompter). Empty stays empty. A frequency is megahertz written as digits
-// with one '.' or ',' as the decimal point, blanks around it allowed;
-// anything else, or a number outside 67 to 521 MHz, is a format error; one
-// off the 6.25 / 5 kHz step is a step error; one outside the band is
-// reported and kept. A kept text is the frequency in the "%3.5f" form of the
-// units checked, so the cell holds exactly what passed.
+// A frequency text read without asking anyone: what typing and pasting
+// share.
+struct FrequencyReading {
+  enum class Fault { None, Format, Step };
+  std::string text;        // the "%3.5f" form of the number; empty for an empty text
+  std::uint32_t units = 0;  // 10 Hz units; 0 for an empty text or a format fault
+  Fault fault = Fault::None;
+
+  bool Accepted() const { return fault == Fault::None; }
+  // kFormatErrorText or kStepErrorText; empty when accepted.
+  std::string Refusal() const;
+};
+
+// Empty stays empty. A frequency is megahertz written as digits with one '.'
+// or ',' as the decimal point, blanks around it allowed; anything else, or a
+// number outside 67 to 521 MHz, is a format fault; one off the 6.25 / 5 kHz
+// step is a step fault. The band is not looked at.
+FrequencyReading ReadFrequency(std::string_view text);
+
+// Whether the frequency lies outside band's limits (an unknown band has none).
+bool IsOutsideBand(std::uint32_t units, int band);
+
+// Typing's check: ReadFrequency, its fault told through prompter (nullopt:
+// refused), and a frequency outside the band told and kept. A kept text is
+// the frequency in the "%3.5f" form of the units checked, so the cell holds
+// exactly what passed.
 std::optional<std::string> CheckFrequency(std::string_view text, int band, Prompter& prompter);
 
 }  // namespace korvel

@@ -1,7 +1,8 @@
 #include "tone_table.h"
 
-#include <cctype>
 #include <string_view>
+
+#include "text_compare.h"
 
 namespace korvel {
 namespace {
@@ -25,14 +26,6 @@ constexpr std::string_view kDcs[] = {
 
 static_assert(std::size(kCtcss) == 50);
 static_assert(std::size(kDcs) == 105);
-
-bool EqualsIgnoringCase(std::string_view a, std::string_view b) {
-  if (a.size() != b.size()) return false;
-  for (std::size_t i = 0; i < a.size(); ++i)
-    if (std::toupper(static_cast<unsigned char>(a[i])) != std::toupper(static_cast<unsigned char>(b[i])))
-      return false;
-  return true;
-}
 
 }  // namespace
 

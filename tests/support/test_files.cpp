@@ -9,6 +9,7 @@
 #include <stdexcept>
 
 #include "model/channel_table.h"
+#include "model/tone_table.h"
 
 namespace korvel::test {
 
@@ -58,6 +59,27 @@ MemoryImage ThroughGrid(const MemoryImage& image) {
   table.Fill(result);
   table.Collect(result);
   return result;
+}
+
+MemoryImage ChannelListImage(unsigned seed) {
+  MemoryImage image = PatternImage(seed);
+  ChannelTable table;
+  table.Fill(image);
+  const ToneTable& tones = ToneTable::Instance();
+  for (int row = 1; row <= kChannelCount; ++row) {
+    // The pattern's own bytes choose the values.
+    const ConstChannelRecord record = ChannelRecordOf(image, row);
+    ChannelTexts texts = table.Row(row);
+    const bool receive = row % 7 != 0 && row % 3 != 0;
+    const bool transmit = row % 7 != 0 && row % 5 != 0;
+    texts[kRxFrequency] = receive ? FormatFrequency(6700000u + (record[0] * 256u + record[1]) * 625u) : "";
+    texts[kTxFrequency] = transmit ? FormatFrequency(6700000u + (record[4] * 256u + record[5]) * 500u) : "";
+    texts[kRxTone] = tones.Name(record[8] % ToneTable::kCount);
+    texts[kTxTone] = tones.Name(record[10] % ToneTable::kCount);
+    table.SetRow(row, texts);
+  }
+  table.Collect(image);
+  return ThroughGrid(image);
 }
 
 int CountLines(const std::string& haystack, const std::string& text) {

@@ -23,6 +23,11 @@ void WriteImage(const std::string& path, const MemoryImage& image);
 MemoryImage PatternImage(unsigned seed);
 // What the window sends for a file: shown in the grid, then collected from it.
 MemoryImage ThroughGrid(const MemoryImage& image);
+// PatternImage(seed) whose channels hold only what can be typed into the
+// grid: frequencies on the step within 67..521 MHz (every seventh channel
+// none, others receive- or transmit-only), tones the tone table names;
+// every other byte the pattern's. Through the grid.
+MemoryImage ChannelListImage(unsigned seed);
 
 // How often text occurs in haystack as a line of its own.
 int CountLines(const std::string& haystack, const std::string& text);

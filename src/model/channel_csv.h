@@ -1,0 +1,54 @@
+#pragma once
+// Channel lists as CSV files, for spreadsheets and scripts. A file is UTF-8
+// (the texts are ASCII) with RFC 4180 quoting and "\r\n" line ends, RFC
+// 4180's own, which every spreadsheet reads; reading takes "\n" and "\r"
+// too. It starts with the header naming the columns, then one line per
+// channel in use; empty channels are left out.
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "channel_table.h"
+#include "kov_document.h"
+#include "text_file.h"
+
+namespace korvel {
+
+inline constexpr const char* kChannelCsvHeader =
+    "Channel,Receive,Transmit,Rx Tone,Tx Tone,W/N,Scan,Tx Power,Opt Signal,PTTID,BusyLock";
+
+// The header, then per channel in use its number and its ten texts.
+std::string ExportChannelsCsv(const ChannelTable& channels);
+
+struct CsvRefusal {
+  int line;            // line of the file, from 1
+  std::string column;  // the header's name of the column; empty for a whole line
+  std::string text;
+  std::string reason;
+};
+
+struct CsvImportOutcome {
+  std::vector<CsvRefusal> refusals;
+  int channelsImported = 0;
+  bool Applied() const { return refusals.empty(); }
+};
+
+// Imports channels from csv into the document's working copy, all or
+// nothing. First every line is checked: the header (the first line that is
+// not blank) must name the columns, in any order and any case, among them
+// Channel, Receive and Transmit (tone and option columns may be left out);
+// each line names a channel 1..128 that no other line names, and each cell
+// is checked as a pasted cell is. Any refusal (a quoting fault too) imports
+// nothing and lists every refused cell. Otherwise, when replaceAll, every
+// channel is emptied first (EmptyChannels); then each named channel is set
+// as a paste of its line at its Receive cell would set it, so a line whose
+// frequencies are both empty empties the channel. Channels no line names
+// keep what they have. Blank lines are skipped.
+CsvImportOutcome ImportChannelsCsv(CKovDoc& document, std::string_view csv, bool replaceAll);
+
+// The user's message for refusals: a line saying nothing was imported, then
+// e.g. "Line 4, Rx Tone: \"89.9\" — No such tone ..." per refusal.
+std::string DescribeCsvRefusals(const std::vector<CsvRefusal>& refusals);
+
+}  // namespace korvel

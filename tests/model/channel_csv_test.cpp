@@ -1,0 +1,191 @@
+// Channel lists as CSV: the exported text, an import taken whole or refused
+// whole with every refused cell's line and column, and an export imported
+// back giving the same channels.
+
+#include "model/channel_csv.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "model/channel_edits.h"
+#include "model/frequency_check.h"
+#include "test_files.h"
+
+namespace korvel {
+namespace {
+
+using Texts = std::array<std::string, kChannelFieldCount>;
+
+const Texts kToned = {"146.52000", "146.52000", "88.5", "D023N", "Wide", "Yes", "High", "DTMF", "ON", "Close"};
+const Texts kReceiveOnly = {"145.50000", "", "D754I", "OFF", "Narrow", "No", "Low", "FleetSync", "OFF", "Carrier"};
+const Texts kEmpty{};
+const std::string kHeader = std::string(kChannelCsvHeader) + "\r\n";
+const std::string kShortHeader = "Channel,Receive,Transmit,Rx Tone,Tx Power\n";
+constexpr const char* kNotAChannel = "A channel is a number from 1 to 128.";
+
+// A New document with channel 1 toned and channel 2 receive-only.
+void LoadChannels(CKovDoc& document) {
+  document.OnNewDocument();
+  document.FillFromImage();
+  document.Channels().SetRow(1, ChannelTexts{kToned});
+  document.Channels().SetRow(2, ChannelTexts{kReceiveOnly});
+}
+
+struct Refused {
+  int line;
+  std::string column;
+  std::string text;
+  std::string reason;
+  bool operator==(const Refused&) const = default;
+};
+
+TEST(ChannelCsv, ImportsEveryLineOrNone) {
+  const struct {
+    const char* name;
+    std::string csv;
+    bool replaceAll;
+    std::vector<std::pair<int, Texts>> after;  // channels that change, as they end up
+    std::vector<Refused> refused;
+  } cases[] = {
+      {"each line sets its channel, the others keep theirs",
+       kHeader + "5,146.52,145,88.5,D023N,Narrow,No,Low,None,OFF,Carrier\r\n7,,147.52000,off,OFF,wide,Yes,High,DTMF,ON,Close\r\n",
+       false,
+       {{5, {"146.52000", "145.00000", "88.5", "D023N", "Narrow", "No", "Low", "None", "OFF", "Carrier"}},
+        {7, {"", "147.52000", "OFF", "OFF", "Wide", "Yes", "High", "DTMF", "ON", "Close"}}},
+       {}},
+      {"columns in any order and case, option columns left out", "transmit,CHANNEL,Receive\n,9,146.52\n", false,
+       {{9, {"146.52000", "", "OFF", "OFF", "Wide", "Yes", "High", "DTMF", "ON", "Close"}}}, {}},
+      {"a channel keeps the options its line leaves out", "Channel,Receive,Transmit\n2,145.5,145.5\n", false,
+       {{2, {"145.50000", "145.50000", "D754I", "OFF", "Narrow", "No", "Low", "FleetSync", "OFF", "Carrier"}}}, {}},
+      {"a line without frequencies empties its channel", kHeader + "1,,,88.5,OFF,Wide,Yes,High,DTMF,ON,Close\r\n",
+       false, {{1, kEmpty}}, {}},
+      {"quoted cells and blank lines", "\r\n" + kHeader + "\r\n\"3\",\"146.52\",\" 146.52\"\r\n\r\n", false,
+       {{3, {"146.52000", "146.52000", "OFF", "OFF", "Wide", "Yes", "High", "DTMF", "ON", "Close"}}}, {}},
+      {"replacing empties the channels no line names", "Channel,Receive,Transmit\n7,146.52,146.52\n", true,
+       {{1, kEmpty}, {2, kEmpty}, {7, {"146.52000", "146.52000", "OFF", "OFF", "Wide", "Yes", "High", "DTMF", "ON", "Close"}}},
+       {}},
+      {"a frequency outside 67 to 521 MHz", kShortHeader + "5,600,,,\n", false, {},
+       {{2, "Receive", "600", kFormatErrorText}}},
+      {"a frequency off the step", kShortHeader + "5,146.52,146.523,,\n", false, {},
+       {{2, "Transmit", "146.523", kStepErrorText}}},
+      {"a frequency that is not a number", kShortHeader + "5,146.52,x,,\n", false, {},
+       {{2, "Transmit", "x", kFormatErrorText}}},
+      {"a tone the table does not name", kShortHeader + "5,146.52,,89.9,\n", false, {},
+       {{2, "Rx Tone", "89.9", kUnknownToneText}}},
+      {"an option not in its column's list", kShortHeader + "5,146.52,,,Medium\n", false, {},
+       {{2, "Tx Power", "Medium", "Not in this column's list (Low, High)."}}},
+      {"channel numbers outside 1..128 or missing", kShortHeader + "0,146.52\n129,146.52\nx,146.52\n,146.52\n", false,
+       {},
+       {{2, "Channel", "0", kNotAChannel},
+        {3, "Channel", "129", kNotAChannel},
+        {4, "Channel", "x", kNotAChannel},
+        {5, "Channel", "", kNotAChannel}}},
+      {"a channel named twice", kShortHeader + "5,146.52\n6,146.52\n5,147.52\n", false, {},
+       {{4, "Channel", "5", "Channel 5 is already on line 2."}}},
+      {"every refused cell of a line", kShortHeader + "5,600,146.523,89.9,\n", false, {},
+       {{2, "Receive", "600", kFormatErrorText},
+        {2, "Transmit", "146.523", kStepErrorText},
+        {2, "Rx Tone", "89.9", kUnknownToneText}}},
+      {"a line break in a quoted cell counts in line numbers", kShortHeader + "5,146.52,,\"88.5\n\",\n6,600,,,\n",
+       false, {},
+       {{2, "Rx Tone", "88.5\n", kUnknownToneText}, {4, "Receive", "600", kFormatErrorText}}},
+      {"no header", "5,146.52,146.52\n", false, {},
+       {{1, "", "", "The first line must be the header: " + std::string(kChannelCsvHeader) + "."}}},
+      {"a required column missing", "Channel,Receive,Rx Tone\n5,146.52,OFF\n", false, {},
+       {{1, "Transmit", "", "The header has no such column; Channel, Receive and Transmit are required."}}},
+      {"an unknown column and one named twice", "Channel,Receive,Transmit,Freq,receive\n5,146.52\n", false, {},
+       {{1, "", "Freq", "No such column; the columns are " + std::string(kChannelCsvHeader) + "."},
+        {1, "Receive", "receive", "This column is named twice."}}},
+      {"a cell under no column", kShortHeader + "5,146.52,146.52,,,OFF\n", false, {},
+       {{2, "", "OFF", "This cell stands under no column of the header."}}},
+      {"a quote inside a cell", kShortHeader + "5,146.52,,,\n6,146\"52,,,\n7,146.52,,,\n", false, {},
+       {{3, "", "",
+         "A quote stands inside a cell that does not begin with one, or text follows a closing quote."}}},
+      {"a quoted cell never closed", kShortHeader + "5,146.52,,,\n6,\"146.52,,,\n7,146.52\n", false, {},
+       {{3, "", "", "A quoted cell that begins on this line is never closed."}}},
+      {"an empty file", "", false, {},
+       {{1, "", "", "The file is empty; a channel list begins with the header " + std::string(kChannelCsvHeader) +
+                        "."}}},
+      {"a refused replace empties nothing", "Channel,Receive,Transmit\n7,600,\n", true, {},
+       {{2, "Receive", "600", kFormatErrorText}}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    CKovDoc before;
+    LoadChannels(before);
+    CKovDoc document;
+    LoadChannels(document);
+    const CsvImportOutcome outcome = ImportChannelsCsv(document, c.csv, c.replaceAll);
+    std::vector<Refused> refused;
+    for (const CsvRefusal& r : outcome.refusals) refused.push_back({r.line, r.column, r.text, r.reason});
+    EXPECT_EQ(refused, c.refused);
+    EXPECT_EQ(outcome.Applied(), c.refused.empty());
+    if (!outcome.Applied()) {
+      EXPECT_EQ(document.Image(), before.Image());
+    }
+    for (int row = 1; row <= ChannelTable::kRows; ++row) {
+      SCOPED_TRACE(row);
+      ChannelTexts expected = before.Channels().Row(row);
+      for (const auto& [changed, texts] : c.after) {
+        if (changed == row) expected = ChannelTexts{texts};
+      }
+      EXPECT_EQ(document.Channels().Row(row).text, expected.text);
+    }
+  }
+}
+
+TEST(ChannelCsv, ExportWritesTheHeaderThenEachChannelInUse) {
+  CKovDoc document;
+  LoadChannels(document);
+  EXPECT_EQ(ExportChannelsCsv(document.Channels()),
+            kHeader + "1,146.52000,146.52000,88.5,D023N,Wide,Yes,High,DTMF,ON,Close\r\n"
+                      "2,145.50000,,D754I,OFF,Narrow,No,Low,FleetSync,OFF,Carrier\r\n");
+}
+
+// The rows in use, each given the texts of the next one in use.
+void ShuffleChannelsInUse(ChannelTable& channels) {
+  std::vector<int> inUse;
+  for (int row = 1; row <= ChannelTable::kRows; ++row) {
+    if (channels.HasFrequency(row)) inUse.push_back(row);
+  }
+  const ChannelTexts first = channels.Row(inUse.front());
+  for (std::size_t i = 0; i + 1 < inUse.size(); ++i) channels.SetRow(inUse[i], channels.Row(inUse[i + 1]));
+  channels.SetRow(inUse.back(), first);
+}
+
+TEST(ChannelCsv, ExportedChannelsImportBackUnchanged) {
+  for (const unsigned seed : {1u, 2u, 3u}) {
+    SCOPED_TRACE(seed);
+    const MemoryImage image = test::ChannelListImage(seed);
+    CKovDoc exported;
+    exported.Image() = image;
+    exported.FillFromImage();
+    const std::string csv = ExportChannelsCsv(exported.Channels());
+
+    // Into the file it came from, after every channel in it was changed.
+    CKovDoc edited;
+    edited.Image() = image;
+    edited.FillFromImage();
+    ShuffleChannelsInUse(edited.Channels());
+    const CsvImportOutcome back = ImportChannelsCsv(edited, csv, false);
+    ASSERT_TRUE(back.Applied()) << DescribeCsvRefusals(back.refusals);
+    edited.CollectIntoImage();
+    EXPECT_EQ(edited.Image(), image);
+
+    // In place of a New document's channels.
+    CKovDoc fresh;
+    fresh.OnNewDocument();
+    fresh.FillFromImage();
+    const CsvImportOutcome replaced = ImportChannelsCsv(fresh, csv, true);
+    ASSERT_TRUE(replaced.Applied()) << DescribeCsvRefusals(replaced.refusals);
+    for (int row = 1; row <= ChannelTable::kRows; ++row) {
+      EXPECT_EQ(fresh.Channels().Row(row).text, exported.Channels().Row(row).text) << row;
+    }
+  }
+}
+
+}  // namespace
+}  // namespace korvel
