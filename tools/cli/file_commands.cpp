@@ -1,16 +1,13 @@
 // new, resave, channels, settings: what the window does to channel data
 // files, without the window.
 
-#include <cstdio>
 #include <iostream>
 #include <memory>
 #include <string>
 
 #include "cli_commands.h"
-#include "feature_options.h"
 #include "model/kov_document.h"
-#include "model/optional_features.h"
-#include "model/settings_block.h"
+#include "model/settings_texts.h"
 
 namespace korvel::cli {
 namespace {
@@ -49,19 +46,10 @@ int Channels(const std::string& path, bool all) {
 }
 
 int Settings(const std::string& path) {
-  using namespace settings;
   CKovDoc document;
   if (!OpenChannelFile(document, path)) return kFailure;
-  const MemoryImage& image = document.Image();
-  const TypeSettings& type = document.Channels().Type();
-  std::cout << "Model: " << kModelTexts[static_cast<std::size_t>(type.model)] << '\n'
-            << "Frequency band: " << kBandTexts[static_cast<std::size_t>(type.band)] << '\n'
-            << "Tx power rank: " << type.txPowerRank << '\n'
-            << "Manual setting: " << kManualTexts[static_cast<std::size_t>(type.manual)] << '\n';
-  PrintFeatures(LoadOptionalFeatures(image), std::cout);
-  char type_byte[8];
-  std::snprintf(type_byte, sizeof type_byte, "0x%02X", image[kRadioType]);
-  std::cout << "Radio type byte: " << type_byte << '\n';
+  for (const SettingText& setting : SettingTexts(document.Image()))
+    std::cout << setting.name << ": " << setting.value << '\n';
   return 0;
 }
 
