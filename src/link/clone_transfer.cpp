@@ -129,6 +129,7 @@ CloneRun::Step CloneRun::IdentAndAcknowledge() {
     case StepEnd::Failed: return EndConnectionLost(), Step::Ended;
     default: break;
   }
+  if (ident.received > 0) outcome_.ident = RadioIdentText(ident);
 
   if (direction_ == TransferDirection::Write && modelCheckArmed_) {
     // Without its type byte the reply can't be checked; comparing whatever

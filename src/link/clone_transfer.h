@@ -42,6 +42,9 @@ struct TransferOutcome {
   int blocksDone = 0;    // blocks whose exchange finished
   int attempts = 0;      // handshake attempts over all retries
   std::string detail;    // the port's own error, when one ended or preceded the end
+  // The radio as its last ident reply named it (RadioIdentText); empty when
+  // no reply came.
+  std::string ident;
 };
 
 class CloneTransfer {
@@ -54,6 +57,9 @@ class CloneTransfer {
   // Writes image (the grid already collected into it) to the radio; the
   // radio type is checked against its byte 0x81B once per transfer.
   TransferOutcome Write(const std::string& portName, MemoryImage image);
+
+  // Where the transfer's events go.
+  TransferEvents& Events() const { return events_; }
 
  private:
   TransferOutcome Run(TransferDirection direction, const std::string& portName, MemoryImage image);

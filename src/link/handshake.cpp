@@ -1,6 +1,36 @@
 #include "link/handshake.h"
 
+#include <algorithm>
+#include <cstdio>
+
+#include "model/settings_block.h"
+
 namespace korvel {
+
+std::string RadioIdentText(const IdentReply& reply) {
+  using namespace settings;
+  const std::size_t typeAt = frames::kIdentTypeIndex;
+  if (reply.received > typeAt) {
+    const int model = reply.bytes[typeAt] - kModelBase;
+    if (model >= 0 && model < kModelCount) {
+      std::string name;
+      for (const char c : kModelTexts[static_cast<std::size_t>(model)])
+        if (c != ' ') name += c;
+      return name;
+    }
+  }
+  std::string text;
+  for (std::size_t i = 0; i < std::min(reply.received, typeAt); ++i) {
+    const std::uint8_t c = reply.bytes[i];
+    if (c >= 0x21 && c <= 0x7E) text += static_cast<char>(c);
+  }
+  if (reply.received > typeAt) {
+    char type[4];
+    std::snprintf(type, sizeof type, "%02X", reply.bytes[typeAt]);
+    text += (text.empty() ? "" : "-") + std::string(type);
+  }
+  return text;
+}
 
 StepEnd Handshake::Greet() {
   for (const std::uint8_t byte : frames::kGreeting) {

@@ -8,6 +8,7 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <string>
 
 #include "link/link_channel.h"
 #include "link/radio_frames.h"
@@ -34,6 +35,13 @@ struct IdentReply {
   std::array<std::uint8_t, frames::kIdentReplySize> bytes{};
   std::size_t received = 0;
 };
+
+// The radio an ident reply names, short and stable, for logs and backup
+// names: the model ("KR-300") when its type byte is one of the model list's
+// (0x38 and on, as the settings block's model byte), else the reply's
+// printable leading bytes and the type byte in hex ("KVRS-FF"); the
+// printable bytes alone when the reply stops before the type byte.
+std::string RadioIdentText(const IdentReply& reply);
 
 class Handshake {
  public:

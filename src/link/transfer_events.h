@@ -11,6 +11,10 @@ namespace korvel {
 // The progress bar runs from 0 to kProgressEnd in steps of 1.
 inline constexpr int kProgressEnd = 264;
 
+// The transfers of a write job (RunWriteJob), in the order they run: the
+// read kept as a backup, the write, and the read that verifies it.
+enum class TransferPhase { Backup, Write, Verify };
+
 class TransferEvents {
  public:
   virtual ~TransferEvents() = default;
@@ -22,6 +26,9 @@ class TransferEvents {
   // One pass of the transfer's waiting loops, where a host that runs the
   // transfer on its own interface thread would handle one pending event.
   virtual void Pass() {}
+  // A write job starts the transfer of this phase; its status and progress
+  // events follow.
+  virtual void Phase(TransferPhase /*phase*/) {}
 };
 
 }  // namespace korvel

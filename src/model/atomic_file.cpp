@@ -7,6 +7,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstdio>
 #include <ctime>
 #include <random>
 #include <utility>
@@ -143,7 +144,23 @@ Status AtomicFile::Prepare(const std::string& path) {
   return {};
 }
 
-Status AtomicFile::Commit(const std::uint8_t* data, std::size_t size) {
+Status AtomicFile::Commit(const std::uint8_t* data, std::size_t size) { return Finish(data, size, true); }
+
+Status AtomicFile::CommitAsNew(const std::uint8_t* data, std::size_t size) { return Finish(data, size, false); }
+
+bool AtomicFile::Place(bool replace) {
+  const std::string temporary = directory_ + "/" + tempName_;
+  if (replace) return ::rename(temporary.c_str(), target_.c_str()) == 0;
+  if (::renameat2(AT_FDCWD, temporary.c_str(), AT_FDCWD, target_.c_str(), RENAME_NOREPLACE) == 0) return true;
+  if (errno != EINVAL && errno != ENOSYS) return false;
+  // A file system without the no-replace rename: a hard link never
+  // replaces either.
+  if (::link(temporary.c_str(), target_.c_str()) != 0) return false;
+  ::unlink(temporary.c_str());
+  return true;
+}
+
+Status AtomicFile::Finish(const std::uint8_t* data, std::size_t size, bool replace) {
   if (fd_ < 0) return Fail(EBADF);
   if (!WriteAll(fd_, data, size) || ::fsync(fd_) != 0) return Fail(errno);
   if (anonymous_) {
@@ -160,7 +177,7 @@ Status AtomicFile::Commit(const std::uint8_t* data, std::size_t size) {
     if (tempName_.empty()) return Fail(EEXIST);
   }
   if (::close(std::exchange(fd_, -1)) != 0) return Fail(errno);
-  if (::rename((directory_ + "/" + tempName_).c_str(), target_.c_str()) != 0) return Fail(errno);
+  if (!Place(replace)) return Fail(errno);
   tempName_.clear();
   // The rename itself reaches the disk with the folder.
   const int dir = ::open(directory_.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);

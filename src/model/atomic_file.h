@@ -26,6 +26,9 @@ class AtomicFile {
   Status Prepare(const std::string& path);
   // Writes data as the target's whole content.
   Status Commit(const std::uint8_t* data, std::size_t size);
+  // The same for a new file: fails, leaving the file that is there, when
+  // the target exists by the time the content is complete.
+  Status CommitAsNew(const std::uint8_t* data, std::size_t size);
 
   // The file a save through `path` replaces: symbolic links followed.
   const std::string& Target() const { return target_; }
@@ -33,6 +36,9 @@ class AtomicFile {
  private:
   Status Fail(int error);
   void Discard();
+  Status Finish(const std::uint8_t* data, std::size_t size, bool replace);
+  // Moves the complete temporary file to the target; errno on failure.
+  bool Place(bool replace);
 
   std::string path_;       // as given, for messages
   std::string target_;     // the file replaced

@@ -7,7 +7,6 @@
 
 #include "link/radio_frames.h"
 #include "link/transfer_texts.h"
-#include "protocol_port.h"
 #include "transfer_rig.h"
 
 namespace korvel::test {
@@ -25,19 +24,6 @@ void ExpectCountingProgress(const RecordingEvents& events) {
   EXPECT_EQ(events.position, kProgressEnd);
   EXPECT_FALSE(events.watch);
 }
-
-// The simulated radio in-process, on simulated time.
-struct RadioRig {
-  explicit RadioRig(const MemoryImage& memory, radiosim::RadioFaults faults = {})
-      : radio(memory, memory[0x81B], faults) {}
-  radiosim::RadioProtocol radio;
-  SimulatedClock clock;
-  ProtocolPort port{radio, clock};
-  ScriptedPrompter prompter;
-  RecordingEvents events{prompter};
-  CancelToken cancel;
-  CloneTransfer transfer{port, clock, events, cancel, events};
-};
 
 Bytes BlockOf(const MemoryImage& image, int n) { return Bytes(image.begin() + n * 8, image.begin() + n * 8 + 8); }
 void Append(Bytes& to, const Bytes& bytes) { to.insert(to.end(), bytes.begin(), bytes.end()); }

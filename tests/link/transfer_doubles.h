@@ -69,6 +69,7 @@ class RecordingEvents final : public TransferEvents, public Prompter {
   void StatusText(const std::string& text) override { statuses.push_back(text); }
   void Progress(int p) override { position = p; }
   void InterruptionWatch(bool on) override { watch = on; }
+  void Phase(TransferPhase phase) override { phases.push_back(phase); }
   // The transfer's prompter: notes the watch, then asks the scripted one.
   Answer Ask(const Prompt& prompt) override {
     promptWithWatchSet = promptWithWatchSet || watch;
@@ -76,6 +77,7 @@ class RecordingEvents final : public TransferEvents, public Prompter {
   }
 
   std::vector<std::string> statuses;
+  std::vector<TransferPhase> phases;
   int position = 0;
   bool watch = true;
   bool promptWithWatchSet = false;

@@ -1,5 +1,6 @@
 #pragma once
-// One clone transfer wired to the test doubles, and checks every end shares.
+// One clone transfer wired to the test doubles (a scripted radio, or the
+// simulated radio in-process), and checks every end shares.
 
 #include <gtest/gtest.h>
 
@@ -7,6 +8,7 @@
 
 #include "link/cancel_token.h"
 #include "link/clone_transfer.h"
+#include "protocol_port.h"
 #include "transfer_doubles.h"
 
 namespace korvel::test {
@@ -47,6 +49,20 @@ struct Rig {
     EXPECT_FALSE(events.promptWithWatchSet);
     if (outcome.result != TransferResult::Completed) EXPECT_FALSE(outcome.image.has_value());
   }
+};
+
+// The simulated radio in-process, on simulated time; it reports the type
+// its memory's byte 0x81B holds.
+struct RadioRig {
+  explicit RadioRig(const MemoryImage& memory, radiosim::RadioFaults faults = {})
+      : radio(memory, memory[0x81B], faults) {}
+  radiosim::RadioProtocol radio;
+  SimulatedClock clock;
+  ProtocolPort port{radio, clock};
+  ScriptedPrompter prompter;
+  RecordingEvents events{prompter};
+  CancelToken cancel;
+  CloneTransfer transfer{port, clock, events, cancel, events};
 };
 
 }  // namespace korvel::test

@@ -1,16 +1,15 @@
 // new, resave, channels, settings: what the window does to channel data
-// files, without the window.
+// files, without the window; diff: what differs between two of them.
 
-#include <cstdio>
 #include <iostream>
 #include <memory>
 #include <string>
 
 #include "cli_commands.h"
-#include "feature_options.h"
+#include "model/channel_file.h"
+#include "model/image_diff.h"
 #include "model/kov_document.h"
-#include "model/optional_features.h"
-#include "model/settings_block.h"
+#include "model/settings_texts.h"
 
 namespace korvel::cli {
 namespace {
@@ -49,20 +48,34 @@ int Channels(const std::string& path, bool all) {
 }
 
 int Settings(const std::string& path) {
-  using namespace settings;
   CKovDoc document;
   if (!OpenChannelFile(document, path)) return kFailure;
-  const MemoryImage& image = document.Image();
-  const TypeSettings& type = document.Channels().Type();
-  std::cout << "Model: " << kModelTexts[static_cast<std::size_t>(type.model)] << '\n'
-            << "Frequency band: " << kBandTexts[static_cast<std::size_t>(type.band)] << '\n'
-            << "Tx power rank: " << type.txPowerRank << '\n'
-            << "Manual setting: " << kManualTexts[static_cast<std::size_t>(type.manual)] << '\n';
-  PrintFeatures(LoadOptionalFeatures(image), std::cout);
-  char type_byte[8];
-  std::snprintf(type_byte, sizeof type_byte, "0x%02X", image[kRadioType]);
-  std::cout << "Radio type byte: " << type_byte << '\n';
+  for (const SettingText& setting : SettingTexts(document.Image()))
+    std::cout << setting.name << ": " << setting.value << '\n';
   return 0;
+}
+
+// Exit statuses of diff, as cmp and diff have them.
+constexpr int kSame = 0;
+constexpr int kDifferent = 1;
+constexpr int kTrouble = 2;
+
+// The files as they are, without the grid: a byte the grid would rewrite
+// is a difference too.
+int Diff(const std::string& leftPath, const std::string& rightPath) {
+  MemoryImage images[2];
+  const std::string* paths[2] = {&leftPath, &rightPath};
+  for (int i = 0; i < 2; ++i) {
+    std::uintmax_t size = 0;
+    if (const Status loaded = LoadChannelFile(*paths[i], images[i], &size); !loaded) {
+      std::cerr << "korvel-cli: " << loaded.message << '\n';
+      return kTrouble;
+    }
+    if (size > kImageSize) std::cerr << "korvel-cli: warning: " << LongFileNotice(*paths[i], size) << '\n';
+  }
+  const ImageDifferences differences = CompareImages(images[0], images[1]);
+  for (const std::string& line : DescribeDifferences(differences)) std::cout << line << '\n';
+  return differences.Empty() ? kSame : kDifferent;
 }
 
 }  // namespace
@@ -77,7 +90,7 @@ bool OpenChannelFile(CKovDoc& document, const std::string& path) {
 // The options live as long as the App: CLI11 keeps pointers to them, and the
 // callbacks run during parsing.
 struct FileOptions {
-  std::string newPath, resaveIn, resaveOut, channelsPath, settingsPath;
+  std::string newPath, resaveIn, resaveOut, channelsPath, settingsPath, diffLeft, diffRight;
   bool channelsAll = false;
 };
 
@@ -104,6 +117,14 @@ void RegisterFileCommands(CLI::App& app, int& status) {
       app.add_subcommand("settings", "Show the type settings and the optional features of a channel data file");
   cmd_settings->add_option("FILE", o->settingsPath, "Channel data file to read")->required();
   cmd_settings->callback([&status, o] { status = Settings(o->settingsPath); });
+
+  auto* cmd_diff = app.add_subcommand(
+      "diff", "List what differs between two channel data files, one line each: channel texts as the grid shows "
+              "them, settings as `settings` prints them, and a count of the other bytes. Exit status 0 when they "
+              "are equal, 1 when they differ, 2 when a file cannot be read");
+  cmd_diff->add_option("A", o->diffLeft, "Channel data file (.sin)")->required();
+  cmd_diff->add_option("B", o->diffRight, "Channel data file (.sin)")->required();
+  cmd_diff->callback([&status, o] { status = Diff(o->diffLeft, o->diffRight); });
 }
 
 }  // namespace korvel::cli

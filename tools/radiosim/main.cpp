@@ -129,6 +129,10 @@ int main(int argc, char** argv) {
   app.add_option("--hang-up-at", faults.hangUpAtBlock,
                  "Hang up the line when block K is asked for, as a pulled cable does (the simulator then ends)")
       ->check(CLI::Range(0, kBlockCount - 1));
+  app.add_option("--corrupt-byte", faults.corruptStoredByte,
+                 "Store the byte at memory address ADDR (0..2111, or 0x0..0x83F) with its lowest bit flipped "
+                 "whenever it is written")
+      ->check(CLI::Range(std::size_t{0}, kImageSize - 1));
   app.add_option("--hold", holdDevice, "Only hold DEVICE exclusively until killed");
   CLI11_PARSE(app, argc, argv);
 

@@ -2,6 +2,7 @@
 // Misbehaviours the simulated radio can be told to show, one per option, so
 // every failure path of the PC side can be reached on purpose.
 
+#include <cstddef>
 #include <optional>
 
 namespace korvel::radiosim {
@@ -33,6 +34,10 @@ struct RadioFaults {
   // The cable is pulled when the command of block n (read or write) arrives:
   // the line hangs up.
   std::optional<int> hangUpAtBlock = {};
+  // The byte at this memory address is stored with its lowest bit flipped
+  // (XOR 0x01) whenever it is written, as a failing memory cell would: the
+  // write is acknowledged, a read back shows the difference.
+  std::optional<std::size_t> corruptStoredByte = {};
 };
 
 }  // namespace korvel::radiosim

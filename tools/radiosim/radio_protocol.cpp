@@ -215,6 +215,8 @@ void RadioProtocol::FinishWriteBlock(std::vector<std::uint8_t>& out) {
   const int block = BlockIndex();
   if (faults_.nakWriteBlock == block) return;
   std::copy(data_.begin(), data_.end(), image_.begin() + static_cast<long>(address_));
+  const std::optional<std::size_t> corrupt = faults_.corruptStoredByte;
+  if (corrupt && *corrupt >= address_ && *corrupt < address_ + kBlockLength) image_[*corrupt] ^= 0x01;
   Send(out, {kAck});
   if (address_ % kBlockLength != 0) return;
   written_.set(static_cast<std::size_t>(block));

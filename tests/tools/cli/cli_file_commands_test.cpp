@@ -334,10 +334,43 @@ TEST_F(CliTest, PrintWritesFivePagesOfThePaperSizeWithoutADisplay) {
 }
 #endif
 
+// diff: the differences on standard output, and an exit status that says
+// equal (0), different (1) or trouble (2, the reason on standard error).
+TEST_F(CliTest, DiffExitStatusSaysEqualDifferentOrTrouble) {
+  const MemoryImage image = NewImage();
+  MemoryImage changed = image;
+  changed[0x813] = 7;  // squelch level
+  ASSERT_TRUE(SaveChannelFile(Path("a.sin"), image));
+  ASSERT_TRUE(SaveChannelFile(Path("same.sin"), image));
+  ASSERT_TRUE(SaveChannelFile(Path("b.sin"), changed));
+  std::ofstream(Path("short.sin")) << "short";
+  struct Case {
+    std::string right;
+    int status;
+    std::string out;
+    std::string err;
+  };
+  const Case cases[] = {
+      {"same.sin", 0, "", ""},
+      {"b.sin", 1, "Squelch level: 4 -> 7\n", ""},
+      {"missing.sin", 2, "", "korvel-cli: Cannot open \"" + Path("missing.sin") + "\": No such file or directory\n"},
+      {"short.sin", 2, "",
+       "korvel-cli: \"" + Path("short.sin") + "\" is not a channel data file: it holds 5 bytes, a channel data file "
+       "holds 2112.\n"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.right);
+    const RunResult r = Run("diff " + Path("a.sin") + " " + Path(c.right));
+    EXPECT_EQ(r.status, c.status);
+    EXPECT_EQ(r.out, c.out);
+    EXPECT_EQ(r.err, c.err);
+  }
+}
+
 TEST_F(CliTest, HelpIsThereForTheToolAndEachCommand) {
   const RunResult top = Run("--help");
   EXPECT_EQ(top.status, 0);
-  for (const char* command : {"new", "resave", "channels", "settings", "features"
+  for (const char* command : {"new", "resave", "channels", "settings", "features", "diff"
 #ifdef KORVEL_HAVE_PRINT
                                , "print"
 #endif

@@ -1,0 +1,172 @@
+#include "backup_store.h"
+
+#include <dirent.h>
+#include <pwd.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cctype>
+#include <cerrno>
+#include <cstdlib>
+#include <ctime>
+
+#include "atomic_file.h"
+#include "local_time.h"
+
+namespace korvel {
+namespace {
+
+constexpr std::string_view kExtension = ".sin";
+// "2026-12-08_141503": the local time a name starts with.
+constexpr std::size_t kTimeLength = 17;
+constexpr int kMaxSuffix = 1000;
+
+bool IsDigits(std::string_view text) {
+  return !text.empty() && std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
+}
+
+// The time a name starts with; false when it does not start with one.
+bool ParseTime(std::string_view text, std::chrono::system_clock::time_point* when) {
+  if (text.size() != kTimeLength || text[4] != '-' || text[7] != '-' || text[10] != '_') return false;
+  const auto number = [&](std::size_t at, std::size_t length, int* value) {
+    if (!IsDigits(text.substr(at, length))) return false;
+    *value = std::atoi(std::string(text.substr(at, length)).c_str());
+    return true;
+  };
+  std::tm local{};
+  if (!number(0, 4, &local.tm_year) || !number(5, 2, &local.tm_mon) || !number(8, 2, &local.tm_mday) ||
+      !number(11, 2, &local.tm_hour) || !number(13, 2, &local.tm_min) || !number(15, 2, &local.tm_sec))
+    return false;
+  local.tm_year -= 1900;
+  local.tm_mon -= 1;
+  local.tm_isdst = -1;
+  const std::time_t seconds = std::mktime(&local);
+  if (seconds == static_cast<std::time_t>(-1)) return false;
+  *when = std::chrono::system_clock::from_time_t(seconds);
+  return true;
+}
+
+// A backup's name: time, '_', ident, optionally '_' and a number, ".sin".
+bool ParseName(const std::string& name, std::string* ident, std::chrono::system_clock::time_point* when) {
+  if (name.size() <= kTimeLength + 1 + kExtension.size() || !name.ends_with(kExtension)) return false;
+  if (name[kTimeLength] != '_' || !ParseTime(std::string_view(name).substr(0, kTimeLength), when)) return false;
+  std::string_view rest(name);
+  rest = rest.substr(kTimeLength + 1, rest.size() - kTimeLength - 1 - kExtension.size());
+  if (const std::size_t underscore = rest.rfind('_'); underscore != std::string_view::npos) {
+    if (!IsDigits(rest.substr(underscore + 1))) return false;
+    rest = rest.substr(0, underscore);
+  }
+  if (rest.empty() || BackupIdent(rest) != rest) return false;
+  *ident = std::string(rest);
+  return true;
+}
+
+std::string HomeFolder() {
+  if (const char* home = std::getenv("HOME"); home != nullptr && *home != '\0') return home;
+  struct passwd entry {};
+  struct passwd* found = nullptr;
+  char buffer[4096];
+  if (::getpwuid_r(::getuid(), &entry, buffer, sizeof buffer, &found) == 0 && found != nullptr) return found->pw_dir;
+  return ".";
+}
+
+// mkdir -p with mode 0700 for what it makes.
+Status MakeFolders(const std::string& folder) {
+  for (std::size_t slash = folder.find('/', 1);; slash = folder.find('/', slash + 1)) {
+    const std::string part = folder.substr(0, slash);
+    if (!part.empty() && ::mkdir(part.c_str(), 0700) != 0 && errno != EEXIST)
+      return Status::FromError(FailureKind::FileWrite, "Cannot make the backup folder", part, errno);
+    if (slash == std::string::npos) break;
+  }
+  struct stat st {};
+  if (::stat(folder.c_str(), &st) != 0)
+    return Status::FromError(FailureKind::FileWrite, "Cannot make the backup folder", folder, errno);
+  if (!S_ISDIR(st.st_mode))
+    return Status::FromError(FailureKind::FileWrite, "Cannot make the backup folder", folder, ENOTDIR);
+  return {};
+}
+
+}  // namespace
+
+std::string BackupIdent(std::string_view radioIdent) {
+  if (radioIdent.empty()) return "radio";
+  std::string ident;
+  for (const char c : radioIdent) {
+    const bool safe = std::isalnum(static_cast<unsigned char>(c)) != 0 || c == '.' || c == '-';
+    ident += safe ? c : '-';
+  }
+  // Not a hidden file, and never "." or "..".
+  if (ident.front() == '.') ident.front() = '-';
+  return ident;
+}
+
+BackupStore::BackupStore(std::string folder, int limit) : folder_(std::move(folder)), limit_(std::max(1, limit)) {}
+
+std::string BackupStore::DefaultFolder() {
+  const char* data = std::getenv("XDG_DATA_HOME");
+  const std::string base = data != nullptr && data[0] == '/' ? std::string(data) : HomeFolder() + "/.local/share";
+  return base + "/Korvel/backups";
+}
+
+Status BackupStore::Prepare() const {
+  if (Status made = MakeFolders(folder_); !made) return made;
+  if (::access(folder_.c_str(), W_OK | X_OK) != 0)
+    return Status::FromError(FailureKind::FileWrite, "Cannot keep backups in", folder_, errno);
+  return {};
+}
+
+Status BackupStore::Keep(const MemoryImage& image, std::string_view radioIdent,
+                         std::chrono::system_clock::time_point when, std::string* path) {
+  if (Status prepared = Prepare(); !prepared) return prepared;
+  const std::string base = folder_ + "/" + FormatLocalTime(when, "%Y-%m-%d_%H%M%S") + "_" + BackupIdent(radioIdent);
+  for (int suffix = 1; suffix <= kMaxSuffix; ++suffix) {
+    std::string candidate = base;
+    if (suffix > 1) candidate += "_" + std::to_string(suffix);
+    candidate += kExtension;
+    struct stat st {};
+    if (::lstat(candidate.c_str(), &st) == 0) continue;
+    AtomicFile file;
+    Status kept = file.Prepare(candidate);
+    if (kept) kept = file.CommitAsNew(image.data(), image.size());
+    // Another backup may have taken the name in the meantime.
+    if (!kept && ::lstat(candidate.c_str(), &st) == 0) continue;
+    if (!kept) return kept;
+    Prune(candidate);
+    if (path != nullptr) *path = candidate;
+    return {};
+  }
+  return Status::FromError(FailureKind::FileWrite, "Cannot keep a backup in", folder_, EEXIST);
+}
+
+std::vector<BackupEntry> BackupStore::List() const {
+  std::vector<BackupEntry> entries;
+  DIR* dir = ::opendir(folder_.c_str());
+  if (dir == nullptr) return entries;
+  while (const dirent* item = ::readdir(dir)) {
+    BackupEntry entry;
+    const std::string name = item->d_name;
+    if (!ParseName(name, &entry.radioIdent, &entry.when)) continue;
+    entry.path = folder_ + "/" + name;
+    struct stat st {};
+    if (::lstat(entry.path.c_str(), &st) != 0 || !S_ISREG(st.st_mode)) continue;
+    entries.push_back(std::move(entry));
+  }
+  ::closedir(dir);
+  std::sort(entries.begin(), entries.end(), [](const BackupEntry& a, const BackupEntry& b) {
+    return a.when != b.when ? a.when > b.when : a.path > b.path;
+  });
+  return entries;
+}
+
+void BackupStore::Prune(const std::string& kept) const {
+  const std::vector<BackupEntry> entries = List();
+  std::size_t excess = entries.size() > static_cast<std::size_t>(limit_) ? entries.size() - limit_ : 0;
+  for (auto entry = entries.rbegin(); entry != entries.rend() && excess > 0; ++entry) {
+    if (entry->path == kept) continue;
+    ::unlink(entry->path.c_str());
+    --excess;
+  }
+}
+
+}  // namespace korvel
