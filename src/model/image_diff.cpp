@@ -50,13 +50,6 @@ bool ShowsInChannel(const MemoryImage& left, const MemoryImage& right, std::size
 
 std::string Shown(const std::string& text) { return text.empty() ? "(empty)" : text; }
 
-std::string ColumnName(int column) {
-  std::string_view name = kColumnHeaders[static_cast<std::size_t>(column)];
-  while (!name.empty() && name.front() == ' ') name.remove_prefix(1);
-  while (!name.empty() && name.back() == ' ') name.remove_suffix(1);
-  return std::string(name);
-}
-
 }  // namespace
 
 ImageDifferences CompareImages(const MemoryImage& left, const MemoryImage& right) {
