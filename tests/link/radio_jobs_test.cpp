@@ -58,7 +58,7 @@ TEST(WriteJob, RunsItsPhasesAndStopsWhereOneFails) {
       {.name = "write verified", .options = {.verify = true}, .phases = {kWrite, kVerify}},
       {.name = "a radio that stores a byte wrongly fails the verify", .options = {.verify = true},
        .faults = {.corruptStoredByte = 0x40}, .phases = {kWrite, kVerify}, .written = false, .succeeded = false,
-       .differences = {"Channel 5 Receive(MHz): 146.52000 -> 146.52001"}},
+       .differences = {"Channel 5 Receive: 146.52000 -> 146.52001"}},
       {.name = "backup, then write; a type outside the model list", .options = {.backupBeforeWrite = true},
        .radioType = 0xFF, .phases = {kBackup, kWrite}, .ident = "KVRS-FF"},
       {.name = "a backup read that fails leaves the radio untouched", .options = {.backupBeforeWrite = true},

@@ -50,13 +50,13 @@ TEST(ImageDiff, NamesWhatTheGridAndTheSettingsShowAndCountsTheRest) {
          EncodeChannel(texts, ChannelRecordOf(image, 5));
          SetRecordByte(image, 128, 2, 0x66);  // receive 146.62
        },
-       {"Channel 5 Rx Tone: 88.5 -> OFF", "Channel 128 Receive(MHz): 146.52000 -> 146.62000"}},
+       {"Channel 5 Rx Tone: 88.5 -> OFF", "Channel 128 Receive: 146.52000 -> 146.62000"}},
       {"a channel put into use shows every column",
        [](MemoryImage& image) {
          const std::uint8_t frequency[4] = {0x00, 0x20, 0x65, 0x14};
          std::copy(frequency, frequency + 4, ChannelRecordOf(image, 1).begin());
        },
-       {"Channel 1 Receive(MHz): (empty) -> 146.52000", "Channel 1 Rx Tone: (empty) -> OFF",
+       {"Channel 1 Receive: (empty) -> 146.52000", "Channel 1 Rx Tone: (empty) -> OFF",
         "Channel 1 Tx Tone: (empty) -> OFF", "Channel 1 W/N: (empty) -> Wide", "Channel 1 Scan: (empty) -> Yes",
         "Channel 1 Tx Power: (empty) -> High", "Channel 1 PTTID: (empty) -> ON",
         "Channel 1 BusyLock: (empty) -> Close"}},
