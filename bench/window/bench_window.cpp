@@ -42,6 +42,8 @@ class NoFiles final : public FileChooser {
  public:
   QString OpenPath(QWidget*) override { return {}; }
   QString SavePath(QWidget*, const QString&) override { return {}; }
+  CsvImport ImportCsvPath(QWidget*) override { return {}; }
+  QString ExportCsvPath(QWidget*, const QString&) override { return {}; }
 };
 
 double ProcessCpuMs() {

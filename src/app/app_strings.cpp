@@ -37,6 +37,22 @@ constexpr CommandText kCommandTexts[] = {
     {kCmdPrevPane, "Switch back to the previous window pane\nPrevious Pane"},
     {kCmdViewToolbar, "Show or hide the toolbar\nToggle ToolBar"},
     {kCmdViewStatusBar, "Show or hide the status bar\nToggle StatusBar"},
+    {kCmdEditUndo, "Undo the last change\nUndo"},
+    {kCmdEditRedo, "Redo the change undone last\nRedo"},
+    {kCmdEditCut, "Copy the selected channels to the Clipboard and empty them\nCut"},
+    {kCmdEditCopy, "Copy the selection to the Clipboard\nCopy"},
+    {kCmdEditPaste, "Paste channels or cells from the Clipboard\nPaste"},
+    {kCmdEditClear, "Empty the selected channels\nDelete Channel"},
+    {kCmdInsertChannel, "Insert an empty channel, moving the channels below down one\nInsert Channel"},
+    {kCmdMoveChannelUp, "Move the selected channels up one row\nMove Up"},
+    {kCmdMoveChannelDown, "Move the selected channels down one row\nMove Down"},
+    {kCmdEditSelectAll, "Select all channels\nSelect All"},
+    {kCmdExportChannels, "Save the channels as a CSV file for a spreadsheet\nExport Channels"},
+    {kCmdImportChannels, "Take channels from a CSV file\nImport Channels"},
+    {kCmdVerifyAfterWrite, "Read the radio back after a write and show what differs\nVerify After Write"},
+    {kCmdBackupBeforeWrite, "Read and keep the radio's memory before writing to it\nBack Up Before Write"},
+    {kCmdOpenBackup, "Open a radio memory kept by an earlier read or write\nOpen Backup"},
+    {kCmdCompareWith, "Show how a file or a backup differs from this document\nCompare With"},
 };
 
 }  // namespace

@@ -1,8 +1,10 @@
 #include "app/file_chooser.h"
 
+#include <QCheckBox>
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QGridLayout>
 
 namespace korvel {
 namespace {
@@ -12,6 +14,8 @@ const QString kLastFolderKey = QStringLiteral("File Dialogs/Last Folder");
 }  // namespace
 
 QString ChannelFileFilter() { return QStringLiteral("Channel Data (*.sin)"); }
+
+QString CsvFileFilter() { return QStringLiteral("Channels as CSV (*.csv);;All Files (*)"); }
 
 QString LastFileFolder(const QSettings& settings) {
   const QString folder = settings.value(kLastFolderKey).toString();
@@ -35,14 +39,40 @@ QString DialogFileChooser::OpenPath(QWidget* parent) {
 }
 
 QString DialogFileChooser::SavePath(QWidget* parent, const QString& suggested) {
+  return ChooseSavePath(parent, suggested, ChannelFileFilter(), QString::fromLatin1(kChannelFileSuffix));
+}
+
+QString DialogFileChooser::ExportCsvPath(QWidget* parent, const QString& suggested) {
+  return ChooseSavePath(parent, suggested, CsvFileFilter(), QString::fromLatin1(kCsvFileSuffix));
+}
+
+FileChooser::CsvImport DialogFileChooser::ImportCsvPath(QWidget* parent) {
+  // Qt's own dialog, so that the choice can sit below the file list.
+  QFileDialog dialog(parent, QStringLiteral("Import Channels"), LastFileFolder(settings_), CsvFileFilter());
+  dialog.setOption(QFileDialog::DontUseNativeDialog);
+  dialog.setAcceptMode(QFileDialog::AcceptOpen);
+  dialog.setFileMode(QFileDialog::ExistingFile);
+  auto* replace = new QCheckBox(QStringLiteral("Replace all channels"), &dialog);
+  replace->setToolTip(QStringLiteral("Channels the file does not name become empty"));
+  if (auto* grid = qobject_cast<QGridLayout*>(dialog.layout())) {
+    grid->addWidget(replace, grid->rowCount(), 0, 1, -1);
+  }
+  if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
+  const QString path = dialog.selectedFiles().constFirst();
+  RememberFileFolder(settings_, path);
+  return {path, replace->isChecked()};
+}
+
+QString DialogFileChooser::ChooseSavePath(QWidget* parent, const QString& suggested, const QString& filter,
+                                          const QString& suffix) {
   // A bare suggested name starts in the last folder; a path keeps its own.
   const QString start = suggested.isEmpty() || QFileInfo(suggested).isRelative()
                             ? QDir(LastFileFolder(settings_)).filePath(suggested)
                             : suggested;
-  QFileDialog dialog(parent, QStringLiteral("Save As"), start, ChannelFileFilter());
+  QFileDialog dialog(parent, QStringLiteral("Save As"), start, filter);
   dialog.setAcceptMode(QFileDialog::AcceptSave);
   dialog.setFileMode(QFileDialog::AnyFile);
-  dialog.setDefaultSuffix(QString::fromLatin1(kChannelFileSuffix));
+  dialog.setDefaultSuffix(suffix);
   if (!suggested.isEmpty()) dialog.selectFile(start);
   if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
   const QString path = dialog.selectedFiles().constFirst();

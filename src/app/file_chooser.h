@@ -15,6 +15,16 @@ class FileChooser {
   virtual QString OpenPath(QWidget* parent) = 0;
   // The path to save to, starting at suggested; empty when the user cancels.
   virtual QString SavePath(QWidget* parent, const QString& suggested) = 0;
+
+  // A CSV file of channels to import, and whether it replaces all channels
+  // (those it does not name become empty); an empty path when cancelled.
+  struct CsvImport {
+    QString path;
+    bool replaceAll = false;
+  };
+  virtual CsvImport ImportCsvPath(QWidget* parent) = 0;
+  // Where to export the channels as CSV, starting at suggested.
+  virtual QString ExportCsvPath(QWidget* parent, const QString& suggested) = 0;
 };
 
 // The platform's file dialogs, filtered to channel data files. They open in
@@ -24,8 +34,12 @@ class DialogFileChooser : public FileChooser {
   explicit DialogFileChooser(QSettings& settings) : settings_(settings) {}
   QString OpenPath(QWidget* parent) override;
   QString SavePath(QWidget* parent, const QString& suggested) override;
+  CsvImport ImportCsvPath(QWidget* parent) override;
+  QString ExportCsvPath(QWidget* parent, const QString& suggested) override;
 
  private:
+  QString ChooseSavePath(QWidget* parent, const QString& suggested, const QString& filter, const QString& suffix);
+
   QSettings& settings_;
 };
 
@@ -38,5 +52,7 @@ void RememberFileFolder(QSettings& settings, const QString& path);
 // The file dialogs' filter and the suffix Save As adds.
 QString ChannelFileFilter();
 inline constexpr const char* kChannelFileSuffix = "sin";
+QString CsvFileFilter();
+inline constexpr const char* kCsvFileSuffix = "csv";
 
 }  // namespace korvel

@@ -57,6 +57,10 @@ void CMainFrame::CreateActions() {
           &CMainFrame::OnFileSave);
   connect(MakeAction(kCmdFileSaveAs, QStringLiteral("Save &As...")), &QAction::triggered, this,
           &CMainFrame::OnFileSaveAs);
+  connect(MakeAction(kCmdExportChannels, QStringLiteral("&Export Channels...")), &QAction::triggered, this,
+          &CMainFrame::OnExportChannels);
+  connect(MakeAction(kCmdImportChannels, QStringLiteral("&Import Channels...")), &QAction::triggered, this,
+          &CMainFrame::OnImportChannels);
   connect(MakeAction(kCmdPrint, QStringLiteral("&Print...\tCtrl+P"), "print"), &QAction::triggered, this,
           &CMainFrame::OnFilePrint);
   connect(MakeAction(kCmdPrintPreview, QStringLiteral("Print Pre&view")), &QAction::triggered, this,
@@ -128,6 +132,9 @@ void CMainFrame::CreateActions() {
     addAction(action);
   }
 
+  CreateEditActions();
+  CreateSafeguardActions();
+
   for (int i = 0; i < kRecentFileCount; ++i) {
     auto* action = new QAction(this);
     action->setData(kCmdRecentFile1 + i);
@@ -147,6 +154,10 @@ void CMainFrame::CreateMenus() {
   QMenu* file = bar->addMenu(QStringLiteral("&File"));
   for (int id : {kCmdFileNew, kCmdFileOpen, kCmdFileSave, kCmdFileSaveAs}) file->addAction(actions_.value(id));
   file->addSeparator();
+  for (int id : {kCmdImportChannels, kCmdExportChannels, kCmdOpenBackup, kCmdCompareWith}) {
+    file->addAction(actions_.value(id));
+  }
+  file->addSeparator();
   for (int id : {kCmdPrint, kCmdPrintPreview, kCmdPrintSetup}) file->addAction(actions_.value(id));
   file->addSeparator();
   file->addAction(recentPlaceholder_);
@@ -154,12 +165,18 @@ void CMainFrame::CreateMenus() {
   file->addSeparator();
   file->addAction(actions_.value(kCmdAppExit));
 
+  QMenu* edit = CreateEditMenu();
+  bar->addMenu(edit);
+
   QMenu* program = bar->addMenu(QStringLiteral("&Program"));
   const int programItems[] = {kCmdReadFromRadio, kCmdWriteToRadio, kCmdTestMode, kCmdEditData, kCmdOptionalFeatures};
   for (int id : programItems) {
     if (id != kCmdReadFromRadio) program->addSeparator();
     program->addAction(actions_.value(id));
   }
+  program->addSeparator();
+  program->addAction(actions_.value(kCmdVerifyAfterWrite));
+  program->addAction(actions_.value(kCmdBackupBeforeWrite));
 
   QMenu* port = bar->addMenu(QStringLiteral("P&ort"));
   for (QAction* action : portActions_) port->addAction(action);
@@ -175,7 +192,7 @@ void CMainFrame::CreateMenus() {
   help->addSeparator();
   help->addAction(actions_.value(kCmdAppAbout));
 
-  for (QMenu* menu : {file, program, port, view, help}) menu->setAccessibleName(QString(menu->title()).remove('&'));
+  for (QMenu* menu : {file, edit, program, port, view, help}) menu->setAccessibleName(QString(menu->title()).remove('&'));
 }
 
 void CMainFrame::CreateToolBar() {

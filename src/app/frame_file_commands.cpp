@@ -3,6 +3,7 @@
 #include <QFileInfo>
 
 #include "app/main_frame.h"
+#include "editor/document_history.h"
 
 namespace korvel {
 namespace {
@@ -99,6 +100,7 @@ bool CMainFrame::SaveTo(const QString& path) {
     prompter_.Tell(result.message);
     return false;
   }
+  view_->History().MarkSaved();
   TakePath(absolute);
   return true;
 }

@@ -1,6 +1,7 @@
 // Read From Radio and Write To Radio: the progress dialog, the transfer on
 // its worker thread, and what each end leaves in the document.
 #include "app/main_frame.h"
+#include "editor/document_history.h"
 #include "app/progress_dialog.h"
 #include "app/transfer_worker.h"
 #include "link/posix_serial_port.h"
@@ -15,6 +16,7 @@ void CMainFrame::SetLink(SerialPort& port, Clock& clock) {
   worker_ = std::make_unique<TransferWorker>(port, clock, prompter_);
   connect(worker_.get(), &TransferWorker::statusText, progress_, &CProgressDlg::SetStatusText);
   connect(worker_.get(), &TransferWorker::progress, progress_, &CProgressDlg::SetProgress);
+  connect(worker_.get(), &TransferWorker::phase, this, &CMainFrame::ShowTransferPhase);
   connect(worker_.get(), &TransferWorker::finished, this, &CMainFrame::OnTransferFinished);
 }
 
@@ -39,7 +41,7 @@ void CMainFrame::OnStartTransfer() {
   if (direction_ == TransferDirection::Write) {
     // What the radio gets is what the grid shows.
     document_.CollectIntoImage();
-    worker_->StartWrite(port, document_.Image());
+    worker_->StartWrite(port, document_.Image(), WriteOptions());
   } else {
     worker_->StartRead(port);
   }
@@ -49,11 +51,15 @@ void CMainFrame::OnTransferFinished() {
   progress_->DestroyWindow();
   EnableDocumentCommands(true);
   const TransferOutcome& outcome = worker_->Outcome();
-  if (outcome.image) {
-    // Only a complete read enters the document; it is a change to keep.
+  if (direction_ == TransferDirection::Read && outcome.image) {
+    // Only a complete read enters the document; it is a change to keep,
+    // and the radio's memory as read is kept as a backup too.
     document_.Image() = *outcome.image;
     view_->ShowFilledImage();
-    document_.SetModified(true);
+    view_->History().Checkpoint(QStringLiteral("Read From Radio"));
+    KeepReadBackup(outcome);
+  } else if (direction_ == TransferDirection::Write && !closeAfterTransfer_) {
+    ShowWriteJobEnd(worker_->JobOutcome());
   }
   if (closeAfterTransfer_) {
     closeAfterTransfer_ = false;
@@ -62,17 +68,20 @@ void CMainFrame::OnTransferFinished() {
 }
 
 void CMainFrame::EnableDocumentCommands(bool enabled) {
+  transferHoldsEdits_ = !enabled;
   if (enabled) {
     for (auto it = disabledForTransfer_.cbegin(); it != disabledForTransfer_.cend(); ++it) it.key()->setEnabled(true);
     disabledForTransfer_.clear();
+    UpdateEditCommands();
     return;
   }
   QList<QAction*> commands;
   for (int id : {kCmdFileNew, kCmdFileOpen, kCmdFileSave, kCmdFileSaveAs, kCmdEditData, kCmdTestMode,
-                 kCmdOptionalFeatures, kCmdReadFromRadio, kCmdWriteToRadio}) {
+                 kCmdOptionalFeatures, kCmdReadFromRadio, kCmdWriteToRadio, kCmdOpenBackup}) {
     commands << actions_.value(id);
   }
   for (QAction* recent : recentActions_) commands << recent;
+  UpdateEditCommands();
   // Only what was enabled comes back afterwards.
   for (QAction* action : commands) {
     if (action == nullptr || !action->isEnabled()) continue;

@@ -1,4 +1,5 @@
 #include "app/main_frame.h"
+#include "editor/document_history.h"
 
 #include <QAction>
 #include <QApplication>
@@ -22,6 +23,7 @@
 #include "app/transfer_worker.h"
 #include "features/optional_features_dialog.h"
 #include "link/posix_serial_port.h"
+#include "model/backup_store.h"
 
 // The resources live in a static library: make sure they are registered.
 static void InitKorvelResources() { Q_INIT_RESOURCE(korvel); }
@@ -34,10 +36,14 @@ CMainFrame::CMainFrame(CKovDoc& document, Prompter& prompter, FileChooser& choos
       document_(document),
       prompter_(prompter),
       chooser_(chooser),
-      recent_(settings, kRecentFileCount) {
+      recent_(settings, kRecentFileCount),
+      settings_(settings),
+      backupFolder_(BackupStore::DefaultFolder()) {
   InitKorvelResources();
   setWindowTitle(QString::fromUtf8(kFrameTitle));
   setAccessibleName(windowTitle());
+  // A modified document shows "*" after the title.
+  setWindowTitle(windowTitle() + QStringLiteral("[*]"));
   setWindowIcon(QIcon(QStringLiteral(":/korvel/icons/korvel.svg")));
   setAcceptDrops(true);
 
@@ -78,13 +84,16 @@ CMainFrame::CMainFrame(CKovDoc& document, Prompter& prompter, FileChooser& choos
 CMainFrame::~CMainFrame() {
   // The worker ends its transfer before the port it uses goes.
   worker_.reset();
+  // The undo stack, going with the view, must not update actions already gone.
+  disconnect(&view_->History().Stack(), nullptr, this, nullptr);
 }
 
 void CMainFrame::ShowView() {
   view_->OnInitialUpdate();
   view_->setMinimumSize(view_->FormSize());
-  // Filling the view is not a change of the document.
-  document_.SetModified(false);
+  // Filling the view is not a change of the document, and a new or opened
+  // document starts a fresh history.
+  view_->History().Reset();
   FitToForm();
 }
 
@@ -213,6 +222,7 @@ void CMainFrame::OnAbout() {
 void CMainFrame::OnOptionalFeatures() {
   COptionalFeaturesDlg features(document_, prompter_, this);
   features.exec();
+  view_->History().Checkpoint(QStringLiteral("Optional Features"));
 }
 
 void CMainFrame::OnTestMode() {

@@ -15,11 +15,13 @@
 #include "editor/kov_view.h"
 #include "link/clock.h"
 #include "link/clone_transfer.h"
+#include "link/radio_jobs.h"
 #include "link/serial_port.h"
 #include "model/kov_document.h"
 #include "model/prompter.h"
 
 class QPrinter;
+class QMenu;
 class QScrollArea;
 
 namespace korvel {
@@ -51,6 +53,20 @@ class CMainFrame : public QMainWindow {
   bool OnFileOpen();
   bool OnFileSave();
   bool OnFileSaveAs();
+  void OnExportChannels();
+  void OnImportChannels();
+  // File > Open Backup: a kept radio memory opens as an untitled document,
+  // so saving it never overwrites the backup.
+  void OnOpenBackup();
+  // File > Compare With: the differences between the document (as the
+  // grid shows it) and a channel data file.
+  void OnCompareWith();
+  void CompareWithFile(const QString& path);
+
+  // Where backups of the radio's memory are kept: the user's data folder
+  // unless set (tests keep theirs apart).
+  const std::string& BackupFolder() const { return backupFolder_; }
+  void SetBackupFolder(std::string folder) { backupFolder_ = std::move(folder); }
   void OnRecentFile(int index);
   // Opens path as File Open does, without asking about unsaved changes:
   // loads it, takes its path, lists it as recent and shows it.
@@ -107,6 +123,19 @@ class CMainFrame : public QMainWindow {
  private:
   QAction* MakeAction(int id, const QString& text, const char* icon = nullptr);
   void CreateActions();
+  void CreateEditActions();
+  void CreateSafeguardActions();
+  // The write job's safeguards as the Program menu's checks set them.
+  WriteJobOptions WriteOptions();
+  // After a complete read: the image read kept as a backup.
+  void KeepReadBackup(const TransferOutcome& outcome);
+  // After a write job: a failed backup or a verify that found differences.
+  void ShowWriteJobEnd(const WriteJobOutcome& job);
+  void ShowTransferPhase(int phase);
+  QMenu* CreateEditMenu();
+  // Undo and Redo name their step and follow the stack; commands that
+  // change channels wait while a transfer runs.
+  void UpdateEditCommands();
   void CreateMenus();
   void CreateToolBar();
   void UpdateRecentMenu();
@@ -146,6 +175,9 @@ class CMainFrame : public QMainWindow {
   CProgressDlg* progress_ = nullptr;
   TransferDirection direction_ = TransferDirection::Read;
   bool closeAfterTransfer_ = false;
+  bool transferHoldsEdits_ = false;  // a transfer runs: commands that change channels wait
+  QSettings& settings_;
+  std::string backupFolder_;
   QHash<QAction*, bool> disabledForTransfer_;
 };
 

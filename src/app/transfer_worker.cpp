@@ -6,20 +6,27 @@ TransferWorker::TransferWorker(SerialPort& port, Clock& clock, Prompter& prompte
     : LinkThread(parent), port_(port), clock_(clock), prompter_(prompter) {}
 
 bool TransferWorker::StartRead(const std::string& portName) {
-  return Start(TransferDirection::Read, portName, MemoryImage{});
+  return Start(TransferDirection::Read, portName, MemoryImage{}, {});
 }
 
-bool TransferWorker::StartWrite(const std::string& portName, const MemoryImage& image) {
-  return Start(TransferDirection::Write, portName, image);
+bool TransferWorker::StartWrite(const std::string& portName, const MemoryImage& image, WriteJobOptions options) {
+  return Start(TransferDirection::Write, portName, image, std::move(options));
 }
 
-bool TransferWorker::Start(TransferDirection direction, const std::string& portName, const MemoryImage& image) {
+bool TransferWorker::Start(TransferDirection direction, const std::string& portName, const MemoryImage& image,
+                           WriteJobOptions options) {
   if (IsRunning()) return false;
   watch_.store(true);
   outcome_ = {};
-  return Run([this, direction, portName, image] {
+  job_ = {};
+  return Run([this, direction, portName, image, options = std::move(options)] {
     CloneTransfer transfer(port_, clock_, prompter_, Token(), *this);
-    outcome_ = direction == TransferDirection::Read ? transfer.Read(portName) : transfer.Write(portName, image);
+    if (direction == TransferDirection::Read) {
+      outcome_ = transfer.Read(portName);
+      return;
+    }
+    job_ = RunWriteJob(transfer, portName, image, options);
+    outcome_ = job_.write;
   });
 }
 

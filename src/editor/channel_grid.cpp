@@ -1,6 +1,7 @@
 #include "editor/channel_grid.h"
 
 #include <QAbstractButton>
+#include <algorithm>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -17,7 +18,8 @@ ChannelGrid::ChannelGrid(ChannelTable& channels, QWidget* parent)
   setFont(FormFamilyFont(9.75));  // the cell font: Times New Roman 9.75 pt
   setModel(&model_);
   setEditTriggers(NoEditTriggers);
-  setSelectionMode(SingleSelection);
+  // Cells one by one, whole rows by the row header, with Shift and Ctrl.
+  setSelectionMode(ExtendedSelection);
   setSelectionBehavior(SelectItems);
   setTabKeyNavigation(false);  // Tab moves to the next control of the form
   setWordWrap(false);
@@ -30,6 +32,7 @@ ChannelGrid::ChannelGrid(ChannelTable& channels, QWidget* parent)
     header->setTextElideMode(Qt::ElideNone);
   }
   verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+  verticalHeader()->setSectionsClickable(true);
   verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 4);
 
   // The top-left corner is grid cell (0, 0) and shows its text like a header.
@@ -55,6 +58,30 @@ void ChannelGrid::SetTextMatrix(int row, int column, const QString& text) {
     corner_->setAccessibleName(text);
     corner_->update();
   }
+}
+
+std::vector<int> ChannelGrid::SelectedRows() const {
+  std::vector<int> rows;
+  for (const QModelIndex& index : selectionModel()->selectedRows()) rows.push_back(index.row() + 1);
+  std::sort(rows.begin(), rows.end());
+  return rows;
+}
+
+QRect ChannelGrid::SelectedCells() const {
+  QRect cells;
+  for (const QModelIndex& index : selectionModel()->selectedIndexes()) {
+    cells |= QRect(index.column() + 1, index.row() + 1, 1, 1);
+  }
+  return cells.isEmpty() ? QRect(column_, row_, 1, 1) : cells;
+}
+
+void ChannelGrid::SelectRows(int first, int last) {
+  first = std::max(first, 1);
+  last = std::min(last, kRows - 1);
+  if (first > last) return;
+  SetCurrent(first, column_);
+  const QItemSelection rows(model_.index(first - 1, 0), model_.index(last - 1, kColumns - 2));
+  selectionModel()->select(rows, QItemSelectionModel::ClearAndSelect);
 }
 
 QRect ChannelGrid::CellRect() const { return visualRect(model_.index(row_ - 1, column_ - 1)); }

@@ -8,6 +8,7 @@
 #include <QRect>
 #include <QString>
 #include <QTableView>
+#include <vector>
 
 #include "editor/channel_grid_model.h"
 
@@ -34,10 +35,18 @@ class ChannelGrid : public QTableView {
   void SetCol(int column) { SetCurrent(row_, column); }
   // Moves the current cell; out-of-range or fixed positions are ignored.
   void SetCurrent(int row, int column);
-  // End of the selection: the grid selects single cells, so this is the
-  // current cell.
+  // End of the selection: the current cell.
   int RowSel() const { return row_; }
   int ColSel() const { return column_; }
+
+  // Channel rows (1..128) selected whole, in order: by the row header, with
+  // Shift and Ctrl, or Select All.
+  std::vector<int> SelectedRows() const;
+  // The selected cells' bounding rectangle in grid coordinates (x: column,
+  // y: row); the current cell when nothing is selected.
+  QRect SelectedCells() const;
+  // Selects rows first..last whole and makes the first current.
+  void SelectRows(int first, int last);
 
   QString Text() const { return TextMatrix(row_, column_); }
   void SetText(const QString& text) { SetTextMatrix(row_, column_, text); }

@@ -1,11 +1,15 @@
 #include "editor/kov_view.h"
 
 #include <QComboBox>
+#include <algorithm>
+#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QStyle>
 
 #include "editor/cell_editing.h"
+#include "editor/channel_edit_commands.h"
+#include "editor/document_history.h"
 #include "editor/cell_editors.h"
 #include "editor/channel_grid.h"
 #include "editor/dialog_units.h"
@@ -19,6 +23,11 @@ namespace {
 // The form in dialog units.
 constexpr int kFormWidth = 488;
 constexpr int kFormHeight = 256;
+// The grid's place on it; a larger form gives the grid the extra room.
+constexpr int kGridLeft = 13;
+constexpr int kGridTop = 49;
+constexpr int kGridWidth = 447;
+constexpr int kGridHeight = 185;
 
 // Column widths as multiples of the grid's default column width.
 constexpr double kWideFactor = 1.2;
@@ -33,14 +42,18 @@ constexpr double kWidthSum = kLabelFactor + 2 * kWideFactor + 2 * kToneFactor + 
 }  // namespace
 
 struct CKovView::Parts {
-  Parts(QWidget* view, ChannelTable& channels, Prompter& prompter)
+  Parts(QWidget* view, CKovDoc& document, Prompter& prompter)
+      : Parts(view, document, document.Channels(), prompter) {}
+  Parts(QWidget* view, CKovDoc& document, ChannelTable& channels, Prompter& prompter)
       : units(FormFont()),
         bar(new TypeSettingsBar(channels, units, view)),
         channelLabel(new QLabel(QStringLiteral("Channel："), view)),
         grid(new ChannelGrid(channels, view)),
         editors(*grid),
         editing(new CellEditing(*grid, editors, channels, prompter, view)),
-        hints(new StatusHintFilter(grid, view)) {}
+        hints(new StatusHintFilter(grid, view)),
+        history(new DocumentHistory(document, view)),
+        commands(new ChannelEditCommands(document, *grid, editors, *editing, *history, prompter, view)) {}
 
   DialogUnits units;
   TypeSettingsBar* bar;
@@ -49,23 +62,28 @@ struct CKovView::Parts {
   CellEditors editors;
   CellEditing* editing;
   StatusHintFilter* hints;
+  DocumentHistory* history;
+  ChannelEditCommands* commands;
 };
 
 CKovView::CKovView(CKovDoc& document, Prompter& prompter, QWidget* parent)
     : QWidget(parent), document_(document), prompter_(prompter) {
   setFont(FormFont());
-  parts_ = new Parts(this, document_.Channels(), prompter_);
+  parts_ = new Parts(this, document_, prompter_);
   Parts& p = *parts_;
 
   p.bar->setGeometry(p.units.Rect(7, 7, 453, 27));
   p.channelLabel->setGeometry(p.units.Rect(14, 34, 40, 8));
-  p.grid->setGeometry(p.units.Rect(13, 49, 447, 185));
+  p.grid->setGeometry(p.units.Rect(kGridLeft, kGridTop, kGridWidth, kGridHeight));
   p.grid->setObjectName(QStringLiteral("channelGrid"));
   p.grid->setAccessibleName(QStringLiteral("Channel"));
-  const int cellArea = p.grid->width() - 2 * p.grid->frameWidth() -
-                       p.grid->style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, p.grid);
-  p.grid->SetDefaultColWidth(static_cast<int>(cellArea / kWidthSum));
+  LayOutColumns();
   setTabOrder(p.bar->ManualList(), p.grid);
+  // Choosing rows by their header leaves any cell editor.
+  connect(p.grid->verticalHeader(), &QHeaderView::sectionPressed, this, [this] {
+    parts_->editing->Commit();
+    parts_->grid->setFocus();
+  });
 
   p.hints->Watch(this);
   connect(p.hints, &StatusHintFilter::hint, this, &CKovView::statusHint);
@@ -74,6 +92,8 @@ CKovView::CKovView(CKovDoc& document, Prompter& prompter, QWidget* parent)
 CKovView::~CKovView() {
   // The child widgets outlive this body; what listens to their signals and
   // events goes first.
+  delete parts_->commands;
+  delete parts_->history;
   delete parts_->editing;
   delete parts_->hints;
   delete parts_;
@@ -93,15 +113,7 @@ void CKovView::OnInitialUpdate() {
     for (int column = 0; column < ChannelGrid::kColumns; ++column) {
       grid.SetColAlignment(column, Qt::AlignLeft | Qt::AlignVCenter);
     }
-    const int w = grid.ColWidth(2);
-    grid.SetColWidth(2, static_cast<int>(w * kWideFactor));
-    grid.SetColWidth(1, static_cast<int>(w * kWideFactor));
-    grid.SetColWidth(0, static_cast<int>(w * kLabelFactor));
-    grid.SetColWidth(3, static_cast<int>(w * kToneFactor));
-    grid.SetColWidth(4, static_cast<int>(w * kToneFactor));
-    for (int column = 5; column <= 9; ++column) grid.SetColWidth(column, static_cast<int>(w * kOptionFactor));
-    grid.SetColWidth(10, static_cast<int>(w * kBusyLockFactor));
-    grid.SetColWidth(8, w);
+    LayOutColumns();
   }
   p.editors.FrequencyBox()->clear();
   p.editors.HideAll();
@@ -131,6 +143,43 @@ void CKovView::ShowFilledImage() {
 }
 
 QWidget* CKovView::Grid() const { return parts_->grid; }
+
+DocumentHistory& CKovView::History() { return *parts_->history; }
+
+ChannelEditCommands& CKovView::EditCommands() { return *parts_->commands; }
+
+void CKovView::resizeEvent(QResizeEvent* event) {
+  QWidget::resizeEvent(event);
+  Parts& p = *parts_;
+  const QRect least = p.units.Rect(kGridLeft, kGridTop, kGridWidth, kGridHeight);
+  const QSize form = FormSize();
+  // The margins right of and below the grid stay as the form has them.
+  const int width = std::max(least.width(), this->width() - (form.width() - least.width()));
+  const int height = std::max(least.height(), this->height() - (form.height() - least.height()));
+  if (p.grid->size() == QSize(width, height)) return;
+  p.grid->setGeometry(least.x(), least.y(), width, height);
+  LayOutColumns();
+}
+
+void CKovView::LayOutColumns() {
+  Parts& p = *parts_;
+  ChannelGrid& grid = *p.grid;
+  const int cellArea =
+      grid.width() - 2 * grid.frameWidth() - grid.style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, &grid);
+  const int w = static_cast<int>(cellArea / kWidthSum);
+  grid.SetDefaultColWidth(w);
+  if (!p.editors.Created()) return;  // the columns take their widths with the editors
+  grid.SetColWidth(0, static_cast<int>(w * kLabelFactor));
+  grid.SetColWidth(1, static_cast<int>(w * kWideFactor));
+  grid.SetColWidth(2, static_cast<int>(w * kWideFactor));
+  grid.SetColWidth(3, static_cast<int>(w * kToneFactor));
+  grid.SetColWidth(4, static_cast<int>(w * kToneFactor));
+  for (int column = 5; column <= 9; ++column) grid.SetColWidth(column, static_cast<int>(w * kOptionFactor));
+  grid.SetColWidth(8, w);
+  grid.SetColWidth(10, static_cast<int>(w * kBusyLockFactor));
+  // An open editor follows its cell.
+  p.editors.HideAll();
+}
 
 void CKovView::OnEditData() { parts_->editing->EditData(); }
 

@@ -12,6 +12,9 @@
 
 namespace korvel {
 
+class ChannelEditCommands;
+class DocumentHistory;
+
 class CKovView : public QWidget {
   Q_OBJECT
  public:
@@ -42,6 +45,14 @@ class CKovView : public QWidget {
   // The size the form asks for (its dialog template converted to pixels).
   QSize FormSize() const;
 
+  // Undo and redo of the document's changes, and the Edit menu's commands.
+  DocumentHistory& History();
+  ChannelEditCommands& EditCommands();
+
+ protected:
+  // The grid takes the room the form is given beyond its own size.
+  void resizeEvent(QResizeEvent* event) override;
+
  signals:
   // The hint for the window under the mouse, for the first status-bar pane.
   void statusHint(const QString& text);
@@ -50,6 +61,9 @@ class CKovView : public QWidget {
   CKovDoc& document_;
   Prompter& prompter_;
   QString portName_ = QStringLiteral("COM1");
+  // The grid's columns in their proportions across its width.
+  void LayOutColumns();
+
   struct Parts;
   Parts* parts_ = nullptr;  // the bar, the grid and its editors
 };

@@ -35,6 +35,9 @@ class ScriptedChooser : public FileChooser {
  public:
   QString OpenPath(QWidget*) override { return ++openCalls, Next(); }
   QString SavePath(QWidget*, const QString&) override { return ++saveCalls, Next(); }
+  CsvImport ImportCsvPath(QWidget*) override { return {Next(), replaceAll}; }
+  QString ExportCsvPath(QWidget*, const QString&) override { return Next(); }
+  bool replaceAll = false;  // the import dialog's choice
   std::deque<QString> paths;  // the answers in turn; none left: cancelled
   int openCalls = 0;
   int saveCalls = 0;
@@ -86,6 +89,7 @@ class FrameTest : public ::testing::Test {
 
   void MakeFrame() {
     frame = std::make_unique<CMainFrame>(document, prompter, chooser, *settings);
+    frame->SetBackupFolder(dir.filePath("backups").toStdString());
     document.OnNewDocument();
     frame->ShowNewDocument();
     frame->show();

@@ -50,16 +50,19 @@ TEST_F(FrameCommands, MenusHoldEveryItemWithItsLabelAndState) {
   QMenuBar* bar = frame->menuBar();
   std::vector<QString> titles;
   for (const QAction* action : bar->actions()) titles.push_back(action->text());
-  EXPECT_EQ(titles, (std::vector<QString>{"&File", "&Program", "P&ort", "&View", "&Help"}));
+  EXPECT_EQ(titles, (std::vector<QString>{"&File", "&Edit", "&Program", "P&ort", "&View", "&Help"}));
 
   EXPECT_EQ(VisibleItems(MenuTitled(bar, "&File")),
             (std::vector<Item>{{"&New\tCtrl+N"}, {"&Open...\tCtrl+O"}, {"&Save\tCtrl+S"}, {"Save &As..."}, {"-"},
+                               {"&Import Channels..."}, {"&Export Channels..."}, {"Open &Backup..."},
+                               {"&Compare With..."}, {"-"},
                                {"&Print...\tCtrl+P"}, {"Print Pre&view"}, {"P&rint Setup..."},
                                {"-"}, {"Recent File", false}, {"-"}, {"E&xit"}}));
   EXPECT_EQ(VisibleItems(MenuTitled(bar, "&Program")),
             (std::vector<Item>{{"&Read From Radio\tCtrl+R"}, {"-"}, {"&Write To Radio\tCtrl+W"},
                                {"-"}, {"&Test Mode\tCtrl+T"}, {"-"}, {"&Edit Data\tCtrl+E"}, {"-"},
-                               {"&Optional Features\tCtrl+O"}}));
+                               {"&Optional Features\tCtrl+O"}, {"-"}, {"&Verify After Write"},
+                               {"&Back Up Before Write"}}));
   EXPECT_EQ(VisibleItems(MenuTitled(bar, "P&ort")),
             (std::vector<Item>{{"COM1(&P)\tCtrl+C"}, {"COM2(&Q)\tCtrl+D"}, {"COM3(&S)\tCtrl+E"},
                                {"COM4(&T)\tCtrl+F"}}));
@@ -68,19 +71,28 @@ TEST_F(FrameCommands, MenusHoldEveryItemWithItsLabelAndState) {
             (std::vector<Item>{{"&Help Topics"}, {"-"}, {"&About Korvel-1.0..."}}));
 }
 
-TEST_F(FrameCommands, OnlyTheEightAcceleratorsBindKeys) {
+TEST_F(FrameCommands, OnlyTheAcceleratorsAndTheEditKeysBindKeys) {
   std::set<QString> bound;
   for (const QAction* action : frame->findChildren<QAction*>())
     for (const QKeySequence& keys : action->shortcuts()) bound.insert(keys.toString());
-  EXPECT_EQ(bound, (std::set<QString>{"Ctrl+N", "Ctrl+O", "Ctrl+P", "Ctrl+S", "F1", "Shift+F1", "F6", "Shift+F6"}));
+  EXPECT_EQ(bound, (std::set<QString>{"Ctrl+N", "Ctrl+O", "Ctrl+P", "Ctrl+S", "F1", "Shift+F1", "F6", "Shift+F6",
+                                      "Ctrl+Z", "Ctrl+Y", "Ctrl+Shift+Z", "Ctrl+X", "Ctrl+C", "Ctrl+V", "Del",
+                                      "Ctrl+Ins", "Ins", "Ctrl+Up", "Ctrl+Down", "Ctrl+A"}));
 
   int triggered = 0;
   for (QAction* action : frame->findChildren<QAction*>())
     QObject::connect(action, &QAction::triggered, frame.get(), [&triggered] { ++triggered; });
   QWidget* target = QApplication::focusWidget() ? QApplication::focusWidget() : frame.get();
-  for (Qt::Key key : {Qt::Key_R, Qt::Key_W, Qt::Key_T, Qt::Key_E, Qt::Key_C, Qt::Key_D, Qt::Key_F})
+  for (Qt::Key key : {Qt::Key_R, Qt::Key_W, Qt::Key_T, Qt::Key_E, Qt::Key_D, Qt::Key_F})
     QTest::keyClick(target, key, Qt::ControlModifier);
   EXPECT_EQ(triggered, 0);
+  // The Port menu's "Ctrl+C" is a label: the keys copy.
+  bool copied = false;
+  QObject::connect(frame->Action(kCmdEditCopy), &QAction::triggered, frame.get(), [&copied] { copied = true; });
+  QTest::keyClick(target, Qt::Key_C, Qt::ControlModifier);
+  EXPECT_TRUE(copied);
+  EXPECT_EQ(triggered, 1);
+  triggered = 0;
   EXPECT_EQ(frame->View().PortName(), "COM1");
   EXPECT_EQ(chooser.openCalls, 0);
 
@@ -249,7 +261,8 @@ TEST_F(FrameCommands, OptionalFeaturesEditTheDocumentThroughSaveAndOpen) {
 }
 
 TEST_F(FrameCommands, TitleStaysFixedWhateverIsOpen) {
-  const QString title = "Korvel Electronics  Programing Software";
+  // "[*]" shows as "*" while the undo history holds unsaved changes.
+  const QString title = "Korvel Electronics  Programing Software[*]";
   EXPECT_EQ(frame->windowTitle(), title);
   ASSERT_TRUE(frame->OpenDocumentFile(WriteFile("named.sin", SampleImage())));
   document.SetModified();

@@ -6,6 +6,7 @@
 
 #include "app/progress_dialog.h"
 #include "app_test_support.h"
+#include "editor/document_history.h"
 #include "link/transfer_texts.h"
 #include "model/channel_edits.h"
 #include "model/settings_block.h"
@@ -80,7 +81,7 @@ TEST_F(WindowTransfer, CompleteReadShowsTheRadiosMemoryAndIsAChangeToKeep) {
 TEST_F(WindowTransfer, CompleteWriteSendsWhatTheGridShows) {
   Connect(NewImage());
   CommitFrequency(document.Channels(), 3, 1, "146.52", prompter);
-  document.SetModified(false);
+  frame->View().History().MarkSaved();
   frame->OnWriteToRadio();
   EXPECT_EQ(Dialog().windowTitle(), texts::kWritingCaption);
   Start();

@@ -1,0 +1,58 @@
+#include "app/backup_list_dialog.h"
+
+#include <QDateTime>
+#include <QDialogButtonBox>
+#include <QDir>
+#include <QFileInfo>
+#include <QLabel>
+#include <QListWidget>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace korvel {
+
+BackupListDialog::BackupListDialog(const QString& folder, std::vector<BackupEntry> backups, QWidget* parent)
+    : QDialog(parent), backups_(std::move(backups)) {
+  setWindowTitle(QStringLiteral("Open Backup"));
+  auto* layout = new QVBoxLayout(this);
+  auto* where = new QLabel(
+      backups_.empty() ? QStringLiteral("No backups yet in %1. Each complete read keeps one.")
+                             .arg(QDir::toNativeSeparators(folder))
+                       : QStringLiteral("Radio memories kept in %1, newest first:").arg(QDir::toNativeSeparators(folder)),
+      this);
+  where->setWordWrap(true);
+  layout->addWidget(where);
+
+  list_ = new QListWidget(this);
+  list_->setAccessibleName(QStringLiteral("Backups"));
+  for (const BackupEntry& backup : backups_) {
+    const auto seconds = std::chrono::duration_cast<std::chrono::seconds>(backup.when.time_since_epoch()).count();
+    const QString when = QDateTime::fromSecsSinceEpoch(seconds).toString(QStringLiteral("yyyy-MM-dd HH:mm:ss"));
+    list_->addItem(QStringLiteral("%1    %2    %3")
+                       .arg(when, QString::fromStdString(backup.radioIdent),
+                            QFileInfo(QString::fromStdString(backup.path)).fileName()));
+  }
+  if (!backups_.empty()) list_->setCurrentRow(0);
+  layout->addWidget(list_, 1);
+
+  auto* buttons = new QDialogButtonBox(this);
+  open_ = buttons->addButton(QStringLiteral("&Open"), QDialogButtonBox::AcceptRole);
+  compare_ = buttons->addButton(QStringLiteral("&Compare With Document"), QDialogButtonBox::ActionRole);
+  buttons->addButton(QDialogButtonBox::Cancel);
+  open_->setEnabled(!backups_.empty());
+  compare_->setEnabled(!backups_.empty());
+  connect(open_, &QPushButton::clicked, this, [this] { done(Open); });
+  connect(compare_, &QPushButton::clicked, this, [this] { done(Compare); });
+  connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+  connect(list_, &QListWidget::itemDoubleClicked, this, [this] { done(Open); });
+  layout->addWidget(buttons);
+  resize(560, 400);
+}
+
+QString BackupListDialog::ChosenPath() const {
+  const int row = list_->currentRow();
+  if (row < 0 || row >= static_cast<int>(backups_.size())) return {};
+  return QString::fromStdString(backups_[static_cast<std::size_t>(row)].path);
+}
+
+}  // namespace korvel

@@ -1,0 +1,82 @@
+// The clipboard and CSV half of the Edit menu's commands.
+#include <QClipboard>
+#include <algorithm>
+#include <QGuiApplication>
+
+#include "editor/channel_edit_commands.h"
+#include "editor/channel_grid.h"
+#include "model/channel_csv.h"
+#include "model/channel_paste.h"
+#include "model/channel_rows.h"
+#include "model/kov_document.h"
+#include "model/prompter.h"
+
+namespace korvel {
+namespace {
+
+void PutOnClipboard(const std::string& text) {
+  QGuiApplication::clipboard()->setText(QString::fromStdString(text));
+}
+
+}  // namespace
+
+void ChannelEditCommands::Copy() {
+  const std::vector<int> rows = grid_.SelectedRows();
+  if (!rows.empty()) {
+    std::string text;
+    for (int row : rows) text += CopyRowsText(document_.Channels(), row, row);
+    PutOnClipboard(text);
+    return;
+  }
+  const QRect cells = grid_.SelectedCells();
+  PutOnClipboard(CopyCellsText(document_.Channels(), cells.top(), cells.left(), cells.bottom(), cells.right()));
+}
+
+void ChannelEditCommands::Cut() {
+  if (!Prepare()) return;
+  // Cutting takes whole channels: those of the selected rows, or of the
+  // rows the selected cells are on.
+  std::vector<int> rows = grid_.SelectedRows();
+  if (rows.empty()) {
+    const QRect cells = grid_.SelectedCells();
+    for (int row = cells.top(); row <= cells.bottom(); ++row) rows.push_back(row);
+  }
+  std::string text;
+  for (int row : rows) text += CopyRowsText(document_.Channels(), row, row);
+  PutOnClipboard(text);
+  for (int row : rows) EmptyChannels(document_, row, row);
+  Finish(QStringLiteral("Cut"));
+}
+
+bool ChannelEditCommands::ImportCsv(const std::string& csv, bool replaceAll) {
+  if (!Prepare()) return false;
+  const CsvImportOutcome outcome = ImportChannelsCsv(document_, csv, replaceAll);
+  if (!outcome.Applied()) {
+    prompter_.Tell(DescribeCsvRefusals(outcome.refusals));
+    return false;
+  }
+  Finish(QStringLiteral("Import Channels"));
+  return true;
+}
+
+void ChannelEditCommands::Paste() {
+  if (!Prepare()) return;
+  const CellBlock block = ParseClipboardText(QGuiApplication::clipboard()->text().toStdString());
+  if (block.empty()) return;
+  const std::vector<int> selected = grid_.SelectedRows();
+  int row = selected.empty() ? grid_.Row() : selected.front();
+  int column = grid_.Col();
+  // Whole channels (ten cells a line) always start at the Receive column.
+  const bool channels = std::all_of(block.begin(), block.end(),
+                                    [](const auto& line) { return line.size() == kChannelFieldCount; });
+  if (channels || !selected.empty()) column = 1;
+  const PasteOutcome outcome = PasteCells(document_.Channels(), row, column, block);
+  if (!outcome.Applied()) {
+    prompter_.Tell(DescribePasteRefusals(outcome.refusals));
+    return;
+  }
+  Finish(QStringLiteral("Paste"));
+  if (channels) grid_.SelectRows(outcome.firstRow, outcome.lastRow);
+}
+
+}  // namespace korvel

@@ -1,0 +1,71 @@
+#pragma once
+// The Edit menu's commands on the channel grid: undo and redo, the
+// clipboard (rows as tab-separated text, the way spreadsheets exchange
+// them), and emptying, inserting and moving channels. Every change goes
+// through the model's rules and becomes one undo step.
+
+#include <QObject>
+#include <QString>
+#include <string>
+
+class QWidget;
+
+namespace korvel {
+
+class CKovDoc;
+class CellEditing;
+class CellEditors;
+class ChannelGrid;
+class DocumentHistory;
+class Prompter;
+
+class ChannelEditCommands : public QObject {
+  Q_OBJECT
+ public:
+  ChannelEditCommands(CKovDoc& document, ChannelGrid& grid, CellEditors& editors, CellEditing& editing,
+                      DocumentHistory& history, Prompter& prompter, QObject* parent = nullptr);
+
+  void Undo();
+  void Redo();
+  // Copies the channels of the selected rows or cells, then empties them.
+  void Cut();
+  // Rows selected whole go as ten texts a line; otherwise the selected
+  // rectangle of cells.
+  void Copy();
+  // Pastes the clipboard's text at the first selected row, or at the
+  // current cell; lines of ten cells always start at the Receive column.
+  // All or nothing: a refused cell is reported and nothing changes.
+  void Paste();
+  // Empties the selected channels, or the current one.
+  void DeleteChannels();
+  // An empty channel at the current row; those below move down one.
+  void InsertChannel();
+  // Moves the selected channels (or the current one) up or down one row.
+  void MoveUp() { Move(-1); }
+  void MoveDown() { Move(1); }
+  void SelectAll();
+  // Takes channels from CSV text (see the model's CSV import): all or
+  // nothing, refused cells reported with their line and column. True when
+  // imported.
+  bool ImportCsv(const std::string& csv, bool replaceAll);
+
+ private:
+  // The rows the commands act on: the selected ones, else the current one.
+  std::pair<int, int> TargetRows() const;
+  // Before a command: an open edit is committed (it is a step of its own)
+  // and the editor closed. False when the edit was refused.
+  bool Prepare();
+  // After a command changed the document: one step of this name, and the
+  // editor shows the current cell's new text when next opened.
+  void Finish(const QString& stepName);
+  void Move(int by);
+
+  CKovDoc& document_;
+  ChannelGrid& grid_;
+  CellEditors& editors_;
+  CellEditing& editing_;
+  DocumentHistory& history_;
+  Prompter& prompter_;
+};
+
+}  // namespace korvel

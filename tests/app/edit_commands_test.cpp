@@ -1,0 +1,174 @@
+// The Edit menu in the window: its keys reach the grid's channels through
+// the clipboard and the rows, every change is one undo step, and the
+// modified flag follows the undo stack. The rules behind paste and the rows
+// are the model's, tested there.
+#include <QAction>
+#include <QClipboard>
+#include <QHeaderView>
+#include <QLineEdit>
+
+#include "app/command_ids.h"
+#include "app_test_support.h"
+#include "editor/channel_grid.h"
+#include "model/channel_edits.h"
+
+namespace korvel::testing {
+namespace {
+
+class EditCommands : public FrameTest {
+ protected:
+  void SetUp() override {
+    FrameTest::SetUp();
+    ASSERT_TRUE(frame->OpenDocumentFile(WriteFile("sample.sin", SampleImage())));
+    grid = static_cast<ChannelGrid*>(frame->View().Grid());
+    grid->setFocus();
+  }
+  void Keys(int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+    QTest::keyClick(grid, static_cast<Qt::Key>(key), modifiers);
+    QCoreApplication::processEvents();
+  }
+  ChannelTexts Row(int row) const { return document.Channels().Row(row); }
+  bool Modified() const { return document.IsModified() && frame->isWindowModified(); }
+
+  ChannelGrid* grid = nullptr;
+};
+
+TEST_F(EditCommands, CopyPasteUndoRedoThroughTheKeys) {
+  const ChannelTexts first = Row(1);
+  const MemoryImage opened = ViewContent();
+  grid->SelectRows(1, 1);
+  Keys(Qt::Key_C, Qt::ControlModifier);
+  EXPECT_EQ(QGuiApplication::clipboard()->text().toStdString(),
+            "145.50000\t145.50000\tOFF\t88.5\tWide\tYes\tHigh\tNone\tOFF\tClose\n");
+
+  grid->SelectRows(50, 50);
+  Keys(Qt::Key_V, Qt::ControlModifier);
+  EXPECT_EQ(Row(50), first);
+  EXPECT_TRUE(Modified());
+  EXPECT_EQ(frame->Action(kCmdEditUndo)->text(), "&Undo Paste");
+
+  Keys(Qt::Key_Z, Qt::ControlModifier);
+  EXPECT_TRUE(Row(50).AllEmpty());
+  EXPECT_EQ(ViewContent(), opened);
+  EXPECT_FALSE(document.IsModified());
+  EXPECT_FALSE(frame->isWindowModified());
+
+  Keys(Qt::Key_Y, Qt::ControlModifier);
+  EXPECT_EQ(Row(50), first);
+  Keys(Qt::Key_Z, Qt::ControlModifier);
+  Keys(Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
+  EXPECT_EQ(Row(50), first);
+  EXPECT_TRUE(Modified());
+}
+
+TEST_F(EditCommands, RowKeysEmptyInsertAndMoveChannels) {
+  const ChannelTexts first = Row(1);
+  const ChannelTexts last = Row(128);
+  const struct {
+    const char* name;
+    int key;
+    Qt::KeyboardModifiers modifiers;
+    std::function<void()> check;
+  } cases[] = {
+      {"Ctrl+Down moves channel 1 to row 2", Qt::Key_Down, Qt::ControlModifier,
+       [&] {
+         EXPECT_TRUE(Row(1).AllEmpty());
+         EXPECT_EQ(Row(2), first);
+       }},
+      {"Ctrl+Up moves it back", Qt::Key_Up, Qt::ControlModifier,
+       [&] { EXPECT_EQ(Row(1), first); }},
+      {"Del empties it", Qt::Key_Delete, Qt::NoModifier, [&] { EXPECT_TRUE(Row(1).AllEmpty()); }},
+      {"Insert with channel 128 in use is refused", Qt::Key_Insert, Qt::NoModifier,
+       [&] {
+         EXPECT_EQ(Row(128), last);
+         EXPECT_EQ(prompter.Texts().back(), "Channel 128 is in use. Delete or move it before inserting a channel.");
+       }},
+  };
+  grid->SelectRows(1, 1);
+  int steps = 0;
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    Keys(c.key, c.modifiers);
+    c.check();
+  }
+  // Three changes, three steps: undone in turn, the file's content is back.
+  while (frame->Action(kCmdEditUndo)->isEnabled()) {
+    frame->Action(kCmdEditUndo)->trigger();
+    ++steps;
+  }
+  EXPECT_EQ(steps, 3);
+  EXPECT_EQ(Row(1), first);
+  EXPECT_FALSE(document.IsModified());
+}
+
+TEST_F(EditCommands, ARefusedPasteChangesNothingAndSaysWhere) {
+  const MemoryImage before = ViewContent();
+  QGuiApplication::clipboard()->setText("146.52\t146.52\tOFF\tOFF\tWide\tYes\tHigh\tNone\tOFF\tClose\n"
+                                        "999\t146.52\tOFF\tOFF\tWide\tYes\tHigh\tNone\tOFF\tClose\n");
+  grid->SelectRows(10, 10);
+  Keys(Qt::Key_V, Qt::ControlModifier);
+  EXPECT_EQ(ViewContent(), before);
+  EXPECT_FALSE(frame->Action(kCmdEditUndo)->isEnabled()) << frame->Action(kCmdEditUndo)->text().toStdString();
+  ASSERT_FALSE(prompter.Texts().empty());
+  EXPECT_NE(prompter.Texts().back().find("Channel 11"), std::string::npos) << prompter.Texts().back();
+  EXPECT_NE(prompter.Texts().back().find("999"), std::string::npos);
+}
+
+TEST_F(EditCommands, ACellEditIsOneStepAndAnOpenEditorKeepsItsOwnKeys) {
+  grid->SetCurrent(5, 1);
+  Keys(Qt::Key_1);
+  auto* box = qobject_cast<QLineEdit*>(QApplication::focusWidget());
+  ASSERT_NE(box, nullptr);
+  QTest::keyClicks(box, "46.52");
+  // Ctrl+A and Ctrl+C belong to the box while it is open.
+  QTest::keyClick(box, Qt::Key_A, Qt::ControlModifier);
+  QTest::keyClick(box, Qt::Key_C, Qt::ControlModifier);
+  EXPECT_EQ(QGuiApplication::clipboard()->text(), "146.52");
+  QTest::keyClick(box, Qt::Key_Return);
+  QCoreApplication::processEvents();
+  EXPECT_EQ(Row(5)[kRxFrequency], "146.52000");
+  EXPECT_EQ(Row(5)[kTxFrequency], "146.52000");
+  EXPECT_EQ(frame->Action(kCmdEditUndo)->text(), "&Undo Edit Channel 5");
+  frame->Action(kCmdEditUndo)->trigger();
+  EXPECT_TRUE(Row(5).AllEmpty());
+}
+
+TEST_F(EditCommands, ExportedChannelsEditedInTheFileComeBackAsOneStep) {
+  const QString csv = dir.filePath("channels.csv");
+  chooser.paths = {csv};
+  frame->Action(kCmdExportChannels)->trigger();
+  QByteArray text = ReadFile(csv);
+  ASSERT_TRUE(text.startsWith("Channel,Receive,Transmit,Rx Tone,Tx Tone,W/N,Scan,Tx Power,Opt Signal,PTTID,BusyLock"))
+      << text.toStdString();
+  ASSERT_TRUE(text.contains("145.50000"));
+  text.replace("145.50000", "147.00000");
+  WriteBytes("channels.csv", text);
+
+  chooser.paths = {csv};
+  frame->Action(kCmdImportChannels)->trigger();
+  EXPECT_EQ(Row(1)[kRxFrequency], "147.00000");
+  EXPECT_EQ(frame->Action(kCmdEditUndo)->text(), "&Undo Import Channels");
+
+  // Replacing all channels empties those the file does not name.
+  WriteBytes("channels.csv", "Channel,Receive,Transmit\r\n5,146.52,146.52\r\n");
+  chooser.paths = {csv};
+  chooser.replaceAll = true;
+  frame->Action(kCmdImportChannels)->trigger();
+  EXPECT_TRUE(Row(1).AllEmpty());
+  EXPECT_EQ(Row(5)[kTxFrequency], "146.52000");
+  frame->Action(kCmdEditUndo)->trigger();
+  EXPECT_EQ(Row(1)[kRxFrequency], "147.00000");
+}
+
+TEST_F(EditCommands, TheMaximisedWindowShowsMoreChannelsInWiderColumns) {
+  const int narrow = grid->columnWidth(0);
+  frame->resize(1600, 1200);
+  QCoreApplication::processEvents();
+  const int lastShown = grid->rowAt(grid->viewport()->height() - 1) + 1;
+  EXPECT_GT(lastShown, 30);
+  EXPECT_GT(grid->columnWidth(0), narrow * 3 / 2);
+  EXPECT_LE(grid->geometry().right(), frame->View().width());
+}
+
+}  // namespace
+}  // namespace korvel::testing
