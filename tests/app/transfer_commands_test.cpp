@@ -5,7 +5,7 @@
 #include <QPushButton>
 
 #include "app/progress_dialog.h"
-#include "app_test_support.h"
+#include "window_transfer.h"
 #include "editor/document_history.h"
 #include "link/transfer_texts.h"
 #include "model/channel_edits.h"
@@ -19,46 +19,6 @@
 
 namespace korvel::testing {
 namespace {
-
-// The window against the simulated radio in-process. Read time-outs run on
-// simulated time; pauses run on `pauses` (simulated, or real when a test
-// must act while the transfer runs).
-class WindowTransfer : public FrameTest {
- protected:
-  void Connect(const MemoryImage& memory, radiosim::RadioFaults faults = {}, bool realPauses = false) {
-    radio = std::make_unique<radiosim::RadioProtocol>(memory, memory[settings::kRadioType], faults);
-    port = std::make_unique<test::ProtocolPort>(*radio, clock);
-    frame->SetLink(*port, realPauses ? static_cast<Clock&>(SystemClock::Instance()) : clock);
-  }
-  CProgressDlg& Dialog() { return frame->Progress(); }
-  void Start() { Dialog().StartButton()->click(); }
-  // Runs the event loop until the transfer has ended and the dialog is gone.
-  bool WaitForEnd(int ms = 20000) {
-    QElapsedTimer waited;
-    waited.start();
-    while ((frame->TransferRunning() || Dialog().HasWindow()) && waited.elapsed() < ms)
-      QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
-    return !frame->TransferRunning() && !Dialog().HasWindow();
-  }
-  bool WaitForProgress(int position, int ms = 10000) {
-    QElapsedTimer waited;
-    waited.start();
-    while (Dialog().Progress() < position && waited.elapsed() < ms)
-      QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
-    return Dialog().Progress() >= position;
-  }
-  void TearDown() override {
-    if (frame && frame->TransferRunning()) {
-      Dialog().CancelButton()->click();
-      WaitForEnd();
-    }
-    FrameTest::TearDown();
-  }
-
-  test::SimulatedClock clock;
-  std::unique_ptr<radiosim::RadioProtocol> radio;
-  std::unique_ptr<test::ProtocolPort> port;
-};
 
 TEST_F(WindowTransfer, CompleteReadShowsTheRadiosMemoryAndIsAChangeToKeep) {
   const MemoryImage memory = SampleImage();
