@@ -175,14 +175,16 @@ CsvImportOutcome ImportChannelsCsv(CKovDoc& document, std::string_view csv, bool
   return outcome;
 }
 
+std::string DescribeCsvRefusal(const CsvRefusal& refusal) {
+  std::string place = "Line " + std::to_string(refusal.line);
+  if (!refusal.column.empty()) place += ", " + refusal.column;
+  return RefusalLine(place, refusal.text, refusal.reason);
+}
+
 std::string DescribeCsvRefusals(const std::vector<CsvRefusal>& refusals) {
   std::vector<std::string> lines;
   lines.reserve(refusals.size());
-  for (const CsvRefusal& refusal : refusals) {
-    std::string place = "Line " + std::to_string(refusal.line);
-    if (!refusal.column.empty()) place += ", " + refusal.column;
-    lines.push_back(RefusalLine(place, refusal.text, refusal.reason));
-  }
+  for (const CsvRefusal& refusal : refusals) lines.push_back(DescribeCsvRefusal(refusal));
   return ListRefusals("Nothing was imported: " + CountOf(refusals.size(), "problem", "problems") + " in the file.",
                       lines);
 }

@@ -337,7 +337,7 @@ TEST_F(CliTest, PrintWritesFivePagesOfThePaperSizeWithoutADisplay) {
 TEST_F(CliTest, HelpIsThereForTheToolAndEachCommand) {
   const RunResult top = Run("--help");
   EXPECT_EQ(top.status, 0);
-  for (const char* command : {"new", "resave", "channels", "settings", "features"
+  for (const char* command : {"new", "resave", "channels", "settings", "features", "export-csv", "import-csv"
 #ifdef KORVEL_HAVE_PRINT
                                , "print"
 #endif
