@@ -32,8 +32,8 @@ std::string ClipboardRows() {
   std::string text;
   for (int row = 1; row <= ChannelTable::kRows; ++row) {
     const auto units = static_cast<std::uint32_t>(13600000 + row * 1250);
-    text += FormatFrequency(units) + '\t' + FormatFrequency(units + 60000) + '\t' + tones.Name(row % ToneTable::kCount) +
-            '\t' + tones.Name(row * 7 % ToneTable::kCount);
+    text += FormatFrequency(units) + '\t' + FormatFrequency(units + 60000);
+    text += '\t' + tones.Name(row % ToneTable::kCount) + '\t' + tones.Name(row * 7 % ToneTable::kCount);
     for (int column = kFirstOptionColumn; column <= kLastOptionColumn; ++column) {
       const auto entries = OptionEntries(column);
       text += '\t' + std::string(entries[static_cast<std::size_t>(row) % entries.size()]);

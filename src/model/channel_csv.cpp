@@ -158,7 +158,8 @@ CsvImportOutcome ImportChannelsCsv(CKovDoc& document, std::string_view csv, bool
   CsvChecker checker(outcome.refusals);
   std::vector<ChannelLine> channels;
   if (lines.empty() && read.faultLine == 0) {
-    outcome.refusals.push_back({1, "", "", "The file is empty; a channel list begins with the header " + kColumnList + "."});
+    outcome.refusals.push_back(
+        {1, "", "", "The file is empty; a channel list begins with the header " + kColumnList + "."});
   } else if (!lines.empty() && checker.ReadHeader(*lines.front())) {
     for (std::size_t i = 1; i < lines.size(); ++i) {
       if (std::optional<ChannelLine> line = checker.ReadLine(*lines[i])) channels.push_back(std::move(*line));

@@ -52,7 +52,7 @@ struct CellRefusal {
 
 struct PasteOutcome {
   std::vector<CellRefusal> refusals;
-  int firstRow = 0;  // rows the block covers within the table; 0 for an empty block
+  int firstRow = 0;  // the rows pasted into; 0 when nothing was pasted
   int lastRow = 0;
   bool Applied() const { return refusals.empty(); }
 };

@@ -51,7 +51,8 @@ TEST(ChannelCsv, ImportsEveryLineOrNone) {
     std::vector<Refused> refused;
   } cases[] = {
       {"each line sets its channel, the others keep theirs",
-       kHeader + "5,146.52,145,88.5,D023N,Narrow,No,Low,None,OFF,Carrier\r\n7,,147.52000,off,OFF,wide,Yes,High,DTMF,ON,Close\r\n",
+       kHeader + "5,146.52,145,88.5,D023N,Narrow,No,Low,None,OFF,Carrier\r\n"
+                 "7,,147.52000,off,OFF,wide,Yes,High,DTMF,ON,Close\r\n",
        false,
        {{5, {"146.52000", "145.00000", "88.5", "D023N", "Narrow", "No", "Low", "None", "OFF", "Carrier"}},
         {7, {"", "147.52000", "OFF", "OFF", "Wide", "Yes", "High", "DTMF", "ON", "Close"}}},
@@ -65,7 +66,9 @@ TEST(ChannelCsv, ImportsEveryLineOrNone) {
       {"quoted cells and blank lines", "\r\n" + kHeader + "\r\n\"3\",\"146.52\",\" 146.52\"\r\n\r\n", false,
        {{3, {"146.52000", "146.52000", "OFF", "OFF", "Wide", "Yes", "High", "DTMF", "ON", "Close"}}}, {}},
       {"replacing empties the channels no line names", "Channel,Receive,Transmit\n7,146.52,146.52\n", true,
-       {{1, kEmpty}, {2, kEmpty}, {7, {"146.52000", "146.52000", "OFF", "OFF", "Wide", "Yes", "High", "DTMF", "ON", "Close"}}},
+       {{1, kEmpty},
+        {2, kEmpty},
+        {7, {"146.52000", "146.52000", "OFF", "OFF", "Wide", "Yes", "High", "DTMF", "ON", "Close"}}},
        {}},
       {"a frequency outside 67 to 521 MHz", kShortHeader + "5,600,,,\n", false, {},
        {{2, "Receive", "600", kFormatErrorText}}},
