@@ -158,7 +158,8 @@ CsvImportOutcome ImportChannelsCsv(CKovDoc& document, std::string_view csv, bool
   CsvChecker checker(outcome.refusals);
   std::vector<ChannelLine> channels;
   if (lines.empty() && read.faultLine == 0) {
-    outcome.refusals.push_back({1, "", "", "The file is empty; a channel list begins with the header " + kColumnList + "."});
+    outcome.refusals.push_back(
+        {1, "", "", "The file is empty; a channel list begins with the header " + kColumnList + "."});
   } else if (!lines.empty() && checker.ReadHeader(*lines.front())) {
     for (std::size_t i = 1; i < lines.size(); ++i) {
       if (std::optional<ChannelLine> line = checker.ReadLine(*lines[i])) channels.push_back(std::move(*line));
@@ -175,14 +176,16 @@ CsvImportOutcome ImportChannelsCsv(CKovDoc& document, std::string_view csv, bool
   return outcome;
 }
 
+std::string DescribeCsvRefusal(const CsvRefusal& refusal) {
+  std::string place = "Line " + std::to_string(refusal.line);
+  if (!refusal.column.empty()) place += ", " + refusal.column;
+  return RefusalLine(place, refusal.text, refusal.reason);
+}
+
 std::string DescribeCsvRefusals(const std::vector<CsvRefusal>& refusals) {
   std::vector<std::string> lines;
   lines.reserve(refusals.size());
-  for (const CsvRefusal& refusal : refusals) {
-    std::string place = "Line " + std::to_string(refusal.line);
-    if (!refusal.column.empty()) place += ", " + refusal.column;
-    lines.push_back(RefusalLine(place, refusal.text, refusal.reason));
-  }
+  for (const CsvRefusal& refusal : refusals) lines.push_back(DescribeCsvRefusal(refusal));
   return ListRefusals("Nothing was imported: " + CountOf(refusals.size(), "problem", "problems") + " in the file.",
                       lines);
 }

@@ -47,8 +47,11 @@ struct CsvImportOutcome {
 // keep what they have. Blank lines are skipped.
 CsvImportOutcome ImportChannelsCsv(CKovDoc& document, std::string_view csv, bool replaceAll);
 
+// One refusal as "Line 4, Rx Tone: \"89.9\" — No such tone ...".
+std::string DescribeCsvRefusal(const CsvRefusal& refusal);
+
 // The user's message for refusals: a line saying nothing was imported, then
-// e.g. "Line 4, Rx Tone: \"89.9\" — No such tone ..." per refusal.
+// one per refusal, a screenful at most (see ListRefusals).
 std::string DescribeCsvRefusals(const std::vector<CsvRefusal>& refusals);
 
 }  // namespace korvel

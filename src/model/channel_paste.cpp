@@ -124,7 +124,8 @@ PasteOutcome PasteCells(ChannelTable& channels, int row, int column, const CellB
       const std::string& text = block[i][j];
       // An empty cell outside the table (after a trailing tab) has nothing
       // to lose, and stays out of it.
-      CheckedCell cell = InTable(r, c) || text.empty() ? CheckPastedCell(c, text) : CheckedCell{{}, kOutsideTableText};
+      CheckedCell cell =
+          InTable(r, c) || text.empty() ? CheckPastedCell(c, text) : CheckedCell{{}, kOutsideTableText};
       if (!cell.reason.empty()) {
         outcome.refusals.push_back({r, c, text, std::move(cell.reason)});
       } else {

@@ -52,7 +52,7 @@ struct CellRefusal {
 
 struct PasteOutcome {
   std::vector<CellRefusal> refusals;
-  int firstRow = 0;  // rows the block covers within the table; 0 for an empty block
+  int firstRow = 0;  // the rows pasted into; 0 when nothing was pasted
   int lastRow = 0;
   bool Applied() const { return refusals.empty(); }
 };
@@ -69,7 +69,8 @@ struct PasteOutcome {
 PasteOutcome PasteCells(ChannelTable& channels, int row, int column, const CellBlock& block);
 
 // The user's message for refused cells: a line saying nothing was pasted,
-// then e.g. "Channel 12, Rx Tone: \"89.9\" — No such tone ..." per cell.
+// then e.g. "Channel 12, Rx Tone: \"89.9\" — No such tone ..." per cell, a
+// screenful at most (see ListRefusals).
 std::string DescribePasteRefusals(const std::vector<CellRefusal>& refusals);
 
 }  // namespace korvel

@@ -166,10 +166,13 @@ TEST(ChannelPaste, CopiedCellsPasteBackAsTheSameTexts) {
       const PasteOutcome outcome =
           PasteCells(channels, c.at[i].first, c.at[i].second, ParseClipboardText(c.copies[i]));
       ASSERT_TRUE(outcome.Applied()) << DescribePasteRefusals(outcome.refusals);
+      EXPECT_EQ(outcome.firstRow, c.firstRow);
+      EXPECT_EQ(outcome.lastRow, c.lastRow);
     }
     for (int row = 1; row <= ChannelTable::kRows; ++row) {
       SCOPED_TRACE(row);
-      EXPECT_EQ(channels.Row(row).text, (row >= c.firstRow && row <= c.lastRow ? source.Row(row) : ChannelTexts{}).text);
+      const bool pasted = row >= c.firstRow && row <= c.lastRow;
+      EXPECT_EQ(channels.Row(row).text, (pasted ? source.Row(row) : ChannelTexts{}).text);
     }
   }
 }

@@ -1,6 +1,7 @@
-// How korvel-cli words a refused command line.
+// How korvel-cli words a refused command line and a failed operation.
 
 #include <charconv>
+#include <iostream>
 
 #include "cli_commands.h"
 
@@ -20,6 +21,11 @@ CLI::Validator RetryCount() {
         return {};
       },
       "0.." + std::to_string(kMaxRetries));
+}
+
+bool Report(const Status& result) {
+  if (!result) std::cerr << "korvel-cli: " << result.message << '\n';
+  return static_cast<bool>(result);
 }
 
 std::string FailureMessage(const CLI::App* app, const CLI::Error& error) {

@@ -14,11 +14,6 @@
 namespace korvel::cli {
 namespace {
 
-bool Report(const Status& result) {
-  if (!result) std::cerr << "korvel-cli: " << result.message << '\n';
-  return static_cast<bool>(result);
-}
-
 int New(const std::string& path) {
   CKovDoc document;
   document.OnNewDocument();

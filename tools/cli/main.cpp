@@ -13,6 +13,7 @@ int main(int argc, char** argv) {
   app.failure_message(korvel::cli::FailureMessage);
   int status = 0;
   korvel::cli::RegisterFileCommands(app, status);
+  korvel::cli::RegisterCsvCommands(app, status);
   korvel::cli::RegisterFeaturesCommand(app, status);
   korvel::cli::RegisterRadioCommands(app, status);
 #ifdef KORVEL_HAVE_PRINT

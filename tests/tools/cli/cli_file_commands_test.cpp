@@ -370,7 +370,7 @@ TEST_F(CliTest, DiffExitStatusSaysEqualDifferentOrTrouble) {
 TEST_F(CliTest, HelpIsThereForTheToolAndEachCommand) {
   const RunResult top = Run("--help");
   EXPECT_EQ(top.status, 0);
-  for (const char* command : {"new", "resave", "channels", "settings", "features", "diff"
+  for (const char* command : {"new", "resave", "channels", "settings", "features", "diff", "export-csv", "import-csv"
 #ifdef KORVEL_HAVE_PRINT
                                , "print"
 #endif

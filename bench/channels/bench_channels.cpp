@@ -1,0 +1,104 @@
+// bench_channels: the channel list operations on all 128 channels, each run
+// many times on the same input: a paste (the clipboard text of 128 rows
+// split into cells, then pasted into an empty table), an export to CSV and
+// an import from CSV that replaces every channel. Prints the median and the
+// slowest run of each.
+//
+//   bench_channels [--repeat N]
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "model/channel_columns.h"
+#include "model/channel_csv.h"
+#include "model/channel_paste.h"
+#include "model/tone_table.h"
+
+namespace {
+
+using namespace korvel;
+using Clock = std::chrono::steady_clock;
+
+// 128 rows in use, every text of them set, as a spreadsheet would paste.
+std::string ClipboardRows() {
+  const ToneTable& tones = ToneTable::Instance();
+  std::string text;
+  for (int row = 1; row <= ChannelTable::kRows; ++row) {
+    const auto units = static_cast<std::uint32_t>(13600000 + row * 1250);
+    text += FormatFrequency(units) + '\t' + FormatFrequency(units + 60000);
+    text += '\t' + tones.Name(row % ToneTable::kCount) + '\t' + tones.Name(row * 7 % ToneTable::kCount);
+    for (int column = kFirstOptionColumn; column <= kLastOptionColumn; ++column) {
+      const auto entries = OptionEntries(column);
+      text += '\t' + std::string(entries[static_cast<std::size_t>(row) % entries.size()]);
+    }
+    text += '\n';
+  }
+  return text;
+}
+
+void Fail(const std::string& what) {
+  std::fprintf(stderr, "bench_channels: %s\n", what.c_str());
+  std::exit(1);
+}
+
+// Runs prepare (untimed) and then the timed step, repeat times; prints the
+// median and the slowest in microseconds.
+void Measure(const char* name, int repeat, const std::function<void()>& prepare, const std::function<void()>& step) {
+  std::vector<double> micros;
+  micros.reserve(static_cast<std::size_t>(repeat));
+  for (int i = 0; i < repeat; ++i) {
+    prepare();
+    const Clock::time_point start = Clock::now();
+    step();
+    micros.push_back(std::chrono::duration<double, std::micro>(Clock::now() - start).count());
+  }
+  std::sort(micros.begin(), micros.end());
+  std::printf("%-40s median %9.1f us   slowest %9.1f us   (%d runs)\n", name, micros[micros.size() / 2],
+              micros.back(), repeat);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  int repeat = 1001;
+  for (int i = 1; i < argc; ++i) {
+    if (std::strcmp(argv[i], "--repeat") == 0 && i + 1 < argc) {
+      repeat = std::max(1, std::atoi(argv[++i]));
+    } else {
+      std::fprintf(stderr, "usage: bench_channels [--repeat N]\n");
+      return 2;
+    }
+  }
+
+  const std::string clipboard = ClipboardRows();
+  std::optional<ChannelTable> table;
+  Measure(
+      "paste 128 rows (parse + PasteCells)", repeat, [&] { table.emplace(); },
+      [&] {
+        const PasteOutcome outcome = PasteCells(*table, 1, 1, ParseClipboardText(clipboard));
+        if (!outcome.Applied()) Fail(DescribePasteRefusals(outcome.refusals));
+      });
+
+  std::string csv;
+  Measure(
+      "export 128 channels to CSV", repeat, [] {}, [&] { csv = ExportChannelsCsv(*table); });
+
+  CKovDoc document;
+  document.OnNewDocument();
+  document.FillFromImage();
+  Measure(
+      "import 128 channels from CSV (replace)", repeat, [] {},
+      [&] {
+        const CsvImportOutcome outcome = ImportChannelsCsv(document, csv, true);
+        if (outcome.channelsImported != ChannelTable::kRows) Fail(DescribeCsvRefusals(outcome.refusals));
+      });
+  std::printf("CSV size: %zu bytes\n", csv.size());
+  return 0;
+}

@@ -1,0 +1,86 @@
+// korvel-cli export-csv and import-csv, run as the user runs them: what
+// they write, what they say and their exit status.
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "child_process.h"
+#include "model/channel_csv.h"
+#include "model/kov_document.h"
+#include "temp_dir.h"
+#include "test_files.h"
+
+namespace korvel {
+namespace {
+
+// The bytes a document opened from image holds after importing csv and
+// saving.
+std::string ImportedImage(const MemoryImage& image, const std::string& csv, bool replaceAll) {
+  CKovDoc document;
+  document.Image() = image;
+  document.FillFromImage();
+  if (!ImportChannelsCsv(document, csv, replaceAll).Applied()) return {};
+  document.CollectIntoImage();
+  return std::string(document.Image().begin(), document.Image().end());
+}
+
+TEST(CliCsv, ExportAndImportWriteFilesOrSayWhyNot) {
+  test::TempDir dir;
+  const MemoryImage image = test::ChannelListImage(5);
+  test::WriteImage(dir.File("radio.sin"), image);
+  CKovDoc document;
+  document.Image() = image;
+  document.FillFromImage();
+  const std::string exported = ExportChannelsCsv(document.Channels());
+  test::WriteFile(dir.File("radio.csv"), exported);
+  const std::string edit = "Channel,Receive,Transmit\r\n3,146.52,146.52\r\n";
+  test::WriteFile(dir.File("edit.csv"), edit);
+  // Replacing makes a difference to this file.
+  ASSERT_NE(ImportedImage(image, edit, false), ImportedImage(image, edit, true));
+  test::WriteFile(dir.File("bad.csv"), "Channel,Receive,Transmit,Rx Tone\r\n3,146.52,,89.9\r\n4,600,,\r\n");
+
+  const struct {
+    std::vector<std::string> args;  // after the program; files are in the test's folder
+    int status;
+    std::string output;    // the file -o names
+    std::string written;   // its content; empty: it must not exist
+    std::vector<std::string> says;  // on standard error
+  } cases[] = {
+      {{"export-csv", "radio.sin", "-o", "out.csv"}, 0, "out.csv", exported, {}},
+      {{"import-csv", "radio.sin", "radio.csv", "-o", "same.sin"}, 0, "same.sin",
+       std::string(image.begin(), image.end()), {}},
+      {{"import-csv", "radio.sin", "edit.csv", "-o", "edited.sin"}, 0, "edited.sin",
+       ImportedImage(image, edit, false), {}},
+      {{"import-csv", "radio.sin", "edit.csv", "-o", "replaced.sin", "--replace"}, 0, "replaced.sin",
+       ImportedImage(image, edit, true), {}},
+      {{"import-csv", "radio.sin", "bad.csv", "-o", "bad.sin"}, 1, "bad.sin", "",
+       {"bad.csv: Line 2, Rx Tone: \"89.9\" — No such tone.",
+        "bad.csv: Line 3, Receive: \"600\" — Error Data Format",
+        "nothing was imported and " + dir.File("bad.sin") + " was not written."}},
+      {{"import-csv", "radio.sin", "missing.csv", "-o", "none.sin"}, 1, "none.sin", "",
+       {"missing.csv\": No such file or directory"}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.args[0] + " " + c.output);
+    std::vector<std::string> argv{test::ToolPath("tools/cli/korvel-cli")};
+    for (std::size_t i = 0; i < c.args.size(); ++i) {
+      argv.push_back(i == 0 || c.args[i].starts_with("-") ? c.args[i] : dir.File(c.args[i]));
+    }
+    const test::ChildRun run = test::RunChild(argv);
+    EXPECT_EQ(run.status, c.status) << run.err;
+    if (c.written.empty()) {
+      EXPECT_FALSE(test::Exists(dir.File(c.output)));
+    } else {
+      EXPECT_EQ(test::ReadFile(dir.File(c.output)), c.written);
+    }
+    for (const std::string& text : c.says) EXPECT_NE(run.err.find(text), std::string::npos) << text << "\n" << run.err;
+    if (c.says.empty()) {
+      EXPECT_EQ(run.err, "");
+    }
+  }
+}
+
+}  // namespace
+}  // namespace korvel
