@@ -12,6 +12,7 @@
 #include "cli_commands.h"
 #include "link/cancel_token.h"
 #include "link/posix_serial_port.h"
+#include "model/backup_store.h"
 #include "radio_align.h"
 #include "radio_transfer.h"
 
@@ -58,10 +59,19 @@ int RunOnSerialPort(const std::function<int(RadioSession&)>& command) {
   return command(session);
 }
 
-void AddAnswerFlags(CLI::App* command, RadioOptions& options) {
-  command->add_option("--retries", options.answers.communicationRetries,
+void AddAnswerFlags(CLI::App* command, PromptAnswers& answers) {
+  command->add_option("--retries", answers.communicationRetries,
                       "Answer Retry this many times to \"Communication Error\" before Cancel")
       ->check(RetryCount());
+}
+
+void AddWriteFlags(CLI::App* command, PromptAnswers& answers, bool& verify) {
+  command->add_flag("--verify", verify, "Read the radio back after the write and report every difference");
+  command->add_flag("--accept-type-mismatch", answers.acceptTypeMismatch,
+                    "Answer OK to \"Radio Type are not match\" instead of Cancel");
+  command->add_flag("--accept-long-file", answers.acceptLongFile,
+                    "Write a file longer than 2112 bytes (its first 2112) without asking");
+  AddAnswerFlags(command, answers);
 }
 
 }  // namespace
@@ -71,18 +81,22 @@ void RegisterRadioCommands(CLI::App& app, int& status) {
   auto* cmdRead = app.add_subcommand("read", "Read the radio's memory into a channel data file (Read From Radio)");
   cmdRead->add_option("--port", read->port, "COM1..COM4 or a device path")->required();
   cmdRead->add_option("-o,--output", read->file, "Channel data file to write (.sin)")->required();
-  AddAnswerFlags(cmdRead, *read);
+  cmdRead->add_option("--backup-dir", read->backupDir,
+                      "Also keep the memory read as a backup in this folder (named by date, time and radio)");
+  AddAnswerFlags(cmdRead, read->answers);
   cmdRead->callback([&status, read] { status = RunOnSerialPort([read](RadioSession& s) { return ReadRadio(*read, s); }); });
 
   auto write = std::make_shared<RadioOptions>();
   auto* cmdWrite = app.add_subcommand("write", "Write a channel data file to the radio (Write To Radio)");
   cmdWrite->add_option("--port", write->port, "COM1..COM4 or a device path")->required();
   cmdWrite->add_option("FILE", write->file, "Channel data file to send (.sin)")->required();
-  cmdWrite->add_flag("--accept-type-mismatch", write->answers.acceptTypeMismatch,
-                     "Answer OK to \"Radio Type are not match\" instead of Cancel");
-  cmdWrite->add_flag("--accept-long-file", write->answers.acceptLongFile,
-                     "Write a file longer than 2112 bytes (its first 2112) without asking");
-  AddAnswerFlags(cmdWrite, *write);
+  cmdWrite->add_flag("--backup-before-write", write->backupBeforeWrite,
+                     "First read the radio's memory and keep it as a backup; if that fails nothing is written. "
+                     "The backup goes to --backup-dir, else to $XDG_DATA_HOME/Korvel/backups or "
+                     "~/.local/share/Korvel/backups (here: " + BackupStore::DefaultFolder() + ")");
+  cmdWrite->add_option("--backup-dir", write->backupDir,
+                       "Folder for the backup before the write (implies --backup-before-write)");
+  AddWriteFlags(cmdWrite, write->answers, write->verify);
   cmdWrite->callback(
       [&status, write] { status = RunOnSerialPort([write](RadioSession& s) { return WriteRadio(*write, s); }); });
 
