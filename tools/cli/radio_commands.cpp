@@ -1,6 +1,6 @@
-// read, write, align: the clone transfer and the test exchange with the
-// radio on a serial port, run as the window runs them, with the progress and
-// the messages on standard error.
+// read, write, align and fleet write: the clone transfer and the test
+// exchange with the radio on a serial port, run as the window runs them,
+// with the progress and the messages on standard error.
 
 #include <signal.h>
 #include <unistd.h>
@@ -10,6 +10,7 @@
 #include <memory>
 
 #include "cli_commands.h"
+#include "fleet_write.h"
 #include "link/cancel_token.h"
 #include "link/posix_serial_port.h"
 #include "model/backup_store.h"
@@ -59,6 +60,19 @@ int RunOnSerialPort(const std::function<int(RadioSession&)>& command) {
   return command(session);
 }
 
+int RunFleet(const FleetOptions& options) {
+  FleetSession session{[](const std::string&) {
+                         return FleetLine{std::make_unique<PosixSerialPort>(), &SystemClock::Instance()};
+                       },
+                       gCancel,
+                       stdin,
+                       stdout,
+                       stderr,
+                       ::isatty(STDIN_FILENO) != 0 && ::isatty(STDERR_FILENO) != 0};
+  InterruptAsCancel interrupt;
+  return WriteFleet(options, session);
+}
+
 void AddAnswerFlags(CLI::App* command, PromptAnswers& answers) {
   command->add_option("--retries", answers.communicationRetries,
                       "Answer Retry this many times to \"Communication Error\" before Cancel")
@@ -99,6 +113,24 @@ void RegisterRadioCommands(CLI::App& app, int& status) {
   AddWriteFlags(cmdWrite, write->answers, write->verify);
   cmdWrite->callback(
       [&status, write] { status = RunOnSerialPort([write](RadioSession& s) { return WriteRadio(*write, s); }); });
+
+  auto fleet = std::make_shared<FleetOptions>();
+  auto* cmdFleet = app.add_subcommand("fleet", "Program many radios with one file");
+  cmdFleet->require_subcommand(1);
+  auto* cmdFleetWrite = cmdFleet->add_subcommand(
+      "write",
+      "Write FILE to one radio per --port, all at once (one after another with --sequential); with one port, "
+      "radio after radio on it, asking for the next. One line per radio goes to the --log CSV file.");
+  cmdFleetWrite->add_option("FILE", fleet->file, "Channel data file to send (.sin)")->required();
+  cmdFleetWrite->add_option("--port", fleet->ports, "COM1..COM4 or a device path; give it once per port")
+      ->required()
+      ->allow_extra_args(false);
+  cmdFleetWrite->add_option("--log", fleet->log,
+                            "CSV log, appended to: Time,Port,Radio,Result,Verify,Duration (s)")
+      ->required();
+  cmdFleetWrite->add_flag("--sequential", fleet->sequential, "Write the ports one after another, not at once");
+  AddWriteFlags(cmdFleetWrite, fleet->answers, fleet->verify);
+  cmdFleetWrite->callback([&status, fleet] { status = RunFleet(*fleet); });
 
   auto align = std::make_shared<AlignOptions>();
   auto* cmdAlign = app.add_subcommand("align", "Send one alignment value to the radio (Test Mode's Start)");
