@@ -154,7 +154,8 @@ class RadioWriter {
   PortLines& lines_;
 };
 
-// Enter: another radio; q or the end of input: stop.
+// Enter: another radio; q or the end of input: stop. (A Ctrl+C while the
+// question waits stops too, once the line is ended.)
 bool NextRadioConnected(FleetSession& session) {
   std::fprintf(session.err, "%s: ", kNextRadioPrompt);
   std::fflush(session.err);
@@ -209,7 +210,7 @@ int WriteFleet(const FleetOptions& options, FleetSession& session) {
   if (options.ports.size() == 1) {
     do {
       results.push_back(writer.Write(options.ports.front()));
-    } while (!session.cancel.IsRaised() && NextRadioConnected(session));
+    } while (!session.cancel.IsRaised() && NextRadioConnected(session) && !session.cancel.IsRaised());
   } else if (options.sequential) {
     for (const std::string& port : options.ports) {
       if (session.cancel.IsRaised()) break;
