@@ -74,9 +74,9 @@ std::string HomeFolder() {
 // mkdir -p with mode 0700 for what it makes.
 Status MakeFolders(const std::string& folder) {
   for (std::size_t slash = folder.find('/', 1);; slash = folder.find('/', slash + 1)) {
-    const std::string part = folder.substr(0, slash);
-    if (!part.empty() && ::mkdir(part.c_str(), 0700) != 0 && errno != EEXIST)
-      return Status::FromError(FailureKind::FileWrite, "Cannot make the backup folder", part, errno);
+    const std::string prefix = folder.substr(0, slash);
+    if (!prefix.empty() && ::mkdir(prefix.c_str(), 0700) != 0 && errno != EEXIST)
+      return Status::FromError(FailureKind::FileWrite, "Cannot make the backup folder", prefix, errno);
     if (slash == std::string::npos) break;
   }
   struct stat st {};

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "link/radio_jobs.h"
+
 namespace korvel::cli {
 
 namespace {
@@ -16,6 +18,15 @@ void CliProgress::StatusText(const std::string& text) {
 void CliProgress::Progress(int position) {
   position_ = std::clamp(position, 0, kProgressEnd);
   Draw();
+}
+
+void CliProgress::Phase(TransferPhase phase) {
+  position_ = 0;
+  status_.clear();
+  if (!showProgress_ || !showPhases_) return;
+  EndLine();
+  std::fprintf(out_, "%s\n", TransferPhaseText(phase));
+  std::fflush(out_);
 }
 
 void CliProgress::Draw() {

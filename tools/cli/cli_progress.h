@@ -17,6 +17,9 @@ class CliProgress final : public TransferEvents {
 
   void StatusText(const std::string& text) override;
   void Progress(int position) override;
+  // A new bar; with ShowPhases, below a line that names the phase.
+  void Phase(TransferPhase phase) override;
+  void ShowPhases(bool show) { showPhases_ = show; }
   // Ends the status line, so that what follows starts a line of its own.
   void EndLine();
 
@@ -28,6 +31,7 @@ class CliProgress final : public TransferEvents {
 
   std::FILE* out_;
   bool showProgress_;
+  bool showPhases_ = false;
   bool lineOpen_ = false;
   int position_ = 0;
   std::string status_;

@@ -1,6 +1,6 @@
-// read, write, align: the clone transfer and the test exchange with the
-// radio on a serial port, run as the window runs them, with the progress and
-// the messages on standard error.
+// read, write, align and fleet write: the clone transfer and the test
+// exchange with the radio on a serial port, run as the window runs them,
+// with the progress and the messages on standard error.
 
 #include <signal.h>
 #include <unistd.h>
@@ -10,8 +10,10 @@
 #include <memory>
 
 #include "cli_commands.h"
+#include "fleet_write.h"
 #include "link/cancel_token.h"
 #include "link/posix_serial_port.h"
+#include "model/backup_store.h"
 #include "radio_align.h"
 #include "radio_transfer.h"
 
@@ -58,10 +60,32 @@ int RunOnSerialPort(const std::function<int(RadioSession&)>& command) {
   return command(session);
 }
 
-void AddAnswerFlags(CLI::App* command, RadioOptions& options) {
-  command->add_option("--retries", options.answers.communicationRetries,
+int RunFleet(const FleetOptions& options) {
+  FleetSession session{[](const std::string&) {
+                         return FleetLine{std::make_unique<PosixSerialPort>(), &SystemClock::Instance()};
+                       },
+                       gCancel,
+                       stdin,
+                       stdout,
+                       stderr,
+                       ::isatty(STDIN_FILENO) != 0 && ::isatty(STDERR_FILENO) != 0};
+  InterruptAsCancel interrupt;
+  return WriteFleet(options, session);
+}
+
+void AddAnswerFlags(CLI::App* command, PromptAnswers& answers) {
+  command->add_option("--retries", answers.communicationRetries,
                       "Answer Retry this many times to \"Communication Error\" before Cancel")
       ->check(RetryCount());
+}
+
+void AddWriteFlags(CLI::App* command, PromptAnswers& answers, bool& verify) {
+  command->add_flag("--verify", verify, "Read the radio back after the write and report every difference");
+  command->add_flag("--accept-type-mismatch", answers.acceptTypeMismatch,
+                    "Answer OK to \"Radio Type are not match\" instead of Cancel");
+  command->add_flag("--accept-long-file", answers.acceptLongFile,
+                    "Write a file longer than 2112 bytes (its first 2112) without asking");
+  AddAnswerFlags(command, answers);
 }
 
 }  // namespace
@@ -71,20 +95,42 @@ void RegisterRadioCommands(CLI::App& app, int& status) {
   auto* cmdRead = app.add_subcommand("read", "Read the radio's memory into a channel data file (Read From Radio)");
   cmdRead->add_option("--port", read->port, "COM1..COM4 or a device path")->required();
   cmdRead->add_option("-o,--output", read->file, "Channel data file to write (.sin)")->required();
-  AddAnswerFlags(cmdRead, *read);
+  cmdRead->add_option("--backup-dir", read->backupDir,
+                      "Also keep the memory read as a backup in this folder (named by date, time and radio)");
+  AddAnswerFlags(cmdRead, read->answers);
   cmdRead->callback([&status, read] { status = RunOnSerialPort([read](RadioSession& s) { return ReadRadio(*read, s); }); });
 
   auto write = std::make_shared<RadioOptions>();
   auto* cmdWrite = app.add_subcommand("write", "Write a channel data file to the radio (Write To Radio)");
   cmdWrite->add_option("--port", write->port, "COM1..COM4 or a device path")->required();
   cmdWrite->add_option("FILE", write->file, "Channel data file to send (.sin)")->required();
-  cmdWrite->add_flag("--accept-type-mismatch", write->answers.acceptTypeMismatch,
-                     "Answer OK to \"Radio Type are not match\" instead of Cancel");
-  cmdWrite->add_flag("--accept-long-file", write->answers.acceptLongFile,
-                     "Write a file longer than 2112 bytes (its first 2112) without asking");
-  AddAnswerFlags(cmdWrite, *write);
+  cmdWrite->add_flag("--backup-before-write", write->backupBeforeWrite,
+                     "First read the radio's memory and keep it as a backup; if that fails nothing is written. "
+                     "The backup goes to --backup-dir, else to $XDG_DATA_HOME/Korvel/backups or "
+                     "~/.local/share/Korvel/backups (here: " + BackupStore::DefaultFolder() + ")");
+  cmdWrite->add_option("--backup-dir", write->backupDir,
+                       "Folder for the backup before the write (implies --backup-before-write)");
+  AddWriteFlags(cmdWrite, write->answers, write->verify);
   cmdWrite->callback(
       [&status, write] { status = RunOnSerialPort([write](RadioSession& s) { return WriteRadio(*write, s); }); });
+
+  auto fleet = std::make_shared<FleetOptions>();
+  auto* cmdFleet = app.add_subcommand("fleet", "Program many radios with one file");
+  cmdFleet->require_subcommand(1);
+  auto* cmdFleetWrite = cmdFleet->add_subcommand(
+      "write",
+      "Write FILE to one radio per --port, all at once (one after another with --sequential); with one port, "
+      "radio after radio on it, asking for the next. One line per radio goes to the --log CSV file.");
+  cmdFleetWrite->add_option("FILE", fleet->file, "Channel data file to send (.sin)")->required();
+  cmdFleetWrite->add_option("--port", fleet->ports, "COM1..COM4 or a device path; give it once per port")
+      ->required()
+      ->allow_extra_args(false);
+  cmdFleetWrite->add_option("--log", fleet->log,
+                            "CSV log, appended to: Time,Port,Radio,Result,Verify,Duration (s)")
+      ->required();
+  cmdFleetWrite->add_flag("--sequential", fleet->sequential, "Write the ports one after another, not at once");
+  AddWriteFlags(cmdFleetWrite, fleet->answers, fleet->verify);
+  cmdFleetWrite->callback([&status, fleet] { status = RunFleet(*fleet); });
 
   auto align = std::make_shared<AlignOptions>();
   auto* cmdAlign = app.add_subcommand("align", "Send one alignment value to the radio (Test Mode's Start)");

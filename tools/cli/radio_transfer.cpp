@@ -1,71 +1,157 @@
 #include "radio_transfer.h"
 
+#include <chrono>
+
 #include "cli_commands.h"
 #include "cli_progress.h"
 #include "link/clone_transfer.h"
+#include "link/radio_jobs.h"
 #include "link/transfer_texts.h"
 #include "model/atomic_file.h"
+#include "model/backup_store.h"
 #include "model/channel_file.h"
+#include "model/image_diff.h"
 #include "model/kov_document.h"
 
 namespace korvel::cli {
 namespace {
 
-TransferOutcome Run(TransferDirection direction, const RadioOptions& options, RadioSession& session,
-                    const MemoryImage& image) {
-  TerminalPrompter terminal(options.answers, session.in, session.out, session.interactive);
-  CliProgress progress(session.out, session.showProgress);
-  PromptsBelowProgress prompter(terminal, progress);
-  if (session.showProgress) {
-    std::fprintf(session.out, "%s\n",
-                 direction == TransferDirection::Read ? texts::kReadingCaption : texts::kWritingCaption);
+// One command's clone transfers as the terminal shows them.
+class TerminalTransfer {
+ public:
+  TerminalTransfer(const RadioOptions& options, RadioSession& session, TransferDirection direction)
+      : session_(session),
+        prompter_(options.answers, session.in, session.out, session.interactive),
+        progress_(session.out, session.showProgress),
+        below_(prompter_, progress_),
+        transfer_(session.port, session.clock, below_, session.cancel, progress_) {
+    if (session.showProgress) {
+      std::fprintf(session.out, "%s\n",
+                   direction == TransferDirection::Read ? texts::kReadingCaption : texts::kWritingCaption);
+    }
   }
-  CloneTransfer transfer(session.port, session.clock, prompter, session.cancel, progress);
-  TransferOutcome outcome = direction == TransferDirection::Read ? transfer.Read(options.port)
-                                                                  : transfer.Write(options.port, image);
-  progress.EndLine();
-  if (outcome.result != TransferResult::Completed) {
-    std::fprintf(session.out, "korvel-cli: %s ended: %s (%d of 264 blocks)\n",
-                 direction == TransferDirection::Read ? "read" : "write", TransferResultName(outcome.result),
-                 outcome.blocksDone);
+
+  CloneTransfer& Transfer() { return transfer_; }
+  CliProgress& Progress() { return progress_; }
+
+  // "korvel-cli: write ended: cancelled (12 of 264 blocks)" for a transfer
+  // that did not complete.
+  void ReportEnd(const char* what, const TransferOutcome& outcome) {
+    progress_.EndLine();
+    if (outcome.result != TransferResult::Completed) {
+      std::fprintf(session_.out, "korvel-cli: %s ended: %s (%d of 264 blocks)\n", what,
+                   TransferResultName(outcome.result), outcome.blocksDone);
+    }
+    std::fflush(session_.out);
   }
+
+ private:
+  RadioSession& session_;
+  TerminalPrompter prompter_;
+  CliProgress progress_;
+  PromptsBelowProgress below_;
+  CloneTransfer transfer_;
+};
+
+int Fail(RadioSession& session, const std::string& message) {
+  std::fprintf(session.out, "korvel-cli: %s\n", message.c_str());
   std::fflush(session.out);
-  return outcome;
+  return kFailure;
 }
 
-int Fail(RadioSession& session, const Status& status) {
-  std::fprintf(session.out, "korvel-cli: %s\n", status.message.c_str());
-  return kFailure;
+Status KeepBackup(BackupStore& backups, const TransferOutcome& read, RadioSession& session) {
+  std::string path;
+  const Status kept = backups.Keep(*read.image, read.ident, std::chrono::system_clock::now(), &path);
+  if (kept) std::fprintf(session.out, "korvel-cli: backup kept as %s\n", path.c_str());
+  return kept;
+}
+
+// What the job's end means for the user, after the transfers' own messages.
+void ReportJob(const WriteJobOutcome& job, TerminalTransfer& terminal, RadioSession& session) {
+  if (job.backupRead) terminal.ReportEnd("backup read", *job.backupRead);
+  if (job.endedIn == TransferPhase::Backup) {
+    if (!job.backupKept) std::fprintf(session.out, "korvel-cli: %s\n", job.backupKept.message.c_str());
+    std::fprintf(session.out, "korvel-cli: nothing was written to the radio\n");
+    return;
+  }
+  terminal.ReportEnd("write", job.write);
+  if (job.verifyRead) terminal.ReportEnd("verify read", *job.verifyRead);
+  if (job.differences && !job.differences->Empty()) {
+    const int count = job.differences->Count();
+    std::fprintf(session.out, "korvel-cli: verify: the radio holds other data than was written (%d %s):\n", count,
+                 count == 1 ? "difference" : "differences");
+    for (const std::string& line : DescribeDifferences(*job.differences))
+      std::fprintf(session.out, "%s\n", line.c_str());
+  }
+  std::fflush(session.out);
 }
 
 }  // namespace
 
+std::optional<MemoryImage> ImageToSend(const std::string& file, const PromptAnswers& answers, std::FILE* in,
+                                       std::FILE* out, bool interactive) {
+  CKovDoc document;
+  if (const Status loaded = document.OnOpenDocument(file); !loaded) {
+    std::fprintf(out, "korvel-cli: %s\n", loaded.message.c_str());
+    return std::nullopt;
+  }
+  if (!document.OpenNotice().empty()) {
+    // Only the first 2112 bytes go to the radio: the user decides.
+    TerminalPrompter terminal(answers, in, out, interactive);
+    Prompt question{document.OpenNotice() + " Write its channel data to the radio?", Buttons::OkCancel};
+    question.id = PromptId::LongFile;
+    if (terminal.Ask(question) != Answer::Ok) return std::nullopt;
+  }
+  document.FillFromImage();
+  document.CollectIntoImage();
+  return document.Image();
+}
+
 int ReadRadio(const RadioOptions& options, RadioSession& session) {
-  // The output is checked, and its temporary file made, before the port is
-  // opened: a read is not thrown away for a folder that does not exist.
+  // The output and the backup folder are checked, and the output's
+  // temporary file made, before the port is opened: a read is not thrown
+  // away for a folder that does not exist.
   AtomicFile output;
-  if (const Status prepared = output.Prepare(options.file); !prepared) return Fail(session, prepared);
-  const TransferOutcome outcome = Run(TransferDirection::Read, options, session, MemoryImage{});
+  if (const Status prepared = output.Prepare(options.file); !prepared) return Fail(session, prepared.message);
+  std::optional<BackupStore> backups;
+  if (!options.backupDir.empty()) {
+    backups.emplace(options.backupDir);
+    if (const Status prepared = backups->Prepare(); !prepared) return Fail(session, prepared.message);
+  }
+  TerminalTransfer terminal(options, session, TransferDirection::Read);
+  const TransferOutcome outcome = terminal.Transfer().Read(options.port);
+  terminal.ReportEnd("read", outcome);
   if (!outcome.image) return kFailure;
   if (const Status saved = output.Commit(outcome.image->data(), outcome.image->size()); !saved)
-    return Fail(session, saved);
+    return Fail(session, saved.message);
+  if (backups) {
+    if (const Status kept = KeepBackup(*backups, outcome, session); !kept) return Fail(session, kept.message);
+  }
   return 0;
 }
 
 int WriteRadio(const RadioOptions& options, RadioSession& session) {
-  CKovDoc document;
-  if (const Status loaded = document.OnOpenDocument(options.file); !loaded) return Fail(session, loaded);
-  if (!document.OpenNotice().empty()) {
-    // Only the first 2112 bytes go to the radio: the user decides.
-    TerminalPrompter terminal(options.answers, session.in, session.out, session.interactive);
-    Prompt question{document.OpenNotice() + " Write its channel data to the radio?", Buttons::OkCancel};
-    question.id = PromptId::LongFile;
-    if (terminal.Ask(question) != Answer::Ok) return kFailure;
+  const std::optional<MemoryImage> image =
+      ImageToSend(options.file, options.answers, session.in, session.out, session.interactive);
+  if (!image) return kFailure;
+  WriteJobOptions job;
+  job.verify = options.verify;
+  job.backupBeforeWrite = options.backupBeforeWrite || !options.backupDir.empty();
+  BackupStore backups(options.backupDir.empty() ? BackupStore::DefaultFolder() : options.backupDir);
+  if (job.backupBeforeWrite) {
+    // A folder that cannot take the backup stops the write before the radio is touched.
+    if (const Status prepared = backups.Prepare(); !prepared) return Fail(session, prepared.message);
   }
-  document.FillFromImage();
-  document.CollectIntoImage();
-  const TransferOutcome outcome = Run(TransferDirection::Write, options, session, document.Image());
-  return outcome.result == TransferResult::Completed ? 0 : kFailure;
+
+  TerminalTransfer terminal(options, session, TransferDirection::Write);
+  terminal.Progress().ShowPhases(job.backupBeforeWrite || job.verify);
+  job.keepBackup = [&](const TransferOutcome& backup) {
+    terminal.Progress().EndLine();
+    return KeepBackup(backups, backup, session);
+  };
+  const WriteJobOutcome outcome = RunWriteJob(terminal.Transfer(), options.port, *image, job);
+  ReportJob(outcome, terminal, session);
+  return outcome.Succeeded() ? 0 : kFailure;
 }
 
 }  // namespace korvel::cli

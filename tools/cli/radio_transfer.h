@@ -4,11 +4,13 @@
 // clock and its terminal; tests pass a simulated radio and simulated time.
 
 #include <cstdio>
+#include <optional>
 #include <string>
 
 #include "link/cancel_token.h"
 #include "link/clock.h"
 #include "link/serial_port.h"
+#include "model/memory_image.h"
 #include "terminal_prompter.h"
 
 namespace korvel::cli {
@@ -17,6 +19,14 @@ struct RadioOptions {
   std::string port;
   std::string file;
   PromptAnswers answers;
+  // write: read the radio back after a complete write and compare.
+  bool verify = false;
+  // write: read the radio's memory and keep it as a backup before writing.
+  bool backupBeforeWrite = false;
+  // read: keep a backup of a complete read here too. write: keep the
+  // backup before writing here (implies backupBeforeWrite; without it the
+  // backup goes to BackupStore::DefaultFolder()).
+  std::string backupDir = {};
 };
 
 struct RadioSession {
@@ -33,7 +43,16 @@ struct RadioSession {
 // so a failed one leaves any earlier file as it was. Returns the exit status.
 int ReadRadio(const RadioOptions& options, RadioSession& session);
 // Write To Radio of options.file, as the window sends it: shown in the grid,
-// then collected from it. Returns the exit status.
+// then collected from it; with a backup before and a verify after when
+// asked for. Verify differences are written one line each. Returns the
+// exit status: 0 only when the write completed and any verify matched.
 int WriteRadio(const RadioOptions& options, RadioSession& session);
+
+// The image a write sends for the file, as the window sends it (shown in
+// the grid, then collected from it). A file longer than an image is asked
+// about first (answered by acceptLongFile in scripts). Nothing, with the
+// reason on `out`, when it cannot be loaded or the answer is Cancel.
+std::optional<MemoryImage> ImageToSend(const std::string& file, const PromptAnswers& answers, std::FILE* in,
+                                       std::FILE* out, bool interactive);
 
 }  // namespace korvel::cli

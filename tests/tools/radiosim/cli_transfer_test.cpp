@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <filesystem>
 #include <optional>
 #include <string>
 
@@ -73,8 +74,16 @@ class CliRun {
   CliRun(std::uint8_t type, radiosim::RadioFaults faults) : radio(kMemory, type, faults) {}
   ~CliRun() { std::fclose(in_); }
 
-  int Read(const std::string& output, cli::PromptAnswers answers = {}) { return Run(cli::ReadRadio, output, answers); }
-  int Write(const std::string& file, cli::PromptAnswers answers = {}) { return Run(cli::WriteRadio, file, answers); }
+  int Read(const std::string& output, cli::PromptAnswers answers = {}) {
+    return Run(cli::ReadRadio, {kPort, output, answers});
+  }
+  int Write(const std::string& file, cli::PromptAnswers answers = {}) {
+    return Run(cli::WriteRadio, {kPort, file, answers});
+  }
+  int Run(int (*command)(const cli::RadioOptions&, cli::RadioSession&), const cli::RadioOptions& options) {
+    cli::RadioSession session{port, clock, cancel, in_, err.File(), /*showProgress=*/false, /*interactive=*/false};
+    return command(options, session);
+  }
 
   radiosim::RadioProtocol radio;
   SimulatedClock clock;
@@ -83,12 +92,6 @@ class CliRun {
   MemoryStream err;
 
  private:
-  int Run(int (*command)(const cli::RadioOptions&, cli::RadioSession&), const std::string& file,
-          cli::PromptAnswers answers) {
-    cli::RadioSession session{port, clock, cancel, in_, err.File(), /*showProgress=*/false, /*interactive=*/false};
-    return command(cli::RadioOptions{kPort, file, answers}, session);
-  }
-
   std::FILE* in_ = std::tmpfile();  // nobody answers: it stays empty
 };
 
@@ -226,6 +229,75 @@ TEST(CliTransfer, EveryEndAsTheUserSeesIt) {
     if (c.portUntouched) EXPECT_EQ(run.port.Opens(), 0);
     if (c.greetings >= 0) {
       EXPECT_EQ(Greetings(run.port.PcBytes()), c.greetings);
+    }
+  }
+}
+
+// What --verify, --backup-before-write and --backup-dir add: the lines on
+// the error stream, the exit status, the backup file, and that a backup
+// that cannot be made leaves the radio untouched.
+TEST(CliTransfer, SafeguardsAsTheUserSeesThem) {
+  radiosim::RadioFaults corrupt, shortReply;
+  corrupt.corruptStoredByte = 0x40;  // channel 5's lowest receive frequency byte
+  shortReply.shortReplyBlock = 30;
+  shortReply.shortReplyLength = 2;
+  const std::string kept = "korvel-cli: backup kept as [^\n]*/backups/20[0-9-]{8}_[0-9]{6}_KR-100\\.sin\n";
+  struct Case {
+    const char* name;
+    Command command;
+    bool verify = false;
+    bool backup = false;
+    const char* backupDir = "backups";
+    radiosim::RadioFaults faults = {};
+    int status = 0;
+    StderrMatcher err = "";
+    bool radioWritten = false;
+    bool backupKept = false;  // of the radio's memory before the transfer
+  };
+  const Case cases[] = {
+      {.name = "write verified", .command = Command::Write, .verify = true, .radioWritten = true},
+      {.name = "write verified on a radio that stores a byte wrongly", .command = Command::Write, .verify = true,
+       .faults = corrupt, .status = 1,
+       .err = Lines({"korvel-cli: verify: the radio holds other data than was written (1 difference):",
+                     "Channel 5 Receive(MHz): 434.24140 -> 434.24141"})},
+      {.name = "write with a backup first", .command = Command::Write, .backup = true, .err = MatchesRegex(kept),
+       .radioWritten = true, .backupKept = true},
+      {.name = "a backup read that fails writes nothing", .command = Command::Write, .backup = true,
+       .faults = shortReply, .status = 1,
+       .err = Lines({texts::kShortReply, Ended("backup read", "short reply", 30),
+                     "korvel-cli: nothing was written to the radio"})},
+      {.name = "a backup folder that cannot be made: refused before the port opens", .command = Command::Write,
+       .backup = true, .backupDir = "file.sin/backups", .status = 1,
+       .err = MatchesRegex("korvel-cli: Cannot make the backup folder \"[^\n]*/file\\.sin/backups\": Not a "
+                           "directory\n")},
+      {.name = "read kept as a backup too", .command = Command::Read, .backup = true, .err = MatchesRegex(kept),
+       .backupKept = true},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    TempDir dir;
+    CliRun run(kType, c.faults);
+    cli::RadioOptions options{kPort, dir.File("file.sin"), {}};
+    options.verify = c.verify;
+    if (c.backup) options.backupDir = dir.File(c.backupDir);
+    if (c.command == Command::Write) WriteImage(options.file, FileImage(kType));
+    EXPECT_EQ(run.Run(c.command == Command::Read ? cli::ReadRadio : cli::WriteRadio, options), c.status);
+    EXPECT_THAT(run.err.Text(), c.err);
+    if (c.command == Command::Read) {
+      EXPECT_EQ(ImageFromFile(options.file), kMemory);
+    } else if (c.radioWritten) {
+      EXPECT_EQ(run.radio.Image(), ThroughGrid(FileImage(kType)));
+    } else if (!c.verify) {
+      EXPECT_EQ(run.radio.Image(), kMemory);
+    }
+    std::vector<std::string> backups;
+    if (Exists(dir.File("backups"))) {
+      for (const auto& entry : std::filesystem::directory_iterator(dir.File("backups")))
+        backups.push_back(entry.path().string());
+    }
+    ASSERT_EQ(backups.size(), c.backupKept ? 1u : 0u);
+    if (c.backupKept) {
+      EXPECT_EQ(ImageFromFile(backups[0]), kMemory);
     }
   }
 }

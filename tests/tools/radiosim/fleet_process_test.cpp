@@ -1,0 +1,68 @@
+// korvel-cli fleet write to three simulated radios at once, each
+// korvel-radiosim on a pseudo-terminal of its own (--fast; the verify reads
+// still take their mandated pauses: about 6 seconds in all).
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include "model/settings_block.h"
+#include "temp_dir.h"
+#include "test_files.h"
+#include "transfer_fixture.h"
+
+namespace korvel::test {
+namespace {
+
+using ::testing::MatchesRegex;
+using ::testing::UnorderedElementsAre;
+
+std::vector<std::string> LinesOf(const std::string& text) {
+  std::vector<std::string> lines;
+  for (std::size_t start = 0, end; start < text.size(); start = end + 1) {
+    end = text.find('\n', start);
+    if (end == std::string::npos) end = text.size();
+    lines.push_back(text.substr(start, end - start));
+  }
+  return lines;
+}
+
+TEST(FleetProcess, ThreeRadiosAtOnceOneFaultyTheOthersWrittenAndAllLogged) {
+  TempDir dir;
+  MemoryImage file = PatternImage(21);
+  file[settings::kRadioType] = 0x3A;
+  WriteImage(dir.File("file.sin"), file);
+  // The faulty radio stores channel 5's lowest receive frequency byte wrongly.
+  Simulator radios[3];
+  const std::vector<std::string> faults[3] = {{}, {"--corrupt-byte", "0x40"}, {}};
+  for (int i = 0; i < 3; ++i) {
+    std::vector<std::string> args = {"--fast", "--type", "0x3A", "--save", dir.File("radio" + std::to_string(i))};
+    args.insert(args.end(), faults[i].begin(), faults[i].end());
+    ASSERT_TRUE(radios[i].Start(args)) << radios[i].Stderr();
+  }
+  const std::string faulty = radios[1].Device();
+
+  const ChildRun run = RunCli({"fleet", "write", dir.File("file.sin"), "--port", radios[0].Device(), "--port",
+                               faulty, "--port", radios[2].Device(), "--verify", "--log", dir.File("log.csv")});
+  EXPECT_EQ(run.status, 1) << run.err;
+  EXPECT_EQ(run.out, "3 radios: 2 written and verified, 1 failed (" + faulty + ": verify found 1 difference)\n");
+  EXPECT_EQ(CountLines(run.err, faulty + ": KR-300 failed: verify found 1 difference"), 1) << run.err;
+  for (const int good : {0, 2}) {
+    EXPECT_NE(run.err.find(radios[good].Device() + ": KR-300 written and verified in "), std::string::npos)
+        << run.err;
+    EXPECT_EQ(ImageFromFile(dir.File("radio" + std::to_string(good))), ThroughGrid(file));
+  }
+
+  const std::vector<std::string> log = LinesOf(ReadFile(dir.File("log.csv")));
+  ASSERT_EQ(log.size(), 4u);
+  EXPECT_EQ(log[0], "Time,Port,Radio,Result,Verify,Duration (s)");
+  const std::string time = "[0-9]{4}-[0-9]{2}-[0-9]{2}T[0-9]{2}:[0-9]{2}:[0-9]{2}[+-][0-9]{2}:[0-9]{2}";
+  const auto line = [&](const std::string& device, const std::string& verify) {
+    return MatchesRegex(time + "," + device + ",KR-300,completed," + verify + ",[0-9]+\\.[0-9]");
+  };
+  EXPECT_THAT(std::vector<std::string>(log.begin() + 1, log.end()),
+              UnorderedElementsAre(line(radios[0].Device(), "match"), line(faulty, "1 difference"),
+                                   line(radios[2].Device(), "match")));
+}
+
+}  // namespace
+}  // namespace korvel::test

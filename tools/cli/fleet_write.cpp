@@ -1,0 +1,234 @@
+#include "fleet_write.h"
+
+#include <chrono>
+#include <cstdlib>
+#include <mutex>
+#include <optional>
+#include <set>
+#include <thread>
+
+#include "cli_commands.h"
+#include "fleet_log.h"
+#include "link/clone_transfer.h"
+#include "link/radio_jobs.h"
+#include "radio_transfer.h"
+
+namespace korvel::cli {
+namespace {
+
+// Whole lines from many threads, each after its port's name.
+class PortLines {
+ public:
+  explicit PortLines(std::FILE* out) : out_(out) {}
+  void Line(const std::string& port, const std::string& text) {
+    std::lock_guard lock(mutex_);
+    std::fprintf(out_, "%s: %s\n", port.c_str(), text.c_str());
+    std::fflush(out_);
+  }
+
+ private:
+  std::mutex mutex_;
+  std::FILE* out_;
+};
+
+// A radio's progress as one line per phase.
+class PortEvents final : public TransferEvents {
+ public:
+  PortEvents(PortLines& lines, std::string port) : lines_(lines), port_(std::move(port)) {}
+  void StatusText(const std::string&) override {}
+  void Progress(int) override {}
+  void Phase(TransferPhase phase) override { lines_.Line(port_, TransferPhaseText(phase)); }
+
+ private:
+  PortLines& lines_;
+  std::string port_;
+};
+
+// The terminal prompter's answers and wording, its lines after the port's
+// name: it writes into memory, and each Ask passes on what it wrote.
+class PortPrompter final : public Prompter {
+ public:
+  PortPrompter(const PromptAnswers& answers, PortLines& lines, std::string port)
+      : memory_(open_memstream(&buffer_, &size_)),
+        terminal_(answers, nullptr, memory_, false),
+        lines_(lines),
+        port_(std::move(port)) {}
+  ~PortPrompter() override {
+    if (memory_ != nullptr) std::fclose(memory_);
+    std::free(buffer_);
+  }
+  PortPrompter(const PortPrompter&) = delete;
+  PortPrompter& operator=(const PortPrompter&) = delete;
+
+  Answer Ask(const Prompt& prompt) override {
+    const Answer answer = terminal_.Ask(prompt);
+    std::fflush(memory_);
+    const std::string text(buffer_ + passed_, size_ - passed_);
+    passed_ = size_;
+    for (std::size_t start = 0; start < text.size();) {
+      const std::size_t end = text.find('\n', start);
+      lines_.Line(port_, text.substr(start, end - start));
+      start = end == std::string::npos ? text.size() : end + 1;
+    }
+    return answer;
+  }
+
+ private:
+  char* buffer_ = nullptr;
+  std::size_t size_ = 0;
+  std::size_t passed_ = 0;
+  std::FILE* memory_;
+  TerminalPrompter terminal_;
+  PortLines& lines_;
+  std::string port_;
+};
+
+struct RadioResult {
+  std::string port;
+  bool succeeded = false;
+  std::string failure;  // why not, for the summary
+};
+
+std::string Differences(int count) { return std::to_string(count) + (count == 1 ? " difference" : " differences"); }
+
+std::string VerifyText(const WriteJobOutcome& job) {
+  if (!job.verifyRead) return "not run";
+  if (!job.differences) return std::string("failed: ") + TransferResultName(job.verifyRead->result);
+  return job.differences->Empty() ? "match" : Differences(job.differences->Count());
+}
+
+std::string FailureText(const WriteJobOutcome& job) {
+  if (job.write.result != TransferResult::Completed) {
+    std::string text = TransferResultName(job.write.result);
+    if (!job.write.detail.empty()) text += " (" + job.write.detail + ")";
+    return text;
+  }
+  if (!job.differences) return std::string("verify read ") + TransferResultName(job.verifyRead->result);
+  return "verify found " + Differences(job.differences->Count());
+}
+
+// One radio on one port: written, verified when asked for, logged.
+class RadioWriter {
+ public:
+  RadioWriter(const FleetOptions& options, FleetSession& session, const MemoryImage& image, FleetLog& log,
+              PortLines& lines)
+      : options_(options), session_(session), image_(image), log_(log), lines_(lines) {}
+
+  RadioResult Write(const std::string& port) const {
+    FleetLine line = session_.openLine(port);
+    PortEvents events(lines_, port);
+    PortPrompter prompter(options_.answers, lines_, port);
+    CloneTransfer transfer(*line.port, *line.clock, prompter, session_.cancel, events);
+    const auto when = std::chrono::system_clock::now();
+    const auto start = line.clock->Now();
+    WriteJobOptions jobOptions;
+    jobOptions.verify = options_.verify;
+    const WriteJobOutcome job = RunWriteJob(transfer, port, image_, jobOptions);
+    const double seconds = std::chrono::duration<double>(line.clock->Now() - start).count();
+
+    RadioResult result{port, job.Succeeded(), {}};
+    char took[32];
+    std::snprintf(took, sizeof took, "%.1f s", seconds);
+    const std::string radio = job.write.ident.empty() ? "radio" : job.write.ident;
+    if (result.succeeded) {
+      lines_.Line(port, radio + (options_.verify ? " written and verified in " : " written in ") + took);
+    } else {
+      result.failure = FailureText(job);
+      lines_.Line(port, radio + " failed: " + result.failure);
+    }
+    const Status logged = log_.Append({when, port, job.write.ident, TransferResultName(job.write.result),
+                                       VerifyText(job), seconds});
+    if (!logged) {
+      lines_.Line(port, logged.message);
+      if (result.succeeded) result.failure = logged.message;
+      result.succeeded = false;
+    }
+    return result;
+  }
+
+ private:
+  const FleetOptions& options_;
+  FleetSession& session_;
+  const MemoryImage& image_;
+  FleetLog& log_;
+  PortLines& lines_;
+};
+
+// Enter: another radio; q or the end of input: stop. (A Ctrl+C while the
+// question waits stops too, once the line is ended.)
+bool NextRadioConnected(FleetSession& session) {
+  std::fprintf(session.err, "%s: ", kNextRadioPrompt);
+  std::fflush(session.err);
+  char answer[128];
+  const bool answered = std::fgets(answer, sizeof answer, session.in) != nullptr;
+  // A terminal echoes the answer's line end; the end of input or a script does not.
+  if (!answered || !session.interactive) std::fputc('\n', session.err);
+  if (!answered) return false;
+  const char* p = answer;
+  while (*p == ' ' || *p == '\t') ++p;
+  return *p != 'q' && *p != 'Q';
+}
+
+std::string Summary(const std::vector<RadioResult>& results, bool verify) {
+  int succeeded = 0;
+  std::string failures;
+  for (const RadioResult& r : results) {
+    if (r.succeeded) {
+      ++succeeded;
+    } else {
+      failures += (failures.empty() ? "" : "; ") + r.port + ": " + r.failure;
+    }
+  }
+  const std::size_t failed = results.size() - static_cast<std::size_t>(succeeded);
+  std::string text = std::to_string(results.size()) + (results.size() == 1 ? " radio: " : " radios: ") +
+                     std::to_string(succeeded) + (verify ? " written and verified" : " written");
+  if (failed > 0) text += ", " + std::to_string(failed) + " failed (" + failures + ")";
+  return text;
+}
+
+}  // namespace
+
+int WriteFleet(const FleetOptions& options, FleetSession& session) {
+  const auto fail = [&](const std::string& message) {
+    std::fprintf(session.err, "korvel-cli: %s\n", message.c_str());
+    return kFailure;
+  };
+  if (options.ports.empty()) return fail("fleet write needs at least one --port");
+  if (const std::set<std::string> distinct(options.ports.begin(), options.ports.end());
+      distinct.size() != options.ports.size())
+    return fail("each --port may be given once: one radio per port at a time");
+  // Everything that can be refused is, before any radio is touched.
+  const std::optional<MemoryImage> image =
+      ImageToSend(options.file, options.answers, session.in, session.err, session.interactive);
+  if (!image) return kFailure;
+  FleetLog log;
+  if (const Status opened = log.Open(options.log); !opened) return fail(opened.message);
+
+  PortLines lines(session.err);
+  const RadioWriter writer(options, session, *image, log, lines);
+  std::vector<RadioResult> results;
+  if (options.ports.size() == 1) {
+    do {
+      results.push_back(writer.Write(options.ports.front()));
+    } while (!session.cancel.IsRaised() && NextRadioConnected(session) && !session.cancel.IsRaised());
+  } else if (options.sequential) {
+    for (const std::string& port : options.ports) {
+      if (session.cancel.IsRaised()) break;
+      results.push_back(writer.Write(port));
+    }
+  } else {
+    results.resize(options.ports.size());
+    std::vector<std::jthread> threads;
+    for (std::size_t i = 0; i < options.ports.size(); ++i)
+      threads.emplace_back([&, i] { results[i] = writer.Write(options.ports[i]); });
+    threads.clear();  // joins them all
+  }
+
+  std::fprintf(session.out, "%s\n", Summary(results, options.verify).c_str());
+  std::fflush(session.out);
+  for (const RadioResult& r : results)
+    if (!r.succeeded) return kFailure;
+  return 0;
+}
+
+}  // namespace korvel::cli
