@@ -226,7 +226,9 @@ TEST(CliTransfer, EveryEndAsTheUserSeesIt) {
       }
     }
     EXPECT_THAT(run.err.Text(), c.err);
-    if (c.portUntouched) EXPECT_EQ(run.port.Opens(), 0);
+    if (c.portUntouched) {
+      EXPECT_EQ(run.port.Opens(), 0);
+    }
     if (c.greetings >= 0) {
       EXPECT_EQ(Greetings(run.port.PcBytes()), c.greetings);
     }
@@ -259,7 +261,7 @@ TEST(CliTransfer, SafeguardsAsTheUserSeesThem) {
       {.name = "write verified on a radio that stores a byte wrongly", .command = Command::Write, .verify = true,
        .faults = corrupt, .status = 1,
        .err = Lines({"korvel-cli: verify: the radio holds other data than was written (1 difference):",
-                     "Channel 5 Receive(MHz): 434.24140 -> 434.24141"})},
+                     "Channel 5 Receive: 434.24140 -> 434.24141"})},
       {.name = "write with a backup first", .command = Command::Write, .backup = true, .err = MatchesRegex(kept),
        .radioWritten = true, .backupKept = true},
       {.name = "a backup read that fails writes nothing", .command = Command::Write, .backup = true,
