@@ -1,8 +1,9 @@
 // bench_channels: the channel list operations on all 128 channels, each run
 // many times on the same input: a paste (the clipboard text of 128 rows
 // split into cells, then pasted into an empty table), an export to CSV and
-// an import from CSV that replaces every channel. Prints the median and the
-// slowest run of each.
+// an import from CSV that replaces every channel, and the undo of a 128-row
+// paste (the document put back from the change the paste made). Prints the
+// median and the slowest run of each.
 //
 //   bench_channels [--repeat N]
 
@@ -19,6 +20,7 @@
 #include "model/channel_columns.h"
 #include "model/channel_csv.h"
 #include "model/channel_paste.h"
+#include "model/document_state.h"
 #include "model/tone_table.h"
 
 namespace {
@@ -98,6 +100,21 @@ int main(int argc, char** argv) {
       [&] {
         const CsvImportOutcome outcome = ImportChannelsCsv(document, csv, true);
         if (outcome.channelsImported != ChannelTable::kRows) Fail(DescribeCsvRefusals(outcome.refusals));
+      });
+
+  // The change a 128-row paste into a new document made, as undo keeps it.
+  CKovDoc pasted;
+  pasted.OnNewDocument();
+  pasted.FillFromImage();
+  const DocumentState before = CaptureState(pasted);
+  PasteCells(pasted.Channels(), 1, 1, ParseClipboardText(clipboard));
+  const std::optional<StateChange> change = StateChange::Between(before, CaptureState(pasted));
+  if (!change) Fail("the paste changed nothing");
+  Measure(
+      "undo a 128-row paste (capture + undo)", repeat, [&] { change->Redo(pasted); },
+      [&] {
+        CaptureState(pasted);
+        change->Undo(pasted);
       });
   std::printf("CSV size: %zu bytes\n", csv.size());
   return 0;
