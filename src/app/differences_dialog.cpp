@@ -59,7 +59,8 @@ DifferencesDialog::DifferencesDialog(const QString& caption, const QString& head
   auto* buttons = new QDialogButtonBox(QDialogButtonBox::Close, this);
   connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
   layout->addWidget(buttons);
-  resize(620, 420);
+  // Room for the list when there is one; a short note otherwise.
+  if (list_->topLevelItemCount() > 0) resize(620, 420);
 }
 
 QString DifferencesDialog::Footer() const { return footer_->text(); }

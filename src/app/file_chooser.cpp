@@ -39,11 +39,13 @@ QString DialogFileChooser::OpenPath(QWidget* parent) {
 }
 
 QString DialogFileChooser::SavePath(QWidget* parent, const QString& suggested) {
-  return ChooseSavePath(parent, suggested, ChannelFileFilter(), QString::fromLatin1(kChannelFileSuffix));
+  return ChooseSavePath(parent, QStringLiteral("Save As"), suggested, ChannelFileFilter(),
+                        QString::fromLatin1(kChannelFileSuffix));
 }
 
 QString DialogFileChooser::ExportCsvPath(QWidget* parent, const QString& suggested) {
-  return ChooseSavePath(parent, suggested, CsvFileFilter(), QString::fromLatin1(kCsvFileSuffix));
+  return ChooseSavePath(parent, QStringLiteral("Export Channels"), suggested, CsvFileFilter(),
+                        QString::fromLatin1(kCsvFileSuffix));
 }
 
 FileChooser::CsvImport DialogFileChooser::ImportCsvPath(QWidget* parent) {
@@ -63,13 +65,13 @@ FileChooser::CsvImport DialogFileChooser::ImportCsvPath(QWidget* parent) {
   return {path, replace->isChecked()};
 }
 
-QString DialogFileChooser::ChooseSavePath(QWidget* parent, const QString& suggested, const QString& filter,
-                                          const QString& suffix) {
+QString DialogFileChooser::ChooseSavePath(QWidget* parent, const QString& caption, const QString& suggested,
+                                          const QString& filter, const QString& suffix) {
   // A bare suggested name starts in the last folder; a path keeps its own.
   const QString start = suggested.isEmpty() || QFileInfo(suggested).isRelative()
                             ? QDir(LastFileFolder(settings_)).filePath(suggested)
                             : suggested;
-  QFileDialog dialog(parent, QStringLiteral("Save As"), start, filter);
+  QFileDialog dialog(parent, caption, start, filter);
   dialog.setAcceptMode(QFileDialog::AcceptSave);
   dialog.setFileMode(QFileDialog::AnyFile);
   dialog.setDefaultSuffix(suffix);

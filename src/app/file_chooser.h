@@ -38,7 +38,8 @@ class DialogFileChooser : public FileChooser {
   QString ExportCsvPath(QWidget* parent, const QString& suggested) override;
 
  private:
-  QString ChooseSavePath(QWidget* parent, const QString& suggested, const QString& filter, const QString& suffix);
+  QString ChooseSavePath(QWidget* parent, const QString& caption, const QString& suggested, const QString& filter,
+                         const QString& suffix);
 
   QSettings& settings_;
 };

@@ -1,5 +1,6 @@
 // File > Export Channels... and Import Channels...: the channels as a CSV
 // file a spreadsheet opens, and back.
+#include <QDir>
 #include <QFileInfo>
 
 #include "app/main_frame.h"
@@ -16,10 +17,13 @@ std::string NativePath(const QString& path) { return QFile::encodeName(path).toS
 void CMainFrame::OnExportChannels() {
   // An edit still open in a cell belongs to what is exported.
   view_->CommitEdit();
+  // Beside the document, under its name.
   const std::string& current = document_.PathName();
-  const QString suggested = current.empty() ? QStringLiteral("Channels.csv")
-                                            : QFileInfo(QFile::decodeName(current.c_str())).completeBaseName() +
-                                                  QStringLiteral(".csv");
+  QString suggested = QStringLiteral("Channels.csv");
+  if (!current.empty()) {
+    const QFileInfo file(QFile::decodeName(current.c_str()));
+    suggested = file.dir().filePath(file.completeBaseName() + QStringLiteral(".csv"));
+  }
   const QString path = chooser_.ExportCsvPath(this, suggested);
   if (path.isEmpty()) return;
   const Status saved = SaveTextFile(NativePath(QFileInfo(path).absoluteFilePath()),
