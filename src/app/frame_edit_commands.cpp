@@ -36,11 +36,18 @@ void CMainFrame::CreateEditActions() {
   for (const auto& item : items) {
     QAction* action = MakeAction(item.id, QString::fromLatin1(item.text));
     action->setShortcuts(item.keys);
+    connect(action, &QAction::triggered, &commands, item.run);
+    if (item.id == kCmdEditClear || item.id == kCmdInsertChannel) {
+      // Del and Insert act on channels only from the grid itself: in a cell's
+      // editor or a list of the bar they are the field's keys.
+      action->setShortcutContext(Qt::WidgetShortcut);
+      view_->Grid()->addAction(action);
+      continue;
+    }
     // Bound for the whole window; a focused text field keeps its own
-    // Ctrl+C, Ctrl+V, Ctrl+Z and Delete.
+    // Ctrl+C, Ctrl+V, Ctrl+Z and Ctrl+A.
     action->setShortcutContext(Qt::WindowShortcut);
     addAction(action);
-    connect(action, &QAction::triggered, &commands, item.run);
   }
   QUndoStack& stack = view_->History().Stack();
   connect(&stack, &QUndoStack::canUndoChanged, this, &CMainFrame::UpdateEditCommands);

@@ -114,6 +114,18 @@ TEST_F(EditCommands, ARefusedPasteChangesNothingAndSaysWhere) {
   EXPECT_NE(prompter.Texts().back().find("999"), std::string::npos);
 }
 
+TEST_F(EditCommands, DelAndInsertInAnOpenListLeaveTheChannelsAlone) {
+  const ChannelTexts first = Row(1);
+  grid->SetCurrent(1, 5);
+  Keys(Qt::Key_F2);
+  QWidget* chooser = QApplication::focusWidget();
+  ASSERT_NE(chooser, grid);
+  for (Qt::Key key : {Qt::Key_Delete, Qt::Key_Insert}) QTest::keyClick(chooser, key);
+  QCoreApplication::processEvents();
+  EXPECT_EQ(Row(1), first);
+  EXPECT_TRUE(prompter.asked.empty()) << "no insert was tried (channel 128 is in use)";
+}
+
 TEST_F(EditCommands, ACellEditIsOneStepAndAnOpenEditorKeepsItsOwnKeys) {
   grid->SetCurrent(5, 1);
   Keys(Qt::Key_1);
