@@ -2,9 +2,11 @@
 // Where the file commands ask for a path. The frame takes a FileChooser so
 // tests can answer without a real dialog.
 
+#include <QFile>
 #include <QSettings>
 #include <QString>
 #include <QWidget>
+#include <string>
 
 namespace korvel {
 
@@ -49,6 +51,10 @@ class DialogFileChooser : public FileChooser {
 QString LastFileFolder(const QSettings& settings);
 // Remembers the folder of a chosen file (nothing for an empty path).
 void RememberFileFolder(QSettings& settings, const QString& path);
+
+// A chosen path as the file functions of the model take it (the file
+// system's encoding).
+inline std::string NativePath(const QString& path) { return QFile::encodeName(path).toStdString(); }
 
 // The file dialogs' filter and the suffix Save As adds.
 QString ChannelFileFilter();

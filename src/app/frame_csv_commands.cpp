@@ -8,11 +8,6 @@
 #include "model/channel_csv.h"
 
 namespace korvel {
-namespace {
-
-std::string NativePath(const QString& path) { return QFile::encodeName(path).toStdString(); }
-
-}  // namespace
 
 void CMainFrame::OnExportChannels() {
   // An edit still open in a cell belongs to what is exported.

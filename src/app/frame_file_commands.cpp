@@ -6,11 +6,6 @@
 #include "editor/document_history.h"
 
 namespace korvel {
-namespace {
-
-std::string NativePath(const QString& path) { return QFile::encodeName(path).toStdString(); }
-
-}  // namespace
 
 bool CMainFrame::SaveModified() {
   if (!document_.IsModified()) return true;

@@ -18,8 +18,6 @@ namespace {
 const QString kVerifyKey = QStringLiteral("Program/Verify After Write");
 const QString kBackupBeforeWriteKey = QStringLiteral("Program/Back Up Before Write");
 
-std::string NativePath(const QString& path) { return QFile::encodeName(path).toStdString(); }
-
 }  // namespace
 
 void CMainFrame::CreateSafeguardActions() {
