@@ -5,7 +5,7 @@
 
 #include "link/cancel_token.h"
 #include "link/clone_transfer.h"
-#include "testmode/test_exchange.h"
+#include "testmode/exchange.h"
 
 namespace korvel::fuzz {
 namespace {

@@ -4,7 +4,7 @@
 #include <QLabel>
 #include <QPushButton>
 
-#include "editor/dialog_units.h"
+#include "widgets/dialog_units.h"
 
 namespace korvel {
 

@@ -19,7 +19,7 @@
 #include "app/app_strings.h"
 #include "app/help_window.h"
 #include "app/progress_dialog.h"
-#include "app/test_mode_dlg.h"
+#include "testmode/testmode_dialog.h"
 #include "app/transfer_worker.h"
 #include "features/optional_features_dialog.h"
 #include "link/posix_serial_port.h"

@@ -6,7 +6,7 @@
 #include <QProgressBar>
 #include <QPushButton>
 
-#include "editor/dialog_units.h"
+#include "widgets/dialog_units.h"
 #include "link/transfer_events.h"
 #include "link/transfer_texts.h"
 #include "model/prompter.h"

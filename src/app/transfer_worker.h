@@ -9,7 +9,7 @@
 #include <atomic>
 #include <string>
 
-#include "app/link_thread.h"
+#include "widgets/link_thread.h"
 #include "link/clock.h"
 #include "link/clone_transfer.h"
 #include "link/radio_jobs.h"

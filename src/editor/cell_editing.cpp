@@ -8,7 +8,7 @@
 
 #include "editor/cell_editors.h"
 #include "editor/channel_grid.h"
-#include "editor/dialog_units.h"
+#include "widgets/dialog_units.h"
 #include "model/channel_edits.h"
 #include "model/frequency_check.h"
 #include "model/prompter.h"

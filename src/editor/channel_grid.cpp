@@ -9,7 +9,7 @@
 #include <QScrollBar>
 #include <QStyleOptionHeader>
 
-#include "editor/dialog_units.h"
+#include "widgets/dialog_units.h"
 
 namespace korvel {
 

@@ -12,7 +12,7 @@
 #include "editor/document_history.h"
 #include "editor/cell_editors.h"
 #include "editor/channel_grid.h"
-#include "editor/dialog_units.h"
+#include "widgets/dialog_units.h"
 #include "editor/status_hints.h"
 #include "editor/type_settings_bar.h"
 #include "model/channel_columns.h"

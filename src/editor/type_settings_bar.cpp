@@ -7,7 +7,7 @@
 
 #include <memory>
 
-#include "editor/dialog_units.h"
+#include "widgets/dialog_units.h"
 #include "model/settings_block.h"
 
 namespace korvel {

@@ -8,7 +8,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 
-#include "editor/dialog_units.h"
+#include "widgets/dialog_units.h"
 #include "features/feature_inputs.h"
 #include "model/settings_block.h"
 

@@ -2,8 +2,8 @@
 
 #include "cli_commands.h"
 #include "model/tone_table.h"
-#include "testmode/test_exchange.h"
-#include "testmode/test_mode_rules.h"
+#include "testmode/exchange.h"
+#include "testmode/rules.h"
 
 namespace korvel::cli {
 namespace {

@@ -7,7 +7,7 @@
 #include "model/settings_block.h"
 #include "temp_dir.h"
 #include "test_files.h"
-#include "transfer_fixture.h"
+#include "cli_processes.h"
 
 namespace korvel::test {
 namespace {

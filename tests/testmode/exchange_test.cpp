@@ -14,8 +14,8 @@
 #include "scripted_prompter.h"
 #include "simulated_clock.h"
 #include "test_files.h"
-#include "testmode/test_exchange.h"
-#include "testmode/test_texts.h"
+#include "testmode/exchange.h"
+#include "testmode/texts.h"
 
 namespace korvel::test {
 namespace {

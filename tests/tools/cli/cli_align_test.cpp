@@ -14,8 +14,8 @@
 #include "simulated_clock.h"
 #include "temp_dir.h"
 #include "test_files.h"
-#include "testmode/test_texts.h"
-#include "transfer_fixture.h"
+#include "testmode/texts.h"
+#include "cli_processes.h"
 
 namespace korvel::test {
 namespace {

@@ -1,4 +1,4 @@
-#include "transfer_fixture.h"
+#include "cli_processes.h"
 
 #include <signal.h>
 

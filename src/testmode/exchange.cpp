@@ -1,11 +1,11 @@
-#include "testmode/test_exchange.h"
+#include "testmode/exchange.h"
 
 #include "link/handshake.h"
 #include "link/link_channel.h"
 #include "link/radio_frames.h"
 #include "link/transfer_texts.h"
-#include "testmode/test_encoding.h"
-#include "testmode/test_texts.h"
+#include "testmode/encoding.h"
+#include "testmode/texts.h"
 
 namespace korvel {
 namespace {

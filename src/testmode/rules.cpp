@@ -1,11 +1,11 @@
-#include "testmode/test_mode_rules.h"
+#include "testmode/rules.h"
 
 #include <cmath>
 
 #include "model/channel_record.h"
 #include "model/number_text.h"
 #include "model/tone_table.h"
-#include "testmode/test_encoding.h"
+#include "testmode/encoding.h"
 
 namespace korvel {
 

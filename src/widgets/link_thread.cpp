@@ -1,4 +1,4 @@
-#include "app/link_thread.h"
+#include "widgets/link_thread.h"
 
 #include <QThread>
 

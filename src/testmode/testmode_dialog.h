@@ -10,9 +10,9 @@
 #include <QString>
 #include <array>
 
-#include "app/test_exchange_worker.h"
-#include "testmode/test_exchange.h"
-#include "testmode/test_mode_rules.h"
+#include "testmode/exchange_worker.h"
+#include "testmode/exchange.h"
+#include "testmode/rules.h"
 
 class QComboBox;
 class QLabel;

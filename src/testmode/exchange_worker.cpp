@@ -1,4 +1,4 @@
-#include "app/test_exchange_worker.h"
+#include "testmode/exchange_worker.h"
 
 namespace korvel {
 

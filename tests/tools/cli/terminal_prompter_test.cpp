@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "link/transfer_texts.h"
-#include "testmode/test_texts.h"
+#include "testmode/texts.h"
 #include "test_files.h"
 
 namespace korvel::cli {

@@ -3,6 +3,8 @@
 // frequency and item keeps, what Start sends, and an exchange that leaves
 // the dialog live.
 
+#include <gtest/gtest.h>
+
 #include <QComboBox>
 #include <QGroupBox>
 #include <QLabel>
@@ -11,16 +13,21 @@
 #include <QRadioButton>
 #include <QSignalSpy>
 #include <QSlider>
+#include <QTest>
 #include <QTreeWidget>
 
-#include "app/test_mode_dlg.h"
-#include "app_test_support.h"
+#include "testmode/testmode_dialog.h"
+#include "offscreen_app.h"
+#include "scripted_prompter.h"
 #include "protocol_port.h"
 #include "test_files.h"
-#include "testmode/test_texts.h"
+#include "testmode/texts.h"
 
 namespace korvel::testing {
 namespace {
+
+using test::EnsureApplication;
+using test::ScriptedPrompter;
 
 // The dialog on the simulated radio and simulated time.
 struct DialogRig {

@@ -1,4 +1,4 @@
-#include "app/test_mode_dlg.h"
+#include "testmode/testmode_dialog.h"
 
 #include <QComboBox>
 #include <QGroupBox>
@@ -11,10 +11,10 @@
 #include <QTreeWidget>
 #include <functional>
 
-#include "editor/dialog_units.h"
+#include "widgets/dialog_units.h"
 #include "model/number_text.h"
 #include "model/tone_table.h"
-#include "testmode/test_texts.h"
+#include "testmode/texts.h"
 
 namespace korvel {
 namespace {

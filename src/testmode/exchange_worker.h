@@ -3,11 +3,11 @@
 // dialog stays live while the port waits; questions go through the
 // prompter, which shows them on the interface thread.
 
-#include "app/link_thread.h"
+#include "widgets/link_thread.h"
 #include "link/clock.h"
 #include "link/serial_port.h"
 #include "model/prompter.h"
-#include "testmode/test_exchange.h"
+#include "testmode/exchange.h"
 
 namespace korvel {
 

@@ -14,7 +14,7 @@
 #include "model/status.h"
 #include "temp_dir.h"
 #include "test_files.h"
-#include "transfer_fixture.h"
+#include "cli_processes.h"
 
 namespace korvel::test {
 namespace {

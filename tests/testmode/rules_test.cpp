@@ -7,8 +7,8 @@
 #include <optional>
 #include <vector>
 
-#include "testmode/test_encoding.h"
-#include "testmode/test_mode_rules.h"
+#include "testmode/encoding.h"
+#include "testmode/rules.h"
 
 namespace korvel {
 namespace {

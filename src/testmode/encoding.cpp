@@ -1,4 +1,4 @@
-#include "testmode/test_encoding.h"
+#include "testmode/encoding.h"
 
 #include <cmath>
 
