@@ -12,16 +12,17 @@
 
 #include "model/channel_edits.h"
 #include "model/frequency_check.h"
+#include "sample_channels.h"
 #include "test_files.h"
 
 namespace korvel {
 namespace {
 
-using Texts = std::array<std::string, kChannelFieldCount>;
+using test::Texts;
+using test::kEmpty;
+using test::kReceiveOnly;
+using test::kToned;
 
-const Texts kToned = {"146.52000", "146.52000", "88.5", "D023N", "Wide", "Yes", "High", "DTMF", "ON", "Close"};
-const Texts kReceiveOnly = {"145.50000", "", "D754I", "OFF", "Narrow", "No", "Low", "FleetSync", "OFF", "Carrier"};
-const Texts kEmpty{};
 const std::string kHeader = std::string(kChannelCsvHeader) + "\r\n";
 const std::string kShortHeader = "Channel,Receive,Transmit,Rx Tone,Tx Power\n";
 constexpr const char* kNotAChannel = "A channel is a number from 1 to 128.";
@@ -34,12 +35,12 @@ void LoadChannels(CKovDoc& document) {
   document.Channels().SetRow(2, ChannelTexts{kReceiveOnly});
 }
 
-struct Refused {
+struct RefusedCell {
   int line;
   std::string column;
   std::string text;
   std::string reason;
-  bool operator==(const Refused&) const = default;
+  bool operator==(const RefusedCell&) const = default;
 };
 
 TEST(ChannelCsv, ImportsEveryLineOrNone) {
@@ -48,7 +49,7 @@ TEST(ChannelCsv, ImportsEveryLineOrNone) {
     std::string csv;
     bool replaceAll;
     std::vector<std::pair<int, Texts>> after;  // channels that change, as they end up
-    std::vector<Refused> refused;
+    std::vector<RefusedCell> refused;
   } cases[] = {
       {"each line sets its channel, the others keep theirs",
        kHeader + "5,146.52,145,88.5,D023N,Narrow,No,Low,None,OFF,Carrier\r\n"
@@ -114,7 +115,7 @@ TEST(ChannelCsv, ImportsEveryLineOrNone) {
     CKovDoc document;
     LoadChannels(document);
     const CsvImportOutcome outcome = ImportChannelsCsv(document, c.csv, c.replaceAll);
-    std::vector<Refused> refused;
+    std::vector<RefusedCell> refused;
     for (const CsvRefusal& r : outcome.refusals) refused.push_back({r.line, r.column, r.text, r.reason});
     EXPECT_EQ(refused, c.refused);
     EXPECT_EQ(outcome.Applied(), c.refused.empty());

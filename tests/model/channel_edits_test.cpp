@@ -10,13 +10,16 @@
 #include <vector>
 
 #include "model/frequency_check.h"
+#include "sample_channels.h"
 #include "scripted_prompter.h"
 
 namespace korvel {
 namespace {
 
 using test::ScriptedPrompter;
-using Texts = std::array<std::string, kChannelFieldCount>;
+using test::Texts;
+using test::kEmpty;
+using test::kToned;
 
 enum class Commit { Frequency, Tone, Option };
 
@@ -31,16 +34,14 @@ struct CommitCase {
   bool refused = false;
 };
 
-const Texts kEmpty{};
 const Texts kNewRow = {"146.52000", "146.52000", "OFF", "OFF", "Wide", "Yes", "High", "DTMF", "ON", "Close"};
-const Texts kToned = {"146.52000", "146.52000", "88.5", "D023N", "Wide", "Yes", "High", "DTMF", "ON", "Close"};
 // A transmit-only row with empty cells no commit leaves behind.
 const Texts kTransmitOnly = {"", "145.00000", "OFF", "", "Narrow", "No", "Low", "", "OFF", "QT/DQT"};
 const Texts kStoredTransmitOnly = {"", "145.00000", "OFF", "OFF", "Narrow", "No", "Low", "None", "OFF", "QT/DQT"};
 constexpr bool kRefused = true;
 
 // The band of every case is "136 - 174MHz".
-const CommitCase kCases[] = {
+const CommitCase kCommitCases[] = {
     {"first receive frequency brings the new-row texts and transmits too", kEmpty, Commit::Frequency, 1,
      "146.52", kNewRow, {}},
     {"a comma is the decimal point", kEmpty, Commit::Frequency, 1, "146,52", kNewRow, {}},
@@ -79,7 +80,7 @@ const CommitCase kCases[] = {
 };
 
 TEST(ChannelEdits, CommitsKeepEveryRowConsistent) {
-  for (const CommitCase& c : kCases) {
+  for (const CommitCase& c : kCommitCases) {
     SCOPED_TRACE(c.name);
     ChannelTable channels;
     channels.SetType({.band = 1});

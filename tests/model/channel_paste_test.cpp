@@ -12,12 +12,16 @@
 
 #include "model/channel_edits.h"
 #include "model/frequency_check.h"
+#include "sample_channels.h"
 #include "test_files.h"
 
 namespace korvel {
 namespace {
 
-using Texts = std::array<std::string, kChannelFieldCount>;
+using test::Texts;
+using test::kEmpty;
+using test::kReceiveOnly;
+using test::kToned;
 
 TEST(ChannelPaste, ClipboardTextSplitsIntoLinesOfCells) {
   const struct {
@@ -50,9 +54,6 @@ TEST(ChannelPaste, ClipboardTextSplitsIntoLinesOfCells) {
   }
 }
 
-const Texts kToned = {"146.52000", "146.52000", "88.5", "D023N", "Wide", "Yes", "High", "DTMF", "ON", "Close"};
-const Texts kReceiveOnly = {"145.50000", "", "D754I", "OFF", "Narrow", "No", "Low", "FleetSync", "OFF", "Carrier"};
-const Texts kEmpty{};
 constexpr const char* kOutside = "This cell falls outside the table (channels 1 to 128, Receive to BusyLock).";
 
 // Channel 1 toned, channel 2 receive-only, the rest empty; the bar's band

@@ -28,7 +28,7 @@ struct CheckCase {
   std::vector<std::string> messages;
 };
 
-const CheckCase kCases[] = {
+const CheckCase kCheckCases[] = {
     {"146.52", kBand136, "146.52000", {}},
     {"145.00625", kBand136, "145.00625", {}},  // 6.25 kHz step
     {"145.005", kBand136, "145.00500", {}},    // 5 kHz step
@@ -60,7 +60,7 @@ const CheckCase kCases[] = {
 };
 
 TEST(FrequencyCheck, KeepsDropsAndReportsByFormatBandAndStep) {
-  for (const CheckCase& c : kCases) {
+  for (const CheckCase& c : kCheckCases) {
     SCOPED_TRACE(std::string("\"") + c.text + "\" band " + std::to_string(c.band));
     ScriptedPrompter prompter;
     EXPECT_EQ(CheckFrequency(c.text, c.band, prompter), c.kept);
