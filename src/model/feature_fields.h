@@ -1,9 +1,9 @@
 #pragma once
-// The optional features as text, one entry each in the order `korvel-cli
-// settings` prints them: the name it prints, the key of the `korvel-cli
-// features` option (--key), the values the option takes, and the reading
-// and setting of the feature as text. Whatever shows or compares features
-// as text takes them from here, so every place words them alike.
+// The optional features as text, one entry each in the order of the
+// settings listing: the feature's name, a short lower-case key naming it,
+// the values it takes, and the reading and setting of the feature as text.
+// Whatever shows, compares or sets features as text takes them from here,
+// so every place words them alike.
 
 #include <functional>
 #include <string>
@@ -15,10 +15,10 @@
 namespace korvel {
 
 struct FeatureField {
-  std::string_view key;   // "squelch": the option --squelch
+  std::string_view key;   // "squelch"
   std::string_view name;  // "Squelch level"
-  std::string values;     // what the option takes, for its help
-  // The value as text, as the option takes it.
+  std::string values;     // the texts `set` takes, in words: "0..9"
+  // The value as text, as `set` takes it.
   std::function<std::string(const OptionalFeatures&)> show;
   // Sets the feature from text; the problem, worded for the user, when the
   // text names no value of the feature (then nothing changes).

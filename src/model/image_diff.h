@@ -1,7 +1,7 @@
 #pragma once
 // What differs between two memory images, in the words the user sees them:
-// channel texts as the grid shows them (DecodeChannel), settings as
-// `korvel-cli settings` prints them (SettingTexts), and a count of the
+// channel texts as the grid shows them (DecodeChannel), settings as the
+// settings listing names them (SettingTexts), and a count of the
 // differing bytes that neither shows.
 
 #include <string>
@@ -20,7 +20,7 @@ struct ChannelDifference {
 };
 
 struct SettingDifference {
-  std::string name;  // as `korvel-cli settings` prints it
+  std::string name;  // as SettingTexts names it
   std::string left;
   std::string right;
   bool operator==(const SettingDifference&) const = default;

@@ -1,7 +1,6 @@
 #pragma once
-// The radio-wide optional features as the optional features dialog and
-// korvel-cli read and store them: list indices, flags and the two radio
-// texts over the settings block.
+// The radio-wide optional features as values: list indices, flags and the
+// two radio texts, loaded from and stored into the settings block.
 
 #include <string>
 

@@ -1,7 +1,7 @@
 #pragma once
-// The radio-wide settings of an image as `korvel-cli settings` prints them:
-// the type settings bar, the optional features and the radio type byte,
-// each a name and its value as text.
+// The radio-wide settings of an image as a listing of named texts: the
+// type settings bar, the optional features and the radio type byte, each a
+// name and its value as text.
 
 #include <string>
 #include <vector>
@@ -16,7 +16,7 @@ struct SettingText {
   bool operator==(const SettingText&) const = default;
 };
 
-// Every setting, in the order `korvel-cli settings` prints them.
+// Every setting: the bar's four values, the features, the radio type.
 std::vector<SettingText> SettingTexts(const MemoryImage& image);
 
 }  // namespace korvel
