@@ -113,16 +113,6 @@ TEST(CliTransfer, EveryEndAsTheUserSeesIt) {
   const MemoryImage sent = ThroughGrid(FileImage(kType));
   ASSERT_NE(sent, FileImage(kType)) << "the pattern should exercise the grid collection";
 
-  radiosim::RadioFaults silent, twoStrays, shortReply9;
-  silent.silent = true;
-  twoStrays.strayBytes = 2;
-  shortReply9.shortReplyBlock = 4;
-  shortReply9.shortReplyLength = 9;
-  cli::PromptAnswers oneRetry, acceptMismatch, acceptLong;
-  acceptLong.acceptLongFile = true;
-  oneRetry.communicationRetries = 1;
-  acceptMismatch.acceptTypeMismatch = true;
-
   const std::string communicationError = texts::kCommunicationError;
   const std::string busy = std::string("(") + kPort + ": open: Device or resource busy)";
   const std::string readFailed = std::string("(") + kPort + ": read: Input/output error)";
@@ -135,14 +125,14 @@ TEST(CliTransfer, EveryEndAsTheUserSeesIt) {
   const TransferCase cases[] = {
       // Reads.
       {.name = "complete read; a read never checks the radio type", .command = Command::Read, .radioType = 0x3A},
-      {.name = "silent radio", .command = Command::Read, .faults = silent, .status = 1,
+      {.name = "silent radio", .command = Command::Read, .faults = {.silent = true}, .status = 1,
        .err = Lines({communicationError, "(Cancel)", Ended("read", "communication error", 0)})},
-      {.name = "--retries 1 starts again at attempt 1", .command = Command::Read, .faults = twoStrays,
-       .answers = oneRetry, .status = 1,
+      {.name = "--retries 1 starts again at attempt 1", .command = Command::Read, .faults = {.strayBytes = 2},
+       .answers = {.communicationRetries = 1}, .status = 1,
        .err = Lines({communicationError, "(Retry)", communicationError, "(Cancel)",
                      Ended("read", "communication error", 0)})},
       {.name = "block 4 answered with 9 bytes: the earlier file stays", .command = Command::Read,
-       .faults = shortReply9, .earlierFile = true, .status = 1,
+       .faults = {.shortReplyBlock = 4, .shortReplyLength = 9}, .earlierFile = true, .status = 1,
        .err = Lines({texts::kShortReply, Ended("read", "short reply", 4)})},
       {.name = "port cannot be opened: the system's reason follows", .command = Command::Read, .openFails = true,
        .status = 1, .err = Lines({texts::kPortNotOpened, busy, Ended("read", "port not opened", 0)})},
@@ -161,14 +151,14 @@ TEST(CliTransfer, EveryEndAsTheUserSeesIt) {
       {.name = "type mismatch: Cancel leaves the radio alone", .command = Command::Write, .fileType = 0xFF,
        .status = 1, .err = Lines({texts::kTypeMismatch, "(Cancel)", Ended("write", "radio type mismatch", 0)})},
       {.name = "type mismatch: --accept-type-mismatch, asked once", .command = Command::Write, .fileType = 0xFF,
-       .answers = acceptMismatch, .err = Lines({texts::kTypeMismatch, "(OK)"}), .radioWritten = true},
+       .answers = {.acceptTypeMismatch = true}, .err = Lines({texts::kTypeMismatch, "(OK)"}), .radioWritten = true},
       {.name = "write of a longer file: asked, and Cancel writes nothing", .command = Command::Write,
        .longFile = true, .portUntouched = true, .status = 1,
        .err = MatchesRegex("[^\n]*holds 2119 bytes; only its first 2112 [^\n]*Write its channel data to the radio\\?\n"
                            "\\(Cancel\\)\n")},
-      {.name = "write of a longer file with --accept-long-file", .command = Command::Write, .answers = acceptLong,
-       .longFile = true, .err = MatchesRegex("[^\n]*holds 2119 bytes[^\n]*\n\\(OK\\)\n"),
-       .radioWritten = true},
+      {.name = "write of a longer file with --accept-long-file", .command = Command::Write,
+       .answers = {.acceptLongFile = true}, .longFile = true,
+       .err = MatchesRegex("[^\n]*holds 2119 bytes[^\n]*\n\\(OK\\)\n"), .radioWritten = true},
       {.name = "write of a file that is not a channel data file", .command = Command::Write, .notAnImage = true,
        .status = 1, .err = MatchesRegex("korvel-cli: [^\n]*radio\\.sin[^\n]*\n")},
   };
@@ -205,29 +195,24 @@ TEST(CliTransfer, EveryEndAsTheUserSeesIt) {
 }
 
 // On a terminal: the dialog's caption, then the status line and its bar,
-// redrawn up to the full bar and ended before anything that follows.
+// redrawn from the first status text up to the full bar, and ended.
 TEST(CliTransfer, OnATerminalAReadShowsItsCaptionAndBar) {
   TempDir dir;
   CliRun run(kType, {});
   run.terminal = true;
   EXPECT_EQ(run.Read(dir.File("radio.sin")), 0);
   const std::string shown = run.err.Text();
-  EXPECT_TRUE(shown.starts_with(std::string(texts::kReadingCaption) + "\n\r\033[K[")) << shown;
-  EXPECT_NE(shown.find(std::string("\r\033[K[") + std::string(40, '.') + "]   0/264  " + texts::kDetectingPort),
-            std::string::npos);
+  const std::string first = "\r\033[K[" + std::string(40, '.') + "]   0/264  " + texts::kDetectingPort;
   const std::string full = "\r\033[K[" + std::string(40, '#') + "] 264/264  ";
+  EXPECT_TRUE(shown.starts_with(texts::kReadingCaption + ("\n" + first))) << shown;
   EXPECT_EQ(shown.substr(shown.rfind('\r'), full.size()), full);
-  EXPECT_TRUE(shown.ends_with("\n"));
+  EXPECT_EQ(shown.back(), '\n');
 }
 
 // What --verify, --backup-before-write and --backup-dir add: the lines on
 // the error stream, the exit status, the backup file, and that a backup
 // that cannot be made leaves the radio untouched.
 TEST(CliTransfer, SafeguardsAsTheUserSeesThem) {
-  radiosim::RadioFaults corrupt, shortReply;
-  corrupt.corruptStoredByte = 0x40;  // channel 5's lowest receive frequency byte
-  shortReply.shortReplyBlock = 30;
-  shortReply.shortReplyLength = 2;
   const std::string kept = "korvel-cli: backup kept as [^\n]*/backups/20[0-9-]{8}_[0-9]{6}_KR-100\\.sin\n";
   struct Case {
     const char* name;
@@ -243,14 +228,15 @@ TEST(CliTransfer, SafeguardsAsTheUserSeesThem) {
   };
   const Case cases[] = {
       {.name = "write verified", .command = Command::Write, .verify = true, .radioWritten = true},
+      // The radio stores channel 5's lowest receive frequency byte wrongly.
       {.name = "write verified on a radio that stores a byte wrongly", .command = Command::Write, .verify = true,
-       .faults = corrupt, .status = 1,
+       .faults = {.corruptStoredByte = 0x40}, .status = 1,
        .err = Lines({"korvel-cli: verify: the radio holds other data than was written (1 difference):",
                      "Channel 5 Receive: 434.24140 -> 434.24141"})},
       {.name = "write with a backup first", .command = Command::Write, .backup = true, .err = MatchesRegex(kept),
        .radioWritten = true, .backupKept = true},
       {.name = "a backup read that fails writes nothing", .command = Command::Write, .backup = true,
-       .faults = shortReply, .status = 1,
+       .faults = {.shortReplyBlock = 30, .shortReplyLength = 2}, .status = 1,
        .err = Lines({texts::kShortReply, Ended("backup read", "short reply", 30),
                      "korvel-cli: nothing was written to the radio"})},
       {.name = "a backup folder that cannot be made: refused before the port opens", .command = Command::Write,
