@@ -1,14 +1,14 @@
 // The serial-port side of read, write, align and fleet write: the sessions
 // on the real port and terminal, and Ctrl+C routed to the cancel token.
 
+#include "serial_commands.h"
+
 #include <signal.h>
 #include <unistd.h>
 
 #include <csignal>
 #include <functional>
 #include <memory>
-
-#include "serial_commands.h"
 
 #include "link/cancel_token.h"
 #include "link/posix_serial_port.h"
