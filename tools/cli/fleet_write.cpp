@@ -7,7 +7,7 @@
 #include <set>
 #include <thread>
 
-#include "cli_commands.h"
+#include "command_streams.h"
 #include "fleet_log.h"
 #include "link/clone_transfer.h"
 #include "link/radio_jobs.h"
@@ -189,20 +189,16 @@ std::string Summary(const std::vector<RadioResult>& results, bool verify) {
 }  // namespace
 
 int WriteFleet(const FleetOptions& options, FleetSession& session) {
-  const auto fail = [&](const std::string& message) {
-    std::fprintf(session.err, "korvel-cli: %s\n", message.c_str());
-    return kFailure;
-  };
-  if (options.ports.empty()) return fail("fleet write needs at least one --port");
+  if (options.ports.empty()) return Fail(session.err, "fleet write needs at least one --port");
   if (const std::set<std::string> distinct(options.ports.begin(), options.ports.end());
       distinct.size() != options.ports.size())
-    return fail("each --port may be given once: one radio per port at a time");
+    return Fail(session.err, "each --port may be given once: one radio per port at a time");
   // Everything that can be refused is, before any radio is touched.
   const std::optional<MemoryImage> image =
       ImageToSend(options.file, options.answers, session.in, session.err, session.interactive);
   if (!image) return kFailure;
   FleetLog log;
-  if (const Status opened = log.Open(options.log); !opened) return fail(opened.message);
+  if (const Status opened = log.Open(options.log); !opened) return Fail(session.err, opened.message);
 
   PortLines lines(session.err);
   const RadioWriter writer(options, session, *image, log, lines);

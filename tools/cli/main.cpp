@@ -1,24 +1,224 @@
-// korvel-cli: the command-line side of Korvel. Each command sets `status`
-// from its callback; CLI11 reports usage errors itself.
+// korvel-cli: the command-line side of Korvel. This file declares the
+// command line (options, help texts, validation) and fills each command's
+// options; the commands themselves are library functions. Each command's
+// callback sets `status`; CLI11 reports usage errors itself.
 
 #include <CLI/CLI.hpp>
+#include <charconv>
+#include <string>
 
-#include "cli_commands.h"
-#include "feature_options.h"
+#include "csv_commands.h"
+#include "features_command.h"
+#include "file_commands.h"
+#include "model/backup_store.h"
+#include "model/feature_fields.h"
+#include "serial_commands.h"
+#ifdef KORVEL_HAVE_PRINT
+#include "print_command.h"
+#endif
+
+namespace korvel::cli {
+namespace {
+
+constexpr int kMaxRetries = 1000;
+
+// --retries: how many Retry answers a script gives, a whole number 0..1000.
+CLI::Validator RetryCount() {
+  return CLI::Validator(
+      [](std::string& text) -> std::string {
+        int value = -1;
+        const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+        if (error != std::errc{} || end != text.data() + text.size() || value < 0 || value > kMaxRetries)
+          return "must be a whole number from 0 to " + std::to_string(kMaxRetries);
+        return {};
+      },
+      "0.." + std::to_string(kMaxRetries));
+}
+
+// The message for a command line CLI11 refuses, with a hint where a file
+// name that begins with a dash was taken for an option.
+std::string FailureMessage(const CLI::App* app, const CLI::Error& error) {
+  std::string message = CLI::FailureMessage::simple(app, error);
+  const std::string what = error.what();
+  // A name such as "-radio.sin" looks like an option to the parser.
+  const bool fileMissing = what.find("FILE is required") != std::string::npos;
+  const bool dashArgument = what.find("not expected: -") != std::string::npos ||
+                            what.find("extras: -") != std::string::npos;
+  if (fileMissing || dashArgument)
+    message += "A file name that begins with '-' goes after --, e.g. korvel-cli write --port COM1 -- -radio.sin\n";
+  return message;
+}
+
+// Every command's options. CLI11 keeps pointers to them, and the callbacks
+// run during parsing, so they live as long as the App.
+struct CommandLine {
+  NewOptions newFile;
+  ResaveOptions resave;
+  ChannelsOptions channels;
+  SettingsOptions settings;
+  DiffOptions diff;
+  ExportCsvOptions exportCsv;
+  ImportCsvOptions importCsv;
+  FeaturesOptions features{.in = {}, .out = {}, .values = decltype(FeaturesOptions::values)(FeatureFields().size())};
+  RadioOptions read, write;
+  FleetOptions fleet;
+  AlignOptions align;
+#ifdef KORVEL_HAVE_PRINT
+  PrintOptions print;
+#endif
+  int status = 0;
+};
+
+void AddFileCommands(CLI::App& app, CommandLine& c) {
+  auto* cmdNew = app.add_subcommand("new", "Write the channel data file that File New followed by Save writes");
+  cmdNew->add_option("FILE", c.newFile.file, "Channel data file to write (.sin)")->required();
+  cmdNew->callback([&c] { c.status = NewChannelFile(c.newFile, {}); });
+
+  auto* cmdResave =
+      app.add_subcommand("resave", "Open IN and save it as OUT, as the window would (grid fill, then collection)");
+  cmdResave->add_option("IN", c.resave.in, "Channel data file to read")->required();
+  cmdResave->add_option("OUT", c.resave.out, "Channel data file to write")->required();
+  cmdResave->callback([&c] { c.status = ResaveChannelFile(c.resave, {}); });
+
+  auto* cmdChannels = app.add_subcommand(
+      "channels", "List the channels as the grid shows them: number and ten texts, tab-separated");
+  cmdChannels->add_option("FILE", c.channels.file, "Channel data file to read")->required();
+  cmdChannels->add_flag("--all", c.channels.all, "List all 128 channels, empty ones too");
+  cmdChannels->callback([&c] { c.status = ListChannels(c.channels, {}); });
+
+  auto* cmdSettings =
+      app.add_subcommand("settings", "Show the type settings and the optional features of a channel data file");
+  cmdSettings->add_option("FILE", c.settings.file, "Channel data file to read")->required();
+  cmdSettings->callback([&c] { c.status = ShowSettings(c.settings, {}); });
+
+  auto* cmdDiff = app.add_subcommand(
+      "diff", "List what differs between two channel data files, one line each: channel texts as the grid shows "
+              "them, settings as `settings` prints them, and a count of the other bytes. Exit status 0 when they "
+              "are equal, 1 when they differ, 2 when a file cannot be read");
+  cmdDiff->add_option("A", c.diff.left, "Channel data file (.sin)")->required();
+  cmdDiff->add_option("B", c.diff.right, "Channel data file (.sin)")->required();
+  cmdDiff->callback([&c] { c.status = DiffChannelFiles(c.diff, {}); });
+
+  auto* cmdExport =
+      app.add_subcommand("export-csv", "Write the channels in use of a channel data file as a CSV channel list");
+  cmdExport->add_option("FILE", c.exportCsv.in, "Channel data file to read (.sin)")->required();
+  cmdExport->add_option("-o,--output", c.exportCsv.out, "CSV file to write")->required();
+  cmdExport->callback([&c] { c.status = ExportCsv(c.exportCsv, {}); });
+
+  auto* cmdImport = app.add_subcommand(
+      "import-csv", "Set the channels a CSV channel list names in a channel data file, and save it as -o; "
+                    "any refused cell writes nothing");
+  cmdImport->add_option("FILE", c.importCsv.in, "Channel data file to read (.sin)")->required();
+  cmdImport->add_option("CSV", c.importCsv.csv, "CSV channel list to read")->required();
+  cmdImport->add_option("-o,--output", c.importCsv.out, "Channel data file to write")->required();
+  cmdImport->add_flag("--replace", c.importCsv.replaceAll,
+                      "Empty every channel first, so only the listed ones stay in use");
+  cmdImport->callback([&c] { c.status = ImportCsv(c.importCsv, {}); });
+
+  auto* cmdFeatures = app.add_subcommand(
+      "features", "Set optional features as the Optional Features dialog's OK stores them; every other byte is copied");
+  cmdFeatures->add_option("FILE", c.features.in, "Channel data file to read (.sin)")->required();
+  cmdFeatures->add_option("-o,--output", c.features.out, "Channel data file to write")->required();
+  for (std::size_t i = 0; i < FeatureFields().size(); ++i) {
+    cmdFeatures->add_option("--" + std::string(FeatureFields()[i].key), c.features.values[i],
+                            FeatureFields()[i].values);
+  }
+  cmdFeatures->callback([&c] { c.status = SetFeatures(c.features, {}); });
+}
+
+void AddAnswerFlags(CLI::App* command, PromptAnswers& answers) {
+  command->add_option("--retries", answers.communicationRetries,
+                      "Answer Retry this many times to \"Communication Error\" before Cancel")
+      ->check(RetryCount());
+}
+
+void AddWriteFlags(CLI::App* command, PromptAnswers& answers, bool& verify) {
+  command->add_flag("--verify", verify, "Read the radio back after the write and report every difference");
+  command->add_flag("--accept-type-mismatch", answers.acceptTypeMismatch,
+                    "Answer OK to \"Radio Type are not match\" instead of Cancel");
+  command->add_flag("--accept-long-file", answers.acceptLongFile,
+                    "Write a file longer than 2112 bytes (its first 2112) without asking");
+  AddAnswerFlags(command, answers);
+}
+
+void AddRadioCommands(CLI::App& app, CommandLine& c) {
+  auto* cmdRead = app.add_subcommand("read", "Read the radio's memory into a channel data file (Read From Radio)");
+  cmdRead->add_option("--port", c.read.port, "COM1..COM4 or a device path")->required();
+  cmdRead->add_option("-o,--output", c.read.file, "Channel data file to write (.sin)")->required();
+  cmdRead->add_option("--backup-dir", c.read.backupDir,
+                      "Also keep the memory read as a backup in this folder (named by date, time and radio)");
+  AddAnswerFlags(cmdRead, c.read.answers);
+  cmdRead->callback([&c] { c.status = ReadOnSerialPort(c.read); });
+
+  auto* cmdWrite = app.add_subcommand("write", "Write a channel data file to the radio (Write To Radio)");
+  cmdWrite->add_option("--port", c.write.port, "COM1..COM4 or a device path")->required();
+  cmdWrite->add_option("FILE", c.write.file, "Channel data file to send (.sin)")->required();
+  cmdWrite->add_flag("--backup-before-write", c.write.backupBeforeWrite,
+                     "First read the radio's memory and keep it as a backup; if that fails nothing is written. "
+                     "The backup goes to --backup-dir, else to $XDG_DATA_HOME/Korvel/backups or "
+                     "~/.local/share/Korvel/backups (here: " + BackupStore::DefaultFolder() + ")");
+  cmdWrite->add_option("--backup-dir", c.write.backupDir,
+                       "Folder for the backup before the write (implies --backup-before-write)");
+  AddWriteFlags(cmdWrite, c.write.answers, c.write.verify);
+  cmdWrite->callback([&c] { c.status = WriteOnSerialPort(c.write); });
+
+  auto* cmdFleet = app.add_subcommand("fleet", "Program many radios with one file");
+  cmdFleet->require_subcommand(1);
+  auto* cmdFleetWrite = cmdFleet->add_subcommand(
+      "write",
+      "Write FILE to one radio per --port, all at once (one after another with --sequential); with one port, "
+      "radio after radio on it, asking for the next. One line per radio goes to the --log CSV file.");
+  cmdFleetWrite->add_option("FILE", c.fleet.file, "Channel data file to send (.sin)")->required();
+  cmdFleetWrite->add_option("--port", c.fleet.ports, "COM1..COM4 or a device path; give it once per port")
+      ->required()
+      ->allow_extra_args(false);
+  cmdFleetWrite->add_option("--log", c.fleet.log, "CSV log, appended to: Time,Port,Radio,Result,Verify,Duration (s)")
+      ->required();
+  cmdFleetWrite->add_flag("--sequential", c.fleet.sequential, "Write the ports one after another, not at once");
+  AddWriteFlags(cmdFleetWrite, c.fleet.answers, c.fleet.verify);
+  cmdFleetWrite->callback([&c] { c.status = FleetWriteOnSerialPorts(c.fleet); });
+
+  auto* cmdAlign = app.add_subcommand("align", "Send one alignment value to the radio (Test Mode's Start)");
+  cmdAlign->add_option("--port", c.align.port, "COM1..COM4 or a device path")->required();
+  cmdAlign->add_option("--item", c.align.item, "Debug item")
+      ->required()
+      ->check(CLI::IsMember({"tx-frequency", "low-power-voltage", "squelch", "tx-power"}));
+  cmdAlign->add_option("--value", c.align.value, "Alignment value")->required()->check(CLI::Range(0, 255));
+  cmdAlign->add_option("--rx", c.align.rx, "Receive frequency in MHz, e.g. 146.52")->required();
+  cmdAlign->add_option("--tx", c.align.tx, "Transmit frequency in MHz")->required();
+  cmdAlign->add_option("--rx-tone", c.align.rxTone, "Receive tone, e.g. OFF, 88.5, D023N")->capture_default_str();
+  cmdAlign->add_option("--tx-tone", c.align.txTone, "Transmit tone")->capture_default_str();
+  cmdAlign->add_option("--retries", c.align.answers.testRetries,
+                       "Answer Retry this many times to \" Error had happen ,need try again\" before Cancel")
+      ->check(RetryCount());
+  cmdAlign->callback([&c] { c.status = AlignOnSerialPort(c.align); });
+}
+
+#ifdef KORVEL_HAVE_PRINT
+void AddPrintCommand(CLI::App& app, CommandLine& c) {
+  auto* cmd = app.add_subcommand("print", "Write the five-page printout of a channel data file as a PDF");
+  cmd->add_option("FILE", c.print.in, "Channel data file to read")->required()->check(CLI::ExistingFile);
+  cmd->add_option("-o,--output", c.print.out, "PDF file to write")->required();
+  cmd->add_option("--page-size", c.print.pageSize, "Paper size: A4 (default) or Letter")
+      ->check(CLI::IsMember({"A4", "Letter"}, CLI::ignore_case));
+  cmd->callback([&c] { c.status = PrintPdf(c.print, {}); });
+}
+#endif
+
+}  // namespace
+}  // namespace korvel::cli
 
 int main(int argc, char** argv) {
-  CLI::App app{"Korvel command-line tool: channel data files and the radio on a serial port",
-               "korvel-cli"};
+  using namespace korvel::cli;
+  CLI::App app{"Korvel command-line tool: channel data files and the radio on a serial port", "korvel-cli"};
   app.require_subcommand(1);
-  app.failure_message(korvel::cli::FailureMessage);
-  int status = 0;
-  korvel::cli::RegisterFileCommands(app, status);
-  korvel::cli::RegisterCsvCommands(app, status);
-  korvel::cli::RegisterFeaturesCommand(app, status);
-  korvel::cli::RegisterRadioCommands(app, status);
+  app.failure_message(FailureMessage);
+  CommandLine commandLine;
+  AddFileCommands(app, commandLine);
+  AddRadioCommands(app, commandLine);
 #ifdef KORVEL_HAVE_PRINT
-  korvel::cli::RegisterPrintCommand(app, status);
+  AddPrintCommand(app, commandLine);
 #endif
   CLI11_PARSE(app, argc, argv);
-  return status;
+  return commandLine.status;
 }

@@ -1,32 +1,22 @@
 #include "radio_align.h"
 
-#include "cli_commands.h"
+#include "command_streams.h"
 #include "model/tone_table.h"
 #include "testmode/exchange.h"
 #include "testmode/rules.h"
 
 namespace korvel::cli {
-namespace {
-
-int Fail(RadioSession& session, const std::string& message) {
-  std::fprintf(session.out, "korvel-cli: %s\n", message.c_str());
-  std::fflush(session.out);
-  return kFailure;
-}
-
-}  // namespace
-
 int AlignRadio(const AlignOptions& options, RadioSession& session) {
   const DebugItem* item = nullptr;
   for (const DebugItem& candidate : kDebugItems) {
     if (options.item == candidate.option) item = &candidate;
   }
-  if (item == nullptr) return Fail(session, "--item: \"" + options.item + "\" is not a debug item");
-  if (options.value < 0 || options.value > 255) return Fail(session, "--value must be from 0 to 255");
+  if (item == nullptr) return Fail(session.out, "--item: \"" + options.item + "\" is not a debug item");
+  if (options.value < 0 || options.value > 255) return Fail(session.out, "--value must be from 0 to 255");
   // The dialog offers only tone-table names; so does the command line.
   for (const auto& [flag, tone] : {std::pair{"--rx-tone", &options.rxTone}, std::pair{"--tx-tone", &options.txTone}}) {
     if (!ToneTable::Instance().IndexOf(*tone))
-      return Fail(session, std::string(flag) + ": \"" + *tone + "\" is not a tone of the tone list");
+      return Fail(session.out, std::string(flag) + ": \"" + *tone + "\" is not a tone of the tone list");
   }
 
   TestExchangeInput input;
@@ -41,7 +31,7 @@ int AlignRadio(const AlignOptions& options, RadioSession& session) {
   TerminalPrompter prompter(options.answers, session.in, session.out, session.interactive);
   const TestExchangeOutcome outcome = RunTestExchange(input, session.port, session.clock, prompter, session.cancel);
   if (outcome.result == TestExchangeResult::Finished) return 0;
-  return Fail(session, std::string("align ended: ") + TestExchangeResultName(outcome.result));
+  return Fail(session.out, std::string("align ended: ") + TestExchangeResultName(outcome.result));
 }
 
 }  // namespace korvel::cli

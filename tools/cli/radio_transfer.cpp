@@ -2,7 +2,7 @@
 
 #include <chrono>
 
-#include "cli_commands.h"
+#include "command_streams.h"
 #include "cli_progress.h"
 #include "link/clone_transfer.h"
 #include "link/radio_jobs.h"
@@ -53,12 +53,6 @@ class TerminalTransfer {
   CloneTransfer transfer_;
 };
 
-int Fail(RadioSession& session, const std::string& message) {
-  std::fprintf(session.out, "korvel-cli: %s\n", message.c_str());
-  std::fflush(session.out);
-  return kFailure;
-}
-
 Status KeepBackup(BackupStore& backups, const TransferOutcome& read, RadioSession& session) {
   std::string path;
   const Status kept = backups.Keep(*read.image, read.ident, std::chrono::system_clock::now(), &path);
@@ -91,10 +85,7 @@ void ReportJob(const WriteJobOutcome& job, TerminalTransfer& terminal, RadioSess
 std::optional<MemoryImage> ImageToSend(const std::string& file, const PromptAnswers& answers, std::FILE* in,
                                        std::FILE* out, bool interactive) {
   CKovDoc document;
-  if (const Status loaded = document.OnOpenDocument(file); !loaded) {
-    std::fprintf(out, "korvel-cli: %s\n", loaded.message.c_str());
-    return std::nullopt;
-  }
+  if (!Report(document.OnOpenDocument(file), out)) return std::nullopt;
   if (!document.OpenNotice().empty()) {
     // Only the first 2112 bytes go to the radio: the user decides.
     TerminalPrompter terminal(answers, in, out, interactive);
@@ -112,20 +103,20 @@ int ReadRadio(const RadioOptions& options, RadioSession& session) {
   // temporary file made, before the port is opened: a read is not thrown
   // away for a folder that does not exist.
   AtomicFile output;
-  if (const Status prepared = output.Prepare(options.file); !prepared) return Fail(session, prepared.message);
+  if (const Status prepared = output.Prepare(options.file); !prepared) return Fail(session.out, prepared.message);
   std::optional<BackupStore> backups;
   if (!options.backupDir.empty()) {
     backups.emplace(options.backupDir);
-    if (const Status prepared = backups->Prepare(); !prepared) return Fail(session, prepared.message);
+    if (const Status prepared = backups->Prepare(); !prepared) return Fail(session.out, prepared.message);
   }
   TerminalTransfer terminal(options, session, TransferDirection::Read);
   const TransferOutcome outcome = terminal.Transfer().Read(options.port);
   terminal.ReportEnd("read", outcome);
   if (!outcome.image) return kFailure;
   if (const Status saved = output.Commit(outcome.image->data(), outcome.image->size()); !saved)
-    return Fail(session, saved.message);
+    return Fail(session.out, saved.message);
   if (backups) {
-    if (const Status kept = KeepBackup(*backups, outcome, session); !kept) return Fail(session, kept.message);
+    if (const Status kept = KeepBackup(*backups, outcome, session); !kept) return Fail(session.out, kept.message);
   }
   return 0;
 }
@@ -140,7 +131,7 @@ int WriteRadio(const RadioOptions& options, RadioSession& session) {
   BackupStore backups(options.backupDir.empty() ? BackupStore::DefaultFolder() : options.backupDir);
   if (job.backupBeforeWrite) {
     // A folder that cannot take the backup stops the write before the radio is touched.
-    if (const Status prepared = backups.Prepare(); !prepared) return Fail(session, prepared.message);
+    if (const Status prepared = backups.Prepare(); !prepared) return Fail(session.out, prepared.message);
   }
 
   TerminalTransfer terminal(options, session, TransferDirection::Write);

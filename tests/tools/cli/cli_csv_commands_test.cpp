@@ -1,12 +1,14 @@
-// korvel-cli export-csv and import-csv, run as the user runs them: what
-// they write, what they say and their exit status.
+// korvel-cli export-csv and import-csv in-process: what they write, what
+// they say and their exit status.
+
+#include "csv_commands.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
 
-#include "child_process.h"
+#include "command_run.h"
 #include "model/channel_csv.h"
 #include "model/kov_document.h"
 #include "temp_dir.h"
@@ -41,43 +43,41 @@ TEST(CliCsv, ExportAndImportWriteFilesOrSayWhyNot) {
   ASSERT_NE(ImportedImage(image, edit, false), ImportedImage(image, edit, true));
   test::WriteFile(dir.File("bad.csv"), "Channel,Receive,Transmit,Rx Tone\r\n3,146.52,,89.9\r\n4,600,,\r\n");
 
+  const auto exportCsv = [&](const char* out) {
+    return test::RunCommand(cli::ExportCsv, {dir.File("radio.sin"), dir.File(out)});
+  };
+  const auto importCsv = [&](const char* csv, const char* out, bool replace = false) {
+    return test::RunCommand(cli::ImportCsv, {dir.File("radio.sin"), dir.File(csv), dir.File(out), replace});
+  };
   const struct {
-    std::vector<std::string> args;  // after the program; files are in the test's folder
+    test::CommandRun run;
     int status;
-    std::string output;    // the file -o names
+    std::string output;    // the file the command writes
     std::string written;   // its content; empty: it must not exist
     std::vector<std::string> says;  // on standard error
   } cases[] = {
-      {{"export-csv", "radio.sin", "-o", "out.csv"}, 0, "out.csv", exported, {}},
-      {{"import-csv", "radio.sin", "radio.csv", "-o", "same.sin"}, 0, "same.sin",
-       std::string(image.begin(), image.end()), {}},
-      {{"import-csv", "radio.sin", "edit.csv", "-o", "edited.sin"}, 0, "edited.sin",
-       ImportedImage(image, edit, false), {}},
-      {{"import-csv", "radio.sin", "edit.csv", "-o", "replaced.sin", "--replace"}, 0, "replaced.sin",
-       ImportedImage(image, edit, true), {}},
-      {{"import-csv", "radio.sin", "bad.csv", "-o", "bad.sin"}, 1, "bad.sin", "",
+      {exportCsv("out.csv"), 0, "out.csv", exported, {}},
+      {importCsv("radio.csv", "same.sin"), 0, "same.sin", std::string(image.begin(), image.end()), {}},
+      {importCsv("edit.csv", "edited.sin"), 0, "edited.sin", ImportedImage(image, edit, false), {}},
+      {importCsv("edit.csv", "replaced.sin", true), 0, "replaced.sin", ImportedImage(image, edit, true), {}},
+      {importCsv("bad.csv", "bad.sin"), 1, "bad.sin", "",
        {"bad.csv: Line 2, Rx Tone: \"89.9\" — No such tone.",
         "bad.csv: Line 3, Receive: \"600\" — Error Data Format",
         "nothing was imported and " + dir.File("bad.sin") + " was not written."}},
-      {{"import-csv", "radio.sin", "missing.csv", "-o", "none.sin"}, 1, "none.sin", "",
-       {"missing.csv\": No such file or directory"}},
+      {importCsv("missing.csv", "none.sin"), 1, "none.sin", "", {"missing.csv\": No such file or directory"}},
   };
   for (const auto& c : cases) {
-    SCOPED_TRACE(c.args[0] + " " + c.output);
-    std::vector<std::string> argv{test::ToolPath("tools/cli/korvel-cli")};
-    for (std::size_t i = 0; i < c.args.size(); ++i) {
-      argv.push_back(i == 0 || c.args[i].starts_with("-") ? c.args[i] : dir.File(c.args[i]));
-    }
-    const test::ChildRun run = test::RunChild(argv);
-    EXPECT_EQ(run.status, c.status) << run.err;
+    SCOPED_TRACE(c.output);
+    EXPECT_EQ(c.run.status, c.status) << c.run.err;
     if (c.written.empty()) {
       EXPECT_FALSE(test::Exists(dir.File(c.output)));
     } else {
       EXPECT_EQ(test::ReadFile(dir.File(c.output)), c.written);
     }
-    for (const std::string& text : c.says) EXPECT_NE(run.err.find(text), std::string::npos) << text << "\n" << run.err;
+    for (const std::string& text : c.says)
+      EXPECT_NE(c.run.err.find(text), std::string::npos) << text << "\n" << c.run.err;
     if (c.says.empty()) {
-      EXPECT_EQ(run.err, "");
+      EXPECT_EQ(c.run.err, "");
     }
   }
 }

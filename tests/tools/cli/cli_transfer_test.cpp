@@ -11,7 +11,6 @@
 #include <string>
 
 #include "link/cancel_token.h"
-#include "link/radio_frames.h"
 #include "link/transfer_texts.h"
 #include "model/settings_block.h"
 #include "protocol_port.h"
@@ -44,17 +43,7 @@ MemoryImage FileImage(std::uint8_t type) {
 // be read, a write's data can't be sent.
 std::size_t SecondWriteOfBlock(int n) { return 10 + 2 * static_cast<std::size_t>(n) + 1; }
 
-Bytes Block(const MemoryImage& image, int n) {
-  return Bytes(image.begin() + n * 8, image.begin() + n * 8 + 8);
-}
-
-int Greetings(const Bytes& pc) {
-  const Bytes greeting(frames::kGreeting.begin(), frames::kGreeting.end());
-  int count = 0;
-  for (std::size_t i = 0; i + greeting.size() <= pc.size(); ++i)
-    count += std::equal(greeting.begin(), greeting.end(), pc.begin() + static_cast<long>(i));
-  return count;
-}
+std::string Bytes(const MemoryImage& image) { return std::string(image.begin(), image.end()); }
 
 std::string Lines(std::initializer_list<std::string> lines) {
   std::string text;
@@ -81,7 +70,7 @@ class CliRun {
     return Run(cli::WriteRadio, {kPort, file, answers});
   }
   int Run(int (*command)(const cli::RadioOptions&, cli::RadioSession&), const cli::RadioOptions& options) {
-    cli::RadioSession session{port, clock, cancel, in_, err.File(), /*showProgress=*/false, /*interactive=*/false};
+    cli::RadioSession session{port, clock, cancel, in_, err.File(), terminal, /*interactive=*/false};
     return command(options, session);
   }
 
@@ -90,6 +79,7 @@ class CliRun {
   ProtocolPort port{radio, clock};
   CancelToken cancel;
   MemoryStream err;
+  bool terminal = false;  // the error stream is a terminal: the bar shows
 
  private:
   std::FILE* in_ = std::tmpfile();  // nobody answers: it stays empty
@@ -116,24 +106,12 @@ struct TransferCase {
   bool earlierFile = false;
   int status = 0;
   StderrMatcher err = "";
-  int radioBlocksWritten = 0;  // the write's leading blocks the radio now holds
-  int greetings = -1;          // greetings on the wire, when it matters
+  bool radioWritten = false;  // the radio holds what the write sends; else what it had
 };
 
 TEST(CliTransfer, EveryEndAsTheUserSeesIt) {
   const MemoryImage sent = ThroughGrid(FileImage(kType));
   ASSERT_NE(sent, FileImage(kType)) << "the pattern should exercise the grid collection";
-
-  radiosim::RadioFaults silent, twoStrays, shortReply9, nakWrite7;
-  silent.silent = true;
-  twoStrays.strayBytes = 2;
-  shortReply9.shortReplyBlock = 4;
-  shortReply9.shortReplyLength = 9;
-  nakWrite7.nakWriteBlock = 7;
-  cli::PromptAnswers oneRetry, acceptMismatch, acceptLong;
-  acceptLong.acceptLongFile = true;
-  oneRetry.communicationRetries = 1;
-  acceptMismatch.acceptTypeMismatch = true;
 
   const std::string communicationError = texts::kCommunicationError;
   const std::string busy = std::string("(") + kPort + ": open: Device or resource busy)";
@@ -147,15 +125,14 @@ TEST(CliTransfer, EveryEndAsTheUserSeesIt) {
   const TransferCase cases[] = {
       // Reads.
       {.name = "complete read; a read never checks the radio type", .command = Command::Read, .radioType = 0x3A},
-      {.name = "silent radio", .command = Command::Read, .faults = silent, .status = 1,
-       .err = Lines({communicationError, "(Cancel)", Ended("read", "communication error", 0)}), .greetings = 15},
-      {.name = "--retries 1 starts again at attempt 1", .command = Command::Read, .faults = twoStrays,
-       .answers = oneRetry, .status = 1,
+      {.name = "silent radio", .command = Command::Read, .faults = {.silent = true}, .status = 1,
+       .err = Lines({communicationError, "(Cancel)", Ended("read", "communication error", 0)})},
+      {.name = "--retries 1 starts again at attempt 1", .command = Command::Read, .faults = {.strayBytes = 2},
+       .answers = {.communicationRetries = 1}, .status = 1,
        .err = Lines({communicationError, "(Retry)", communicationError, "(Cancel)",
-                     Ended("read", "communication error", 0)}),
-       .greetings = 30},
+                     Ended("read", "communication error", 0)})},
       {.name = "block 4 answered with 9 bytes: the earlier file stays", .command = Command::Read,
-       .faults = shortReply9, .earlierFile = true, .status = 1,
+       .faults = {.shortReplyBlock = 4, .shortReplyLength = 9}, .earlierFile = true, .status = 1,
        .err = Lines({texts::kShortReply, Ended("read", "short reply", 4)})},
       {.name = "port cannot be opened: the system's reason follows", .command = Command::Read, .openFails = true,
        .status = 1, .err = Lines({texts::kPortNotOpened, busy, Ended("read", "port not opened", 0)})},
@@ -170,21 +147,18 @@ TEST(CliTransfer, EveryEndAsTheUserSeesIt) {
 
       // Writes.
       {.name = "complete write of what the grid collection gives", .command = Command::Write,
-       .radioBlocksWritten = 264},
+       .radioWritten = true},
       {.name = "type mismatch: Cancel leaves the radio alone", .command = Command::Write, .fileType = 0xFF,
        .status = 1, .err = Lines({texts::kTypeMismatch, "(Cancel)", Ended("write", "radio type mismatch", 0)})},
       {.name = "type mismatch: --accept-type-mismatch, asked once", .command = Command::Write, .fileType = 0xFF,
-       .answers = acceptMismatch, .err = Lines({texts::kTypeMismatch, "(OK)"}), .radioBlocksWritten = 264},
-      {.name = "write block 7 not acknowledged", .command = Command::Write, .faults = nakWrite7, .status = 1,
-       .err = Lines({texts::kProgramInterrupt, Ended("write", "write not acknowledged", 7)}),
-       .radioBlocksWritten = 7},
+       .answers = {.acceptTypeMismatch = true}, .err = Lines({texts::kTypeMismatch, "(OK)"}), .radioWritten = true},
       {.name = "write of a longer file: asked, and Cancel writes nothing", .command = Command::Write,
        .longFile = true, .portUntouched = true, .status = 1,
        .err = MatchesRegex("[^\n]*holds 2119 bytes; only its first 2112 [^\n]*Write its channel data to the radio\\?\n"
                            "\\(Cancel\\)\n")},
-      {.name = "write of a longer file with --accept-long-file", .command = Command::Write, .answers = acceptLong,
-       .longFile = true, .err = MatchesRegex("[^\n]*holds 2119 bytes[^\n]*\n\\(OK\\)\n"),
-       .radioBlocksWritten = 264},
+      {.name = "write of a longer file with --accept-long-file", .command = Command::Write,
+       .answers = {.acceptLongFile = true}, .longFile = true,
+       .err = MatchesRegex("[^\n]*holds 2119 bytes[^\n]*\n\\(OK\\)\n"), .radioWritten = true},
       {.name = "write of a file that is not a channel data file", .command = Command::Write, .notAnImage = true,
        .status = 1, .err = MatchesRegex("korvel-cli: [^\n]*radio\\.sin[^\n]*\n")},
   };
@@ -201,48 +175,44 @@ TEST(CliTransfer, EveryEndAsTheUserSeesIt) {
     if (c.command == Command::Read) {
       if (c.earlierFile) WriteFile(file, "earlier");
       EXPECT_EQ(run.Read(file, c.answers), c.status);
-      if (c.status == 0) {
-        EXPECT_EQ(ImageFromFile(file), kMemory);
-      } else if (c.earlierFile) {
-        EXPECT_EQ(ReadFile(file), "earlier");
+      if (c.status == 0 || c.earlierFile) {
+        EXPECT_EQ(ReadFile(file), c.status == 0 ? Bytes(kMemory) : "earlier");
       } else {
         EXPECT_FALSE(Exists(file));
       }
       EXPECT_EQ(run.radio.Image(), kMemory);
     } else {
       const MemoryImage image = FileImage(c.fileType);
-      if (c.notAnImage) {
-        WriteFile(file, "short");
-      } else if (c.longFile) {
-        WriteImage(file, image);
-        WriteFile(file, ReadFile(file) + "TRAILER");
-      } else {
-        WriteImage(file, image);
-      }
+      WriteFile(file, c.notAnImage ? "short" : Bytes(image) + (c.longFile ? "TRAILER" : ""));
       EXPECT_EQ(run.Write(file, c.answers), c.status);
-      const MemoryImage wanted = ThroughGrid(image);
-      for (int n = 0; n < frames::kBlockCount; ++n) {
-        EXPECT_EQ(Block(run.radio.Image(), n), Block(n < c.radioBlocksWritten ? wanted : kMemory, n)) << "block " << n;
-      }
+      EXPECT_EQ(run.radio.Image(), c.radioWritten ? ThroughGrid(image) : kMemory);
     }
     EXPECT_THAT(run.err.Text(), c.err);
     if (c.portUntouched) {
       EXPECT_EQ(run.port.Opens(), 0);
     }
-    if (c.greetings >= 0) {
-      EXPECT_EQ(Greetings(run.port.PcBytes()), c.greetings);
-    }
   }
+}
+
+// On a terminal: the dialog's caption, then the status line and its bar,
+// redrawn from the first status text up to the full bar, and ended.
+TEST(CliTransfer, OnATerminalAReadShowsItsCaptionAndBar) {
+  TempDir dir;
+  CliRun run(kType, {});
+  run.terminal = true;
+  EXPECT_EQ(run.Read(dir.File("radio.sin")), 0);
+  const std::string shown = run.err.Text();
+  const std::string first = "\r\033[K[" + std::string(40, '.') + "]   0/264  " + texts::kDetectingPort;
+  const std::string full = "\r\033[K[" + std::string(40, '#') + "] 264/264  ";
+  EXPECT_TRUE(shown.starts_with(texts::kReadingCaption + ("\n" + first))) << shown;
+  EXPECT_EQ(shown.substr(shown.rfind('\r'), full.size()), full);
+  EXPECT_EQ(shown.back(), '\n');
 }
 
 // What --verify, --backup-before-write and --backup-dir add: the lines on
 // the error stream, the exit status, the backup file, and that a backup
 // that cannot be made leaves the radio untouched.
 TEST(CliTransfer, SafeguardsAsTheUserSeesThem) {
-  radiosim::RadioFaults corrupt, shortReply;
-  corrupt.corruptStoredByte = 0x40;  // channel 5's lowest receive frequency byte
-  shortReply.shortReplyBlock = 30;
-  shortReply.shortReplyLength = 2;
   const std::string kept = "korvel-cli: backup kept as [^\n]*/backups/20[0-9-]{8}_[0-9]{6}_KR-100\\.sin\n";
   struct Case {
     const char* name;
@@ -258,14 +228,15 @@ TEST(CliTransfer, SafeguardsAsTheUserSeesThem) {
   };
   const Case cases[] = {
       {.name = "write verified", .command = Command::Write, .verify = true, .radioWritten = true},
+      // The radio stores channel 5's lowest receive frequency byte wrongly.
       {.name = "write verified on a radio that stores a byte wrongly", .command = Command::Write, .verify = true,
-       .faults = corrupt, .status = 1,
+       .faults = {.corruptStoredByte = 0x40}, .status = 1,
        .err = Lines({"korvel-cli: verify: the radio holds other data than was written (1 difference):",
                      "Channel 5 Receive: 434.24140 -> 434.24141"})},
       {.name = "write with a backup first", .command = Command::Write, .backup = true, .err = MatchesRegex(kept),
        .radioWritten = true, .backupKept = true},
       {.name = "a backup read that fails writes nothing", .command = Command::Write, .backup = true,
-       .faults = shortReply, .status = 1,
+       .faults = {.shortReplyBlock = 30, .shortReplyLength = 2}, .status = 1,
        .err = Lines({texts::kShortReply, Ended("backup read", "short reply", 30),
                      "korvel-cli: nothing was written to the radio"})},
       {.name = "a backup folder that cannot be made: refused before the port opens", .command = Command::Write,

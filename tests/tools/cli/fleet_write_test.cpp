@@ -8,9 +8,11 @@
 #include <gtest/gtest.h>
 
 #include <deque>
+#include <filesystem>
+#include <map>
 #include <memory>
+#include <sstream>
 
-#include "fleet_log.h"
 #include "model/settings_block.h"
 #include "protocol_port.h"
 #include "radio_protocol.h"
@@ -23,17 +25,20 @@ namespace {
 
 using ::testing::MatchesRegex;
 
-// Radios handed out one per line opened: the next radio connected.
+// Radios handed out one per line opened: the next radio connected, with
+// the faults given for its port.
 struct RadioShelf {
   struct Radio {
-    radiosim::RadioProtocol protocol{PatternImage(8), 0x38};
+    explicit Radio(const radiosim::RadioFaults& faults) : protocol(PatternImage(8), 0x38, faults) {}
+    radiosim::RadioProtocol protocol;
     SimulatedClock clock;
   };
-  cli::FleetLine Open() {
-    Radio& radio = radios.emplace_back();
+  cli::FleetLine Open(const std::string& port) {
+    Radio& radio = radios.emplace_back(faults[port]);
     return {std::make_unique<ProtocolPort>(radio.protocol, radio.clock), &radio.clock};
   }
   std::deque<Radio> radios;
+  std::map<std::string, radiosim::RadioFaults> faults;
 };
 
 struct FleetRun {
@@ -43,7 +48,7 @@ struct FleetRun {
   }
   ~FleetRun() { std::fclose(in); }
   int Run(const cli::FleetOptions& options) {
-    cli::FleetSession session{[this](const std::string&) { return shelf.Open(); }, cancel, in, out.File(),
+    cli::FleetSession session{[this](const std::string& port) { return shelf.Open(port); }, cancel, in, out.File(),
                               err.File(), false};
     return cli::WriteFleet(options, session);
   }
@@ -53,32 +58,56 @@ struct FleetRun {
   MemoryStream out, err;
 };
 
-TEST(FleetWrite, OnOnePortEachNextRadioIsAskedFor) {
-  struct Case {
+// Radios one after another: on one port as long as Enter is pressed, or
+// the ports in turn with --sequential. Each radio's lines come together,
+// each adds its log line, and one that fails does not stop the next.
+TEST(FleetWrite, RadiosOneAfterAnother) {
+  const std::string ok = ",KR-100,completed,match";
+  const struct {
     const char* answers;
-    int radios;
+    std::vector<std::string> ports;
+    int status;
+    std::string summary;
+    std::vector<std::string> logged;  // Port to Verify of each log line, in order
+  } cases[] = {
+      {"\n\nq\n", {"COM1"}, 0, "3 radios: 3 written and verified", {"COM1" + ok, "COM1" + ok, "COM1" + ok}},
+      {"\n", {"COM1"}, 0, "2 radios: 2 written and verified", {"COM1" + ok, "COM1" + ok}},
+      {"", {"COM1"}, 0, "1 radio: 1 written and verified", {"COM1" + ok}},
+      {" Q\n\n", {"COM1"}, 0, "1 radio: 1 written and verified", {"COM1" + ok}},
+      {"", {"COM1", "SILENT", "COM3"}, 1, "3 radios: 2 written and verified, 1 failed (SILENT: communication error)",
+       {"COM1" + ok, "SILENT,,communication error,not run", "COM3" + ok}},
   };
-  const Case cases[] = {{"\n\nq\n", 3}, {"\n", 2}, {"", 1}, {" Q\n\n", 1}};
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.answers);
-    TempDir dir;
-    MemoryImage file = PatternImage(9);
-    file[settings::kRadioType] = 0x38;
-    WriteImage(dir.File("file.sin"), file);
+  TempDir dir;
+  MemoryImage file = PatternImage(9);
+  file[settings::kRadioType] = 0x38;
+  WriteImage(dir.File("file.sin"), file);
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.summary + ", answers \"" + c.answers + "\"");
+    std::filesystem::remove(dir.File("log.csv"));
     FleetRun run(c.answers);
-    EXPECT_EQ(run.Run({.file = dir.File("file.sin"), .ports = {"COM1"}, .log = dir.File("log.csv"), .verify = true}),
-              0);
-    ASSERT_EQ(static_cast<int>(run.shelf.radios.size()), c.radios);
-    for (const RadioShelf::Radio& radio : run.shelf.radios) EXPECT_EQ(radio.protocol.Image(), ThroughGrid(file));
-    const std::string radios = std::to_string(c.radios) + (c.radios == 1 ? " radio" : " radios");
-    EXPECT_EQ(run.out.Text(), radios + ": " + std::to_string(c.radios) + " written and verified\n");
-    EXPECT_EQ(CountLines(run.err.Text(), "COM1: Writing…"), c.radios);
-    const std::string header = std::string(cli::kFleetLogHeader) + "\n";
-    const std::string log = ReadFile(dir.File("log.csv"));
-    ASSERT_EQ(log.substr(0, header.size()), header);
-    std::string lines;
-    for (int i = 0; i < c.radios; ++i) lines += "[0-9T:+-]{25},COM1,KR-100,completed,match,[0-9.]+\n";
-    EXPECT_THAT(log.substr(header.size()), MatchesRegex(lines));
+    run.shelf.faults["SILENT"].silent = true;
+    EXPECT_EQ(run.Run({.file = dir.File("file.sin"), .ports = c.ports, .log = dir.File("log.csv"), .verify = true,
+                       .sequential = c.ports.size() > 1}),
+              c.status);
+    ASSERT_EQ(run.shelf.radios.size(), c.logged.size());
+    std::string records;
+    for (std::size_t i = 0; i < c.logged.size(); ++i) {
+      const bool failed = c.logged[i].starts_with("SILENT");
+      EXPECT_EQ(run.shelf.radios[i].protocol.Image(), failed ? PatternImage(8) : ThroughGrid(file)) << i;
+      records += "[0-9T:+-]{25}," + c.logged[i] + ",[0-9.]+\n";
+    }
+    EXPECT_EQ(run.out.Text(), c.summary + "\n");
+    std::vector<std::string> turns;  // the port of each run of lines about a radio
+    std::istringstream err(run.err.Text());
+    for (std::string line; std::getline(err, line);) {
+      const std::string port = line.substr(0, line.find(':'));
+      if (port != cli::kNextRadioPrompt && (turns.empty() || turns.back() != port))
+        turns.push_back(port);
+    }
+    EXPECT_EQ(turns, c.ports) << run.err.Text();
+    EXPECT_EQ(CountLines(run.err.Text(), c.ports.front() + ": Writing…"), c.ports.size() > 1 ? 1 : c.logged.size());
+    const std::string header = "Time,Port,Radio,Result,Verify,Duration \\(s\\)\n";
+    EXPECT_THAT(ReadFile(dir.File("log.csv")), MatchesRegex(header + records));
   }
 }
 

@@ -40,78 +40,56 @@ TEST(TerminalPrompter, AnswersAndOutput) {
   const std::string ce = texts::kCommunicationError;
   const std::string tm = texts::kTypeMismatch;
   const std::string retryCancel = "[R]etry / [C]ancel? ";
+  // The two questions the flags answer, and the answer expected.
+  const auto communication = [](Answer answer) {
+    return Asked{PromptId::CommunicationError, Buttons::RetryCancel, texts::kCommunicationError, answer};
+  };
+  const auto mismatch = [](Answer answer) {
+    return Asked{PromptId::TypeMismatch, Buttons::OkCancel, texts::kTypeMismatch, answer};
+  };
 
+  const Answer retry = Answer::Retry, cancel = Answer::Cancel, ok = Answer::Ok;
   const PrompterCase cases[] = {
-      {"flags answer their own questions; retries run out",
-       {.acceptTypeMismatch = true, .communicationRetries = 2},
-       false,
-       "",
-       {{PromptId::CommunicationError, Buttons::RetryCancel, texts::kCommunicationError, Answer::Retry},
-        {PromptId::CommunicationError, Buttons::RetryCancel, texts::kCommunicationError, Answer::Retry},
-        {PromptId::CommunicationError, Buttons::RetryCancel, texts::kCommunicationError, Answer::Cancel},
-        {PromptId::TypeMismatch, Buttons::OkCancel, texts::kTypeMismatch, Answer::Ok},
-        {PromptId::TypeMismatch, Buttons::OkCancel, texts::kTypeMismatch, Answer::Ok}},
+      {"flags answer their own questions; retries run out", {.acceptTypeMismatch = true, .communicationRetries = 2},
+       false, "",
+       {communication(retry), communication(retry), communication(cancel), mismatch(ok), mismatch(ok)},
        ce + "\n(Retry)\n" + ce + "\n(Retry)\n" + ce + "\n(Cancel)\n" + tm + "\n(OK)\n" + tm + "\n(OK)\n"},
 
-      {"--retries of align answers only the test exchange's question",
-       {.testRetries = 1},
-       false,
-       "",
-       {{PromptId::CommunicationError, Buttons::RetryCancel, texts::kCommunicationError, Answer::Cancel},
-        {PromptId::TestExchangeError, Buttons::RetryCancel, texts::kTestError, Answer::Retry},
-        {PromptId::TestExchangeError, Buttons::RetryCancel, texts::kTestError, Answer::Cancel}},
+      {"--retries of align answers only the test exchange's question", {.testRetries = 1}, false, "",
+       {communication(cancel), {PromptId::TestExchangeError, Buttons::RetryCancel, texts::kTestError, retry},
+        {PromptId::TestExchangeError, Buttons::RetryCancel, texts::kTestError, cancel}},
        ce + "\n(Cancel)\n" + texts::kTestError + "\n(Retry)\n" + texts::kTestError + "\n(Cancel)\n"},
 
       {"flags leave every other question alone, whatever its text",
-       {.acceptTypeMismatch = true, .communicationRetries = 1},
-       false,
-       "",
-       {{PromptId::SendOrderError, Buttons::RetryCancel, texts::kSendOrderError, Answer::Cancel},
-        {PromptId::TestExchangeError, Buttons::RetryCancel, texts::kCommunicationError, Answer::Cancel},
-        {PromptId::Message, Buttons::OkCancel, texts::kTypeMismatch, Answer::Cancel},
-        {PromptId::SaveChanges, Buttons::YesNoCancel, "Save?", Answer::Cancel},
+       {.acceptTypeMismatch = true, .communicationRetries = 1}, false, "",
+       {{PromptId::SendOrderError, Buttons::RetryCancel, texts::kSendOrderError, cancel},
+        {PromptId::TestExchangeError, Buttons::RetryCancel, texts::kCommunicationError, cancel},
+        {PromptId::Message, Buttons::OkCancel, texts::kTypeMismatch, cancel},
+        {PromptId::SaveChanges, Buttons::YesNoCancel, "Save?", cancel},
         // The one retry is still there for the question it answers.
-        {PromptId::CommunicationError, Buttons::RetryCancel, texts::kCommunicationError, Answer::Retry}},
+        communication(retry)},
        S(texts::kSendOrderError) + "\n(Cancel)\n" + ce + "\n(Cancel)\n" + tm + "\n(Cancel)\nSave?\n(Cancel)\n" + ce +
            "\n(Retry)\n"},
 
-      {"without a terminal every question is cancelled and a message acknowledged",
-       {},
-       false,
-       "r\n",
-       {{PromptId::CommunicationError, Buttons::RetryCancel, texts::kCommunicationError, Answer::Cancel},
-        {PromptId::TypeMismatch, Buttons::OkCancel, texts::kTypeMismatch, Answer::Cancel},
-        {PromptId::Message, Buttons::Ok, texts::kShortReply, Answer::Ok}},
+      {"without a terminal every question is cancelled and a message acknowledged", {}, false, "r\n",
+       {communication(cancel), mismatch(cancel), {PromptId::Message, Buttons::Ok, texts::kShortReply, ok}},
        ce + "\n(Cancel)\n" + tm + "\n(Cancel)\n" + texts::kShortReply + "\n"},
 
-      {"the terminal is read until an answer fits, up to its end",
-       {},
-       true,
-       "x\n\n  R\nok\nc\n",
-       {{PromptId::CommunicationError, Buttons::RetryCancel, texts::kCommunicationError, Answer::Retry},
+      {"the terminal is read until an answer fits, up to its end", {}, true, "x\n\n  R\nok\nc\n",
+       {communication(retry),
         // An OK box takes nothing from the terminal.
-        {PromptId::Message, Buttons::Ok, texts::kProgramInterrupt, Answer::Ok},
-        {PromptId::TypeMismatch, Buttons::OkCancel, texts::kTypeMismatch, Answer::Ok},
-        {PromptId::CommunicationError, Buttons::RetryCancel, texts::kCommunicationError, Answer::Cancel},
+        {PromptId::Message, Buttons::Ok, texts::kProgramInterrupt, ok}, mismatch(ok), communication(cancel),
         // End of input leaves nobody to answer.
-        {PromptId::CommunicationError, Buttons::RetryCancel, texts::kCommunicationError, Answer::Cancel}},
+        communication(cancel)},
        ce + "\n" + retryCancel + retryCancel + retryCancel + texts::kProgramInterrupt + "\n" + tm +
            "\n[O]K / [C]ancel? " + ce + "\n" + retryCancel + ce + "\n" + retryCancel + "\n"},
 
-      {"a flag answers before the terminal is asked",
-       {.acceptTypeMismatch = true},
-       true,
-       "c\n",
-       {{PromptId::TypeMismatch, Buttons::OkCancel, texts::kTypeMismatch, Answer::Ok},
-        {PromptId::CommunicationError, Buttons::RetryCancel, texts::kCommunicationError, Answer::Cancel}},
-       tm + "\n(OK)\n" + ce + "\n" + retryCancel},
+      {"a flag answers before the terminal is asked", {.acceptTypeMismatch = true}, true, "c\n",
+       {mismatch(ok), communication(cancel)}, tm + "\n(OK)\n" + ce + "\n" + retryCancel},
 
-      {"the system's detail follows the text in parentheses",
-       {},
-       true,
-       "r\n",
-       {{PromptId::PortNotOpened, Buttons::Ok, texts::kPortNotOpened, Answer::Ok, "COM3: open: Device or resource busy"},
-        {PromptId::CommunicationError, Buttons::RetryCancel, texts::kCommunicationError, Answer::Retry,
+      {"the system's detail follows the text in parentheses", {}, true, "r\n",
+       {{PromptId::PortNotOpened, Buttons::Ok, texts::kPortNotOpened, ok, "COM3: open: Device or resource busy"},
+        {PromptId::CommunicationError, Buttons::RetryCancel, texts::kCommunicationError, retry,
          "/dev/ttyUSB0: read: Input/output error"}},
        S(texts::kPortNotOpened) + "\n(COM3: open: Device or resource busy)\n" + ce +
            "\n(/dev/ttyUSB0: read: Input/output error)\n" + retryCancel},

@@ -1,0 +1,27 @@
+#pragma once
+// export-csv, import-csv: channel lists as CSV files, exchanged with a
+// channel data file as the window exchanges them with the grid. Each
+// returns the command's exit status.
+
+#include <string>
+
+#include "command_streams.h"
+
+namespace korvel::cli {
+
+struct ExportCsvOptions {
+  std::string in;   // channel data file
+  std::string out;  // CSV file
+};
+int ExportCsv(const ExportCsvOptions& options, const CommandStreams& streams);
+
+struct ImportCsvOptions {
+  std::string in;   // channel data file
+  std::string csv;  // CSV channel list
+  std::string out;  // channel data file written
+  bool replaceAll = false;  // empty every channel first
+};
+// Any refused cell writes nothing; every refusal is listed on err.
+int ImportCsv(const ImportCsvOptions& options, const CommandStreams& streams);
+
+}  // namespace korvel::cli
