@@ -75,8 +75,7 @@ CMainFrame::CMainFrame(CKovDoc& document, Prompter& prompter, FileChooser& choos
   connect(progress_, &CProgressDlg::cancelRequested, this, [this] {
     if (worker_) worker_->Cancel();
   });
-  serialPort_ = std::make_unique<PosixSerialPort>();
-  SetLink(*serialPort_, SystemClock::Instance());
+  SetLink(MakePosixSerialPort, SystemClock::Instance());
 
   resize(800, 1100);
 }
@@ -226,9 +225,9 @@ void CMainFrame::OnOptionalFeatures() {
 }
 
 void CMainFrame::OnTestMode() {
-  // The port is the dialog's for its life; each exchange opens and closes it.
-  PosixSerialPort port;
-  CTestModeDlg dialog(view_->BandText(), view_->PortName(), port, SystemClock::Instance(), prompter_, this);
+  // Each exchange makes its own port, and opens and closes it.
+  CTestModeDlg dialog(view_->BandText(), view_->PortName(), MakePosixSerialPort, SystemClock::Instance(), prompter_,
+                      this);
   dialog.exec();
 }
 
