@@ -14,7 +14,7 @@
 #include "link/radio_frames.h"
 #include "link/transfer_texts.h"
 #include "model/settings_block.h"
-#include "protocol_port.h"
+#include "simulated_port.h"
 #include "radio_protocol.h"
 #include "radio_transfer.h"
 #include "simulated_clock.h"
@@ -87,8 +87,8 @@ class CliRun {
 
   radiosim::RadioProtocol radio;
   SimulatedClock clock;
-  ProtocolPort port{radio, clock};
   CancelToken cancel;
+  SimulatedPort port{radio, clock, cancel};
   MemoryStream err;
 
  private:

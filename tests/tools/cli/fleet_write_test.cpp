@@ -12,7 +12,7 @@
 
 #include "fleet_log.h"
 #include "model/settings_block.h"
-#include "protocol_port.h"
+#include "simulated_port.h"
 #include "radio_protocol.h"
 #include "simulated_clock.h"
 #include "temp_dir.h"
@@ -29,9 +29,9 @@ struct RadioShelf {
     radiosim::RadioProtocol protocol{PatternImage(8), 0x38};
     SimulatedClock clock;
   };
-  cli::FleetLine Open() {
+  cli::FleetLine Open(const CancelToken& cancel) {
     Radio& radio = radios.emplace_back();
-    return {std::make_unique<ProtocolPort>(radio.protocol, radio.clock), &radio.clock};
+    return {std::make_unique<SimulatedPort>(radio.protocol, radio.clock, cancel), &radio.clock};
   }
   std::deque<Radio> radios;
 };
@@ -43,7 +43,7 @@ struct FleetRun {
   }
   ~FleetRun() { std::fclose(in); }
   int Run(const cli::FleetOptions& options) {
-    cli::FleetSession session{[this](const std::string&) { return shelf.Open(); }, cancel, in, out.File(),
+    cli::FleetSession session{[this](const std::string&) { return shelf.Open(cancel); }, cancel, in, out.File(),
                               err.File(), false};
     return cli::WriteFleet(options, session);
   }
