@@ -81,7 +81,7 @@ CMainFrame::CMainFrame(CKovDoc& document, Prompter& prompter, FileChooser& choos
 }
 
 CMainFrame::~CMainFrame() {
-  // The worker ends its transfer before the port it uses goes.
+  // The worker ends its transfer (and the port it made) before the members it uses go.
   worker_.reset();
   // The undo stack, going with the view, must not update actions already gone.
   disconnect(&view_->History().Stack(), nullptr, this, nullptr);
