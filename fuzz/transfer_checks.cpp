@@ -1,10 +1,10 @@
 #include "transfer_checks.h"
 
 #include <algorithm>
-#include <chrono>
 
 #include "link/cancel_token.h"
 #include "link/clone_transfer.h"
+#include "simulated_port.h"
 #include "testmode/exchange.h"
 
 namespace korvel::fuzz {
@@ -23,55 +23,24 @@ class Input {
   std::size_t at_ = 0;
 };
 
-class InstantClock final : public Clock {
+// The radio's replies, the port's errors and a held port, all read from
+// the input.
+class FuzzedRadio final : public test::RadioSide {
  public:
-  TimePoint Now() override { return TimePoint{} + std::chrono::milliseconds(ms); }
-  bool SleepMs(int sleep, const CancelToken* cancel) override {
-    ms += sleep;
-    return cancel == nullptr || !cancel->IsRaised();
-  }
-  long long ms = 0;
-};
-
-class FuzzedPort final : public SerialPort {
- public:
-  FuzzedPort(Input& input, InstantClock& clock) : input_(input), clock_(clock) {}
-  bool Open(const std::string&) override {
-    open_ = input_.Next() != 0x42;  // now and then the port is held
-    return open_;
-  }
-  void SetQueueSizes(std::size_t, std::size_t) override {}
-  void SetTimeouts(const SerialTimeouts&) override {}
-  void ConfigureLine(const LineSettings&) override {}
-  void PurgeAll() override {}
-  void ClearQueues() override {}
-  bool Read(std::uint8_t* buffer, std::size_t n, std::size_t* received) override {
-    *received = 0;
-    if (!open_) misuse = true;
+  explicit FuzzedRadio(Input& input) : input_(input) {}
+  bool Opens() override { return input_.Next() != 0x42; }  // now and then the port is held
+  bool Take(const std::uint8_t*, std::size_t, test::Bytes&) override { return input_.Next() != 0x13; }
+  bool BeforeRead(std::size_t n, test::Bytes& answer) override {
     const std::uint8_t kind = input_.Next();
-    clock_.ms += 10;
     if (kind >= 0xF8) return false;  // a port error
     if (kind >= 0xE0) return true;   // silence
     const std::size_t count = std::min<std::size_t>(n, kind % 14);
-    for (std::size_t i = 0; i < count; ++i) buffer[i] = input_.Next();
-    *received = count;
+    for (std::size_t i = 0; i < count; ++i) answer.push_back(input_.Next());
     return true;
   }
-  bool Write(const std::uint8_t*, std::size_t) override {
-    if (!open_) misuse = true;
-    return input_.Next() != 0x13;
-  }
-  void Close() override { open_ = false; }
-  bool IsOpen() const override { return open_; }
-  void SetCancelToken(const CancelToken*) override {}
-  std::string LastError() const override { return "fuzzed: Input/output error"; }
-
-  bool misuse = false;
 
  private:
   Input& input_;
-  InstantClock& clock_;
-  bool open_ = false;
 };
 
 // Answers from the input, then Cancel: a run of Retry answers cannot last.
@@ -103,10 +72,11 @@ class NoEvents final : public TransferEvents {
 };
 
 std::string CheckTestExchange(Input& input) {
-  InstantClock clock;
-  FuzzedPort port(input, clock);
-  FuzzedPrompter prompter(input);
+  test::SimulatedClock clock;
   CancelToken cancel;
+  FuzzedRadio radio(input);
+  test::SimulatedPort port(radio, clock, cancel);
+  FuzzedPrompter prompter(input);
   static const char* const kTexts[] = {"146.52", "", "999.99999", "1000", "-5", "OFF", "88.5", "D023N", "x"};
   TestExchangeInput exchange;
   exchange.portName = "COM1";
@@ -118,7 +88,7 @@ std::string CheckTestExchange(Input& input) {
   exchange.txTone = kTexts[input.Next() % 9];
   RunTestExchange(exchange, port, clock, prompter, cancel);
   if (port.IsOpen()) return "the test exchange left the port open";
-  if (port.misuse) return "the test exchange used the port while closed";
+  if (port.UsedWhileClosed()) return "the test exchange used the port while closed";
   if (prompter.emptyText) return "a message without text";
   return "";
 }
@@ -130,10 +100,11 @@ std::string CheckTransferAgainstBytes(const std::uint8_t* data, std::size_t size
   const std::uint8_t kind = input.Next();
   if (kind % 3 == 2) return CheckTestExchange(input);
   const bool read = kind & 1;
-  InstantClock clock;
-  FuzzedPort port(input, clock);
-  FuzzedPrompter prompter(input);
+  test::SimulatedClock clock;
   CancelToken cancel;
+  FuzzedRadio radio(input);
+  test::SimulatedPort port(radio, clock, cancel);
+  FuzzedPrompter prompter(input);
   NoEvents events;
   CloneTransfer transfer(port, clock, prompter, cancel, events);
   MemoryImage image{};
@@ -141,7 +112,7 @@ std::string CheckTransferAgainstBytes(const std::uint8_t* data, std::size_t size
   const TransferOutcome outcome = read ? transfer.Read("COM1") : transfer.Write("COM1", image);
 
   if (port.IsOpen()) return "the port was left open";
-  if (port.misuse) return "the port was used while closed";
+  if (port.UsedWhileClosed()) return "the port was used while closed";
   if (prompter.emptyText) return "a message without text";
   if (outcome.image.has_value() != (read && outcome.result == TransferResult::Completed))
     return "an image came back from an end that is not a complete read";

@@ -99,8 +99,8 @@ Figures FleetWrite(int radioCount, const std::string& file, const std::string& l
   // With one radio the fleet asks for the next one: the end of input stops it.
   std::FILE* none = std::fopen("/dev/null", "r");
   std::FILE* null = std::fopen("/dev/null", "w");
-  cli::FleetSession session{[](const std::string&) {
-                              return cli::FleetLine{std::make_unique<PosixSerialPort>(), &SystemClock::Instance()};
+  cli::FleetSession session{[&cancel](const std::string&) {
+                              return cli::FleetLine{MakePosixSerialPort(cancel), &SystemClock::Instance()};
                             },
                             cancel, none, null, null, false};
   const double cpu0 = CpuSeconds(CLOCK_PROCESS_CPUTIME_ID);
@@ -126,9 +126,9 @@ class Silent final : public TransferEvents, public Prompter {
 
 Figures VerifiedWrite() {
   Radios radios(1);
-  PosixSerialPort port;
   Silent silent;
   CancelToken cancel;
+  PosixSerialPort port(cancel);
   CloneTransfer transfer(port, SystemClock::Instance(), silent, cancel, silent);
   WriteJobOptions options;
   options.verify = true;

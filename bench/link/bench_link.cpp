@@ -83,10 +83,10 @@ Figures RunOne(TransferDirection direction, bool silent, int cancelAfterMs = -1,
   clockid_t radioClock{};
   pthread_getcpuclockid(radio.native_handle(), &radioClock);
 
-  PosixSerialPort port;
   QuietEvents events;
   CancellingPrompter prompter;
   CancelToken cancel;
+  PosixSerialPort port(cancel);
   CloneTransfer transfer(port, SystemClock::Instance(), prompter, cancel, events);
 
   const double radioCpu0 = CpuClockSeconds(radioClock);

@@ -9,11 +9,9 @@
 
 namespace korvel {
 
-void CMainFrame::SetLink(SerialPort& port, Clock& clock) {
+void CMainFrame::SetLink(PortFactory makePort, Clock& clock) {
   if (TransferRunning()) return;
-  port_ = &port;
-  clock_ = &clock;
-  worker_ = std::make_unique<TransferWorker>(port, clock, prompter_);
+  worker_ = std::make_unique<TransferWorker>(std::move(makePort), clock, prompter_);
   connect(worker_.get(), &TransferWorker::statusText, progress_, &CProgressDlg::SetStatusText);
   connect(worker_.get(), &TransferWorker::progress, progress_, &CProgressDlg::SetProgress);
   connect(worker_.get(), &TransferWorker::phase, this, &CMainFrame::ShowTransferPhase);

@@ -75,14 +75,13 @@ CMainFrame::CMainFrame(CKovDoc& document, Prompter& prompter, FileChooser& choos
   connect(progress_, &CProgressDlg::cancelRequested, this, [this] {
     if (worker_) worker_->Cancel();
   });
-  serialPort_ = std::make_unique<PosixSerialPort>();
-  SetLink(*serialPort_, SystemClock::Instance());
+  SetLink(MakePosixSerialPort, SystemClock::Instance());
 
   resize(800, 1100);
 }
 
 CMainFrame::~CMainFrame() {
-  // The worker ends its transfer before the port it uses goes.
+  // The worker ends its transfer (and the port it made) before the members it uses go.
   worker_.reset();
   // The undo stack, going with the view, must not update actions already gone.
   disconnect(&view_->History().Stack(), nullptr, this, nullptr);
@@ -226,9 +225,9 @@ void CMainFrame::OnOptionalFeatures() {
 }
 
 void CMainFrame::OnTestMode() {
-  // The port is the dialog's for its life; each exchange opens and closes it.
-  PosixSerialPort port;
-  CTestModeDlg dialog(view_->BandText(), view_->PortName(), port, SystemClock::Instance(), prompter_, this);
+  // Each exchange makes its own port, and opens and closes it.
+  CTestModeDlg dialog(view_->BandText(), view_->PortName(), MakePosixSerialPort, SystemClock::Instance(), prompter_,
+                      this);
   dialog.exec();
 }
 

@@ -85,9 +85,9 @@ class CMainFrame : public QMainWindow {
   void OnWriteToRadio();
   CProgressDlg& Progress() { return *progress_; }
   bool TransferRunning() const;
-  // The port and clock transfers use (the serial port and real time unless
-  // a test gives others); only while no transfer runs.
-  void SetLink(SerialPort& port, Clock& clock);
+  // What makes the port transfers use, and their clock (the serial port and
+  // real time unless a test gives others); only while no transfer runs.
+  void SetLink(PortFactory makePort, Clock& clock);
   // Program > Test Mode: the modal test mode dialog on the view's band and
   // port, talking to the radio on the serial port.
   void OnTestMode();
@@ -168,9 +168,6 @@ class CMainFrame : public QMainWindow {
   bool placed_ = false;
 
   std::unique_ptr<QPrinter> printer_;
-  std::unique_ptr<SerialPort> serialPort_;
-  SerialPort* port_ = nullptr;
-  Clock* clock_ = nullptr;
   std::unique_ptr<TransferWorker> worker_;
   CProgressDlg* progress_ = nullptr;
   TransferDirection direction_ = TransferDirection::Read;

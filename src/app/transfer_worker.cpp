@@ -2,8 +2,8 @@
 
 namespace korvel {
 
-TransferWorker::TransferWorker(SerialPort& port, Clock& clock, Prompter& prompter, QObject* parent)
-    : LinkThread(parent), port_(port), clock_(clock), prompter_(prompter) {}
+TransferWorker::TransferWorker(PortFactory makePort, Clock& clock, Prompter& prompter, QObject* parent)
+    : LinkThread(parent), makePort_(std::move(makePort)), clock_(clock), prompter_(prompter) {}
 
 bool TransferWorker::StartRead(const std::string& portName) {
   return Start(TransferDirection::Read, portName, MemoryImage{}, {});
@@ -20,7 +20,8 @@ bool TransferWorker::Start(TransferDirection direction, const std::string& portN
   outcome_ = {};
   job_ = {};
   return Run([this, direction, portName, image, options = std::move(options)] {
-    CloneTransfer transfer(port_, clock_, prompter_, Token(), *this);
+    const std::unique_ptr<SerialPort> port = makePort_(Token());
+    CloneTransfer transfer(*port, clock_, prompter_, Token(), *this);
     if (direction == TransferDirection::Read) {
       outcome_ = transfer.Read(portName);
       return;

@@ -22,7 +22,8 @@ namespace korvel {
 class TransferWorker : public LinkThread, private TransferEvents {
   Q_OBJECT
  public:
-  TransferWorker(SerialPort& port, Clock& clock, Prompter& prompter, QObject* parent = nullptr);
+  // Each transfer runs on a port made by makePort with the transfer's token.
+  TransferWorker(PortFactory makePort, Clock& clock, Prompter& prompter, QObject* parent = nullptr);
   // Cancels a transfer still running and waits for it to end.
   ~TransferWorker() override { StopAndWait(); }
 
@@ -55,7 +56,7 @@ class TransferWorker : public LinkThread, private TransferEvents {
   void InterruptionWatch(bool on) override { watch_.store(on); }
   void Phase(TransferPhase phase) override { emit this->phase(static_cast<int>(phase)); }
 
-  SerialPort& port_;
+  PortFactory makePort_;
   Clock& clock_;
   Prompter& prompter_;
   std::atomic<bool> watch_{false};

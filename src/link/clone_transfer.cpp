@@ -95,7 +95,10 @@ bool CloneRun::RunHandshake() {
     if (!WaitPasses(kAttemptPasses)) return false;
     ++outcome_.attempts;
     events_.StatusText(texts::kWaitingResponse);
-    link_.Port().PurgeAll();
+    // What came since the last attempt is no answer to this one. Nothing
+    // written is still pending by then: every attempt ends waiting on a read
+    // or a pause far longer than its last byte takes on the line.
+    link_.Port().DiscardInput();
     const StepEnd greeted = handshake_.Greet();
     if (greeted == StepEnd::Cancelled) return EndCancelled(), false;
     // The port itself failed (a pulled cable): no radio could answer.
@@ -212,7 +215,7 @@ void CloneRun::ReadBlocks() {
       Ask(texts::kShortReply, Buttons::Ok, PromptId::Message);
       return End(TransferResult::ShortReply);
     }
-    link_.Port().ClearQueues();
+    link_.Port().DiscardInput();
     std::copy_n(reply.begin() + frames::kReadReplyDataOffset, frames::kBlockSize, read.begin() + address);
     ProgressStep();
     if (!link_.Pause(15)) return EndCancelled();

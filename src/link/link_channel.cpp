@@ -6,28 +6,22 @@ LinkChannel::LinkChannel(SerialPort& port, Clock& clock, const CancelToken& canc
     : port_(port), clock_(clock), cancel_(cancel), clearBeforeReads_(clearBeforeReads) {}
 
 bool LinkChannel::Open(const std::string& portName, const SerialTimeouts& timeouts) {
-  if (!port_.Open(portName)) return false;
-  port_.SetCancelToken(&cancel_);
-  port_.SetQueueSizes(kInputQueueSize, kOutputQueueSize);
-  port_.SetTimeouts(timeouts);
-  port_.ConfigureLine(LineSettings{});
-  return true;
+  PortConfig config;
+  config.timeouts = timeouts;
+  return port_.Open(portName, config);
 }
 
-void LinkChannel::Close() {
-  port_.Close();
-  port_.SetCancelToken(nullptr);
-}
+void LinkChannel::Close() { port_.Close(); }
 
 bool LinkChannel::Pause(int ms) { return clock_.SleepMs(ms, &cancel_) && !cancel_.IsRaised(); }
 
 bool LinkChannel::Send(const std::uint8_t* data, std::size_t n) {
-  port_.ClearQueues();
+  port_.DiscardInput();
   return port_.Write(data, n);
 }
 
 ReadEnd LinkChannel::Receive(std::uint8_t* buffer, std::size_t n, std::size_t* received) {
-  if (clearBeforeReads_) port_.ClearQueues();
+  if (clearBeforeReads_) port_.DiscardInput();
   const bool ok = port_.Read(buffer, n, received);
   // A wait cut short is not a failure, nor a reply that did not come.
   if (cancel_.IsRaised()) return ReadEnd::Cancelled;

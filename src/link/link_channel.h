@@ -1,7 +1,7 @@
 #pragma once
 // One exchange's view of the serial port: pauses on the link's clock,
-// writes that clear the queues first, and reads, all ended early by the
-// exchange's cancel token. Both the clone transfer and the test exchange
+// writes that discard the input first, and reads, all ended early by the
+// exchange's cancel token (the port must have been made with the same one). Both the clone transfer and the test exchange
 // talk to the radio through it.
 
 #include <cstddef>
@@ -23,18 +23,18 @@ enum class ReadEnd {
 
 class LinkChannel {
  public:
-  // clearBeforeReads: the test exchange clears the queues before every read
-  // as well as before every write.
+  // clearBeforeReads: the input is discarded before every read as well as
+  // before every write.
   LinkChannel(SerialPort& port, Clock& clock, const CancelToken& cancel, bool clearBeforeReads = false);
 
-  // Opens the port by name and configures it: queue sizes, the given
-  // time-outs, then the line. False when it cannot be opened.
+  // Opens the port by name with the given time-outs on the exchanges' line
+  // (PortConfig). False when it cannot be opened.
   bool Open(const std::string& portName, const SerialTimeouts& timeouts);
   void Close();
 
   // False when the cancel token cut the pause short.
   bool Pause(int ms);
-  // Clears the queues, then writes; false when the write failed.
+  // Discards the input, then writes; false when the write failed.
   bool Send(const std::uint8_t* data, std::size_t n);
   bool Send(std::uint8_t byte) { return Send(&byte, 1); }
   ReadEnd Receive(std::uint8_t* buffer, std::size_t n, std::size_t* received);

@@ -52,7 +52,11 @@ int MillisUntil(Clock::TimePoint deadline, Clock::TimePoint now) {
 
 }  // namespace
 
-PosixSerialPort::PosixSerialPort(Clock& clock) : clock_(clock) {}
+PosixSerialPort::PosixSerialPort(const CancelToken& cancel, Clock& clock) : cancel_(cancel), clock_(clock) {}
+
+std::unique_ptr<SerialPort> MakePosixSerialPort(const CancelToken& cancel) {
+  return std::make_unique<PosixSerialPort>(cancel);
+}
 
 PosixSerialPort::~PosixSerialPort() { Close(); }
 
@@ -60,7 +64,7 @@ void PosixSerialPort::Fail(const char* what) {
   lastError_ = devicePath_ + ": " + what + ": " + SystemReason(errno);
 }
 
-bool PosixSerialPort::Open(const std::string& name) {
+bool PosixSerialPort::Open(const std::string& name, const PortConfig& config) {
   Close();
   lastError_.clear();
   devicePath_ = ResolvePortDevice(name);
@@ -82,18 +86,12 @@ bool PosixSerialPort::Open(const std::string& name) {
     return false;
   }
   fd_ = fd;
+  timeouts_ = config.timeouts;
+  ConfigureLine(config);
   return true;
 }
 
-void PosixSerialPort::SetQueueSizes(std::size_t input, std::size_t output) {
-  inputQueueSize_ = input;
-  outputQueueSize_ = output;
-}
-
-void PosixSerialPort::SetTimeouts(const SerialTimeouts& timeouts) { timeouts_ = timeouts; }
-
-void PosixSerialPort::ConfigureLine(const LineSettings& line) {
-  if (fd_ < 0) return;
+void PosixSerialPort::ConfigureLine(const PortConfig& line) {
   termios tio {};
   if (::tcgetattr(fd_, &tio) != 0) {
     Fail("tcgetattr");
@@ -117,11 +115,7 @@ void PosixSerialPort::ConfigureLine(const LineSettings& line) {
   if (::tcsetattr(fd_, TCSANOW, &tio) != 0) Fail("tcsetattr");
 }
 
-void PosixSerialPort::PurgeAll() {
-  if (fd_ >= 0) ::tcflush(fd_, TCIOFLUSH);
-}
-
-void PosixSerialPort::ClearQueues() {
+void PosixSerialPort::DiscardInput() {
   // Input only: write() returns once the bytes are queued, not sent, so the
   // output queue still holds the command just written (on a pseudo-terminal,
   // the bytes the other side has not read yet). A synchronous serial write
@@ -146,8 +140,8 @@ bool PosixSerialPort::Read(std::uint8_t* buffer, std::size_t n, std::size_t* rec
     Clock::TimePoint deadline = totalDeadline;
     if (got > 0) deadline = std::min(deadline, lastByte + Millis(timeouts_.readIntervalMs));
     const int waitMs = MillisUntil(deadline, now);
-    if (cancel_ != nullptr && cancel_->IsRaised()) break;
-    pollfd fds[2] = {{fd_, POLLIN, 0}, {cancel_ != nullptr ? cancel_->WaitHandle() : -1, POLLIN, 0}};
+    if (cancel_.IsRaised()) break;
+    pollfd fds[2] = {{fd_, POLLIN, 0}, {cancel_.WaitHandle(), POLLIN, 0}};
     pollfd& pfd = fds[0];
     const int ready = ::poll(fds, 2, waitMs);
     if (ready < 0) {

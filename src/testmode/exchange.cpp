@@ -116,7 +116,7 @@ TestExchangeOutcome RunTestExchange(const TestExchangeInput& input, SerialPort& 
     outcome.result = TestExchangeResult::PortNotOpened;
     return outcome;
   }
-  port.ClearQueues();
+  port.DiscardInput();
 
   for (;;) {
     ++outcome.attempts;

@@ -5,7 +5,10 @@ namespace korvel {
 bool TestExchangeWorker::Start(const TestExchangeInput& input) {
   if (IsRunning()) return false;
   outcome_ = {};
-  return Run([this, input] { outcome_ = RunTestExchange(input, port_, clock_, prompter_, Token()); });
+  return Run([this, input] {
+    const std::unique_ptr<SerialPort> port = makePort_(Token());
+    outcome_ = RunTestExchange(input, *port, clock_, prompter_, Token());
+  });
 }
 
 }  // namespace korvel

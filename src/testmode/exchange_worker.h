@@ -14,8 +14,9 @@ namespace korvel {
 class TestExchangeWorker : public LinkThread {
   Q_OBJECT
  public:
-  TestExchangeWorker(SerialPort& port, Clock& clock, Prompter& prompter, QObject* parent = nullptr)
-      : LinkThread(parent), port_(port), clock_(clock), prompter_(prompter) {}
+  // Each exchange runs on a port made by makePort with the exchange's token.
+  TestExchangeWorker(PortFactory makePort, Clock& clock, Prompter& prompter, QObject* parent = nullptr)
+      : LinkThread(parent), makePort_(std::move(makePort)), clock_(clock), prompter_(prompter) {}
   ~TestExchangeWorker() override { StopAndWait(); }
 
   // Starts an exchange; false while one runs.
@@ -24,7 +25,7 @@ class TestExchangeWorker : public LinkThread {
   const TestExchangeOutcome& Outcome() const { return outcome_; }
 
  private:
-  SerialPort& port_;
+  PortFactory makePort_;
   Clock& clock_;
   Prompter& prompter_;
   TestExchangeOutcome outcome_;

@@ -118,13 +118,13 @@ QWidget* MakeControl(const ControlRow& row, QWidget* parent) {
 
 }  // namespace
 
-CTestModeDlg::CTestModeDlg(const QString& bandText, const QString& portName, SerialPort& port, Clock& clock,
+CTestModeDlg::CTestModeDlg(const QString& bandText, const QString& portName, PortFactory makePort, Clock& clock,
                            Prompter& prompter, QWidget* parent)
     : QDialog(parent),
       bandBase_(BandBaseMhz(bandText.toStdString())),
       portName_(portName),
       prompter_(prompter),
-      worker_(port, clock, prompter) {
+      worker_(std::move(makePort), clock, prompter) {
   for (std::size_t i = 0; i < kDebugFrequencies.size(); ++i) {
     const double mhz = bandBase_ + kDebugFrequencies[i].offsetMhz;
     frequencies_[i].rxMhz = frequencies_[i].txMhz = mhz;

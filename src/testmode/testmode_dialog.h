@@ -28,7 +28,7 @@ class CTestModeDlg : public QDialog {
   Q_OBJECT
  public:
   // bandText: the type settings bar's band; portName: the Port menu's choice.
-  CTestModeDlg(const QString& bandText, const QString& portName, SerialPort& port, Clock& clock,
+  CTestModeDlg(const QString& bandText, const QString& portName, PortFactory makePort, Clock& clock,
                Prompter& prompter, QWidget* parent = nullptr);
   ~CTestModeDlg() override;
 

@@ -13,7 +13,7 @@
 #include <csignal>
 
 #include "child_process.h"
-#include "protocol_port.h"
+#include "simulated_port.h"
 #include "temp_dir.h"
 #include "test_files.h"
 

@@ -11,7 +11,7 @@
 #include "app/transfer_worker.h"
 #include "app_test_support.h"
 #include "link/transfer_texts.h"
-#include "protocol_port.h"
+#include "simulated_port.h"
 #include "test_files.h"
 
 namespace korvel::testing {
@@ -22,9 +22,9 @@ TEST(TransferWorker, ReadReportsProgressAndItsImageOnTheInterfaceThread) {
   const MemoryImage memory = test::PatternImage(7);
   radiosim::RadioProtocol radio(memory, 0xFF);
   test::SimulatedClock clock;
-  test::ProtocolPort port(radio, clock);
+  test::SimulatedPort port(radio, clock);
   ScriptedPrompter prompter;
-  TransferWorker worker(port, clock, prompter);
+  TransferWorker worker(port.Factory(), clock, prompter);
 
   QThread* const interfaceThread = QThread::currentThread();
   bool offThread = false;
@@ -60,9 +60,9 @@ TEST(TransferWorker, QuestionsOfTheTransferAreAnsweredInTheWindow) {
   silent.silent = true;
   radiosim::RadioProtocol radio(NewImage(), 0xFF, silent);
   test::SimulatedClock clock;
-  test::ProtocolPort port(radio, clock);
+  test::SimulatedPort port(radio, clock);
   QtPrompter prompter;
-  TransferWorker worker(port, clock, prompter);
+  TransferWorker worker(port.Factory(), clock, prompter);
 
   // The first Communication Error is answered Retry, the second Cancel.
   QStringList shown;

@@ -9,7 +9,7 @@
 #include "app/progress_dialog.h"
 #include "app_test_support.h"
 #include "model/settings_block.h"
-#include "protocol_port.h"
+#include "simulated_port.h"
 #include "simulated_clock.h"
 
 namespace korvel::testing {
@@ -21,8 +21,8 @@ class WindowTransfer : public FrameTest {
  protected:
   void Connect(const MemoryImage& memory, radiosim::RadioFaults faults = {}, bool realPauses = false) {
     radio = std::make_unique<radiosim::RadioProtocol>(memory, memory[settings::kRadioType], faults);
-    port = std::make_unique<test::ProtocolPort>(*radio, clock);
-    frame->SetLink(*port, realPauses ? static_cast<Clock&>(SystemClock::Instance()) : clock);
+    port = std::make_unique<test::SimulatedPort>(*radio, clock);
+    frame->SetLink(port->Factory(), realPauses ? static_cast<Clock&>(SystemClock::Instance()) : clock);
   }
   CProgressDlg& Dialog() { return frame->Progress(); }
   void Start() { Dialog().StartButton()->click(); }
@@ -51,7 +51,7 @@ class WindowTransfer : public FrameTest {
 
   test::SimulatedClock clock;
   std::unique_ptr<radiosim::RadioProtocol> radio;
-  std::unique_ptr<test::ProtocolPort> port;
+  std::unique_ptr<test::SimulatedPort> port;
 };
 
 }  // namespace korvel::testing

@@ -1,5 +1,6 @@
-// The block phase of the clone transfer: what goes on the wire, what comes
-// back to the caller, progress, failures, and cancelling.
+// The clone transfer that completes: what goes on the wire, what comes back
+// to the caller, progress; and cancelling it anywhere. Its failures are in
+// transfer_failures_test.cpp.
 
 #include <gtest/gtest.h>
 
@@ -14,7 +15,6 @@ namespace {
 
 using Dir = TransferDirection;
 using Texts = std::vector<std::string>;
-constexpr std::size_t kHandshakeWrites = 10;  // greeting 7, 'M', 0x02, 0x06
 
 void ExpectCountingProgress(const RecordingEvents& events) {
   ASSERT_EQ(events.statuses.size(), 2u + 262u);
@@ -30,7 +30,7 @@ void Append(Bytes& to, const Bytes& bytes) { to.insert(to.end(), bytes.begin(), 
 
 // The handshake on the wire: the PC's greeting, 'M' 0x02 and 0x06; the
 // radio's 0x06, its 8-byte ident and 0x06.
-void ExpectHandshake(const RadioRig& rig, Bytes* pc, Bytes* radio) {
+void ExpectHandshake(const Rig& rig, Bytes* pc, Bytes* radio) {
   *pc = Bytes(frames::kGreeting.begin(), frames::kGreeting.end());
   Append(*pc, {'M', 0x02, 0x06});
   const Bytes& sent = rig.port.RadioBytes();
@@ -44,7 +44,7 @@ void ExpectHandshake(const RadioRig& rig, Bytes* pc, Bytes* radio) {
 
 TEST(CloneBlocks, CompleteReadCarriesExactlyTheProtocolsFramesAndReturnsTheImage) {
   const MemoryImage memory = PatternImage(41);
-  RadioRig rig(memory);
+  Rig rig(memory);
   const TransferOutcome outcome = rig.transfer.Read("COM3");
   EXPECT_EQ(outcome.result, TransferResult::Completed);
   EXPECT_EQ(outcome.image, memory);
@@ -71,7 +71,7 @@ TEST(CloneBlocks, CompleteReadCarriesExactlyTheProtocolsFramesAndReturnsTheImage
 TEST(CloneBlocks, CompleteWriteSendsTheImageGivenInAscendingBlocks) {
   MemoryImage image = PatternImage(5);
   image[0x81B] = 0x5A;
-  RadioRig rig(NewImage());
+  Rig rig(NewImage());
   const TransferOutcome outcome = rig.transfer.Write("COM3", image);
   EXPECT_EQ(outcome.result, TransferResult::Completed);
   EXPECT_FALSE(outcome.image.has_value());
@@ -91,66 +91,6 @@ TEST(CloneBlocks, CompleteWriteSendsTheImageGivenInAscendingBlocks) {
   }
   EXPECT_EQ(rig.port.PcBytes(), pc);
   EXPECT_EQ(rig.port.RadioBytes(), radio);
-}
-
-// Every failure of the block phase: its message, and that a read gives no
-// image at all (the caller's document stays as it was).
-TEST(CloneBlocks, FailuresEndWithTheirMessageAndNoImage) {
-  const struct {
-    const char* name;
-    Dir direction;
-    radiosim::RadioFaults faults;
-    std::optional<std::size_t> pullCableAtWrite;
-    TransferResult result;
-    std::string message;
-    int blocksDone;
-  } cases[] = {
-      {"short read reply (11 bytes)", Dir::Read, {.shortReplyBlock = 5, .shortReplyLength = 11}, {},
-       TransferResult::ShortReply, texts::kShortReply, 5},
-      {"short read reply (none)", Dir::Read, {.shortReplyBlock = 5, .shortReplyLength = 0}, {},
-       TransferResult::ShortReply, texts::kShortReply, 5},
-      {"read ack answered otherwise", Dir::Read, {.badReadAckBlock = 9}, {}, TransferResult::ReadAckFailed,
-       texts::kReadAckFailed, 9},
-      {"write block unacknowledged", Dir::Write, {.nakWriteBlock = 7}, {}, TransferResult::WriteNotAcknowledged,
-       texts::kProgramInterrupt, 7},
-      // 10 handshake writes, then two per block: the cable goes at block 20.
-      {"cable pulled during a read", Dir::Read, {}, 10 + 2 * 20 + 1, TransferResult::ConnectionLost,
-       texts::kConnectionLost, 20},
-      {"cable pulled during a write", Dir::Write, {}, 10 + 2 * 30 + 1, TransferResult::ConnectionLost,
-       texts::kConnectionLost, 30},
-  };
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.name);
-    RadioRig rig(PatternImage(12), c.faults);
-    rig.port.pullCableAtWrite = c.pullCableAtWrite;
-    const TransferOutcome outcome =
-        c.direction == Dir::Read ? rig.transfer.Read("COM3") : rig.transfer.Write("COM3", PatternImage(12));
-    EXPECT_EQ(outcome.result, c.result);
-    EXPECT_FALSE(outcome.image.has_value());
-    EXPECT_EQ(outcome.blocksDone, c.blocksDone);
-    EXPECT_EQ(rig.prompter.Texts(), Texts{c.message});
-    EXPECT_FALSE(rig.events.promptWithWatchSet);
-    EXPECT_FALSE(rig.port.IsOpen());
-    if (c.result == TransferResult::ConnectionLost) {
-      EXPECT_EQ(rig.prompter.asked[0].id, PromptId::ConnectionLost);
-      EXPECT_NE(rig.prompter.asked[0].detail.find("Input/output error"), std::string::npos);
-    }
-    // A write that stops early still ends with the bar full.
-    if (c.result == TransferResult::WriteNotAcknowledged) EXPECT_EQ(rig.events.position, kProgressEnd);
-  }
-}
-
-TEST(CloneBlocks, ReadRepliesOfFewerThanTwelveBytesAreNeverStored) {
-  for (const std::size_t length : {11u, 10u, 3u}) {
-    Rig rig;
-    ScriptHandshake(rig.port);
-    ScriptReadBlocks(rig.port, PatternImage(77), 0, 5);
-    Bytes reply = {0xA0, 0xA1, 0xA2, 0xA3, 9, 9, 9, 9, 9, 9, 9, 9};
-    reply.resize(length);
-    rig.port.script.push_back(Data(reply));
-    EXPECT_EQ(rig.Run(Dir::Read), TransferResult::ShortReply) << length;
-    rig.ExpectEnded();
-  }
 }
 
 // A cancel raised at any moment ends the transfer at once, with no message
@@ -175,16 +115,13 @@ TEST(CloneBlocks, CancelEndsTheTransferWhereverItIsRaised) {
     radioMemory[0x81B] = c.radioType;
     radiosim::RadioFaults faults;
     faults.silent = c.silent;
-    RadioRig rig(radioMemory, faults);
+    Rig rig(radioMemory, faults);
     rig.prompter.answers = {Answer::Ok};  // accept the mismatch
     rig.clock.RaiseAt(c.atMs, rig.cancel);
     MemoryImage image = PatternImage(2);
     image[0x81B] = 0x11;
-    const TransferOutcome outcome =
-        c.direction == Dir::Read ? rig.transfer.Read("COM3") : rig.transfer.Write("COM3", image);
-    EXPECT_EQ(outcome.result, TransferResult::Cancelled);
-    EXPECT_FALSE(outcome.image.has_value());
-    EXPECT_FALSE(rig.port.IsOpen());
+    EXPECT_EQ(rig.Run(c.direction, image), TransferResult::Cancelled);
+    rig.ExpectEnded();
     EXPECT_EQ(rig.clock.ElapsedMs(), c.atMs) << "ended the moment it was raised";
     const Texts prompts = rig.prompter.Texts();
     EXPECT_TRUE(prompts.empty() || prompts == Texts{texts::kTypeMismatch});

@@ -58,13 +58,12 @@ class PtyPair : public ::testing::Test {
     *ok = port.Read(buffer.data(), n, got);
     return std::chrono::duration_cast<milliseconds>(std::chrono::steady_clock::now() - start).count();
   }
-  bool OpenConfigured(PosixSerialPort& port, const SerialTimeouts& timeouts) {
-    if (!port.Open(device_)) return false;
-    port.SetTimeouts(timeouts);
-    port.ConfigureLine(LineSettings{});
-    return true;
+  bool Open(PosixSerialPort& port, const SerialTimeouts& timeouts) {
+    port.Close();
+    return port.Open(device_, PortConfig{timeouts});
   }
 
+  CancelToken cancel_;
   int master_ = -1;
   int slave_ = -1;
   std::string device_;
@@ -73,8 +72,8 @@ class PtyPair : public ::testing::Test {
 // Every byte value goes through unchanged both ways: no echo, no line
 // discipline, no XON/XOFF, no CR/LF translation.
 TEST_F(PtyPair, BinaryBytesTravelBothWaysUnchanged) {
-  PosixSerialPort port;
-  ASSERT_TRUE(OpenConfigured(port, kCloneTimeouts));
+  PosixSerialPort port(cancel_);
+  ASSERT_TRUE(Open(port, kCloneTimeouts));
   Bytes all(256);
   for (int i = 0; i < 256; ++i) all[i] = static_cast<std::uint8_t>(i);
   ASSERT_TRUE(port.Write(all.data(), all.size()));
@@ -89,15 +88,15 @@ TEST_F(PtyPair, BinaryBytesTravelBothWaysUnchanged) {
   EXPECT_TRUE(ReadMaster(1, 10).empty());  // nothing echoed back
 }
 
-// Clearing the queues drops what has come in, never what was just written:
-// write() returns before the bytes have left.
-TEST_F(PtyPair, ClearQueuesDiscardsInputButNotBytesJustWritten) {
-  PosixSerialPort port;
-  ASSERT_TRUE(OpenConfigured(port, SerialTimeouts{30, 20, 20, 50, 50}));
+// Discarding the input drops what has come in, never what was just
+// written: write() returns before the bytes have left.
+TEST_F(PtyPair, DiscardInputDropsInputButNotBytesJustWritten) {
+  PosixSerialPort port(cancel_);
+  ASSERT_TRUE(Open(port, SerialTimeouts{30, 20, 20, 50, 50}));
   const Bytes stale = {1, 2, 3};
   ASSERT_EQ(::write(master_, stale.data(), stale.size()), 3);
   std::this_thread::sleep_for(milliseconds(20));
-  port.ClearQueues();
+  port.DiscardInput();
   std::uint8_t buffer[3];
   std::size_t got = 99;
   EXPECT_TRUE(port.Read(buffer, 3, &got));
@@ -106,14 +105,14 @@ TEST_F(PtyPair, ClearQueuesDiscardsInputButNotBytesJustWritten) {
   const Bytes command = {'W', 0x01, 0x08, 0x08};
   for (int round = 0; round < 20; ++round) {
     ASSERT_TRUE(port.Write(command.data(), command.size()));
-    port.ClearQueues();
+    port.DiscardInput();
     ASSERT_EQ(ReadMaster(command.size()), command) << round;
   }
 }
 
 TEST_F(PtyPair, ReadEndsOnTotalTimeOutAndOnIntervalGap) {
-  PosixSerialPort port;
-  ASSERT_TRUE(OpenConfigured(port, SerialTimeouts{30, 100, 100, 50, 50}));
+  PosixSerialPort port(cancel_);
+  ASSERT_TRUE(Open(port, SerialTimeouts{30, 100, 100, 50, 50}));
   std::size_t got = 99;
   bool ok = false;
   // Nothing arrives: 2 x 100 + 100 ms.
@@ -124,7 +123,6 @@ TEST_F(PtyPair, ReadEndsOnTotalTimeOutAndOnIntervalGap) {
   EXPECT_LT(ms, 2000);
 
   // One byte, then silence: the 30 ms gap ends the read long before 900 ms.
-  port.SetTimeouts(SerialTimeouts{30, 100, 100, 50, 50});
   const std::uint8_t byte = 0x42;
   ASSERT_EQ(::write(master_, &byte, 1), 1);
   ms = TimedRead(port, 8, &got, &ok);
@@ -133,7 +131,7 @@ TEST_F(PtyPair, ReadEndsOnTotalTimeOutAndOnIntervalGap) {
   EXPECT_LT(ms, 600);
 
   // A trickle with gaps below the interval is collected in one read.
-  port.SetTimeouts(SerialTimeouts{200, 100, 100, 50, 50});
+  ASSERT_TRUE(Open(port, SerialTimeouts{200, 100, 100, 50, 50}));
   std::thread sender([this] {
     for (std::uint8_t b = 1; b <= 3; ++b) {
       std::this_thread::sleep_for(milliseconds(40));
@@ -147,8 +145,8 @@ TEST_F(PtyPair, ReadEndsOnTotalTimeOutAndOnIntervalGap) {
 }
 
 TEST_F(PtyPair, HangUpOfTheOtherSideIsAnErrorNotATimeOut) {
-  PosixSerialPort port;
-  ASSERT_TRUE(OpenConfigured(port, kCloneTimeouts));
+  PosixSerialPort port(cancel_);
+  ASSERT_TRUE(Open(port, kCloneTimeouts));
   std::thread pull([this] {
     std::this_thread::sleep_for(milliseconds(50));
     HangUp();
@@ -160,19 +158,22 @@ TEST_F(PtyPair, HangUpOfTheOtherSideIsAnErrorNotATimeOut) {
   EXPECT_FALSE(ok);
   EXPECT_EQ(got, 0u);
   EXPECT_LT(ms, 3000);
-  EXPECT_FALSE(port.LastError().empty());
+  EXPECT_EQ(port.LastError().rfind(device_ + ": read", 0), 0u) << port.LastError();
 
   const std::uint8_t byte = 0x06;
   EXPECT_FALSE(port.Write(&byte, 1));
+  EXPECT_EQ(port.LastError().rfind(device_ + ": write", 0), 0u) << port.LastError();
 }
 
-// A cancel from another thread wakes a read and a sleep at once: the read
-// keeps the bytes it had and reports no error.
+// A cancel from another thread wakes a read of the port made with its
+// token, and a sleep, at once: the read keeps the bytes it had and reports
+// no error.
 TEST_F(PtyPair, CancelCutsAReadAndASleepShort) {
-  PosixSerialPort port;
-  ASSERT_TRUE(OpenConfigured(port, kCloneTimeouts));
   CancelToken cancel;
-  port.SetCancelToken(&cancel);
+  PosixSerialPort port(cancel);
+  // Without the cancel the gap after the first byte would end it at 30 ms;
+  // read 12 of a slow line instead: a 1-byte-per-second radio.
+  ASSERT_TRUE(Open(port, {5000, 500, 90, 50, 50}));
   const std::uint8_t early = 0x42;
   ASSERT_EQ(::write(master_, &early, 1), 1);
   std::thread raise([&] {
@@ -181,9 +182,6 @@ TEST_F(PtyPair, CancelCutsAReadAndASleepShort) {
   });
   std::size_t got = 0;
   bool ok = false;
-  // Without the cancel the gap after the first byte would end it at 30 ms;
-  // read 12 of a slow line instead: a 1-byte-per-second radio.
-  port.SetTimeouts({5000, 500, 90, 50, 50});
   const long long readMs = TimedRead(port, 12, &got, &ok);
   raise.join();
   EXPECT_TRUE(ok);
@@ -198,15 +196,17 @@ TEST_F(PtyPair, CancelCutsAReadAndASleepShort) {
 }
 
 TEST_F(PtyPair, OpenIsExclusiveUntilClosed) {
-  PosixSerialPort first;
-  PosixSerialPort second;
-  EXPECT_FALSE(first.Open("/dev/korvel-no-such-device"));
+  PosixSerialPort first(cancel_);
+  PosixSerialPort second(cancel_);
+  EXPECT_FALSE(first.Open("/dev/korvel-no-such-device", {}));
+  EXPECT_EQ(first.LastError(), "/dev/korvel-no-such-device: open: No such file or directory");
   EXPECT_FALSE(first.IsOpen());
-  ASSERT_TRUE(first.Open(device_));
-  EXPECT_FALSE(second.Open(device_));
+  ASSERT_TRUE(first.Open(device_, {}));
+  EXPECT_FALSE(second.Open(device_, {}));
+  EXPECT_EQ(second.LastError(), device_ + ": flock: Resource temporarily unavailable");
   EXPECT_FALSE(second.IsOpen());
   first.Close();
-  ASSERT_TRUE(second.Open(device_));
+  ASSERT_TRUE(second.Open(device_, {}));
   second.Close();
 
   // Held by another process.
@@ -216,8 +216,8 @@ TEST_F(PtyPair, OpenIsExclusiveUntilClosed) {
   const pid_t child = ::fork();
   ASSERT_GE(child, 0);
   if (child == 0) {
-    PosixSerialPort held;
-    const char opened = held.Open(device_) ? 'y' : 'n';
+    PosixSerialPort held(cancel_);
+    const char opened = held.Open(device_, {}) ? 'y' : 'n';
     (void)!::write(ready[1], &opened, 1);
     char c;
     (void)!::read(done[0], &c, 1);
@@ -226,11 +226,11 @@ TEST_F(PtyPair, OpenIsExclusiveUntilClosed) {
   char opened = 0;
   ASSERT_EQ(::read(ready[0], &opened, 1), 1);
   EXPECT_EQ(opened, 'y');
-  EXPECT_FALSE(first.Open(device_));
+  EXPECT_FALSE(first.Open(device_, {}));
   (void)!::write(done[1], "x", 1);
   int status = 0;
   ::waitpid(child, &status, 0);
-  EXPECT_TRUE(first.Open(device_));
+  EXPECT_TRUE(first.Open(device_, {}));
   for (int fd : {ready[0], ready[1], done[0], done[1]}) ::close(fd);
 }
 
@@ -238,8 +238,9 @@ TEST(PosixSerialPortOpen, RefusesAFileThatIsNotATerminal) {
   char path[] = "/tmp/korvel-port-XXXXXX";
   const int fd = ::mkstemp(path);
   ASSERT_GE(fd, 0);
-  PosixSerialPort port;
-  EXPECT_FALSE(port.Open(path));
+  CancelToken cancel;
+  PosixSerialPort port(cancel);
+  EXPECT_FALSE(port.Open(path, {}));
   EXPECT_FALSE(port.IsOpen());
   ::close(fd);
   ::unlink(path);

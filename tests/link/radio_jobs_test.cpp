@@ -33,7 +33,7 @@ MemoryImage Sent() {
   return image;
 }
 
-bool WroteABlock(const ProtocolPort& port) {
+bool WroteABlock(const SimulatedPort& port) {
   for (const Bytes& write : port.Writes())
     if (write.size() == 4 && write[0] == 'W') return true;
   return false;
@@ -75,7 +75,7 @@ TEST(WriteJob, RunsItsPhasesAndStopsWhereOneFails) {
     SCOPED_TRACE(c.name);
     MemoryImage memory = PatternImage(4);
     memory[settings::kRadioType] = c.radioType;
-    RadioRig rig(memory, c.faults);
+    Rig rig(memory, c.faults);
     if (c.cancelAtMs) rig.clock.RaiseAt(*c.cancelAtMs, rig.cancel);
     WriteJobOptions options = c.options;
     std::optional<MemoryImage> keptBackup;

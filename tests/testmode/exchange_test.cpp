@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "link/transfer_texts.h"
-#include "protocol_port.h"
+#include "simulated_port.h"
 #include "radio_protocol.h"
 #include "scripted_prompter.h"
 #include "simulated_clock.h"
@@ -47,9 +47,9 @@ struct ExchangeRig {
 
   radiosim::RadioProtocol radio;
   SimulatedClock clock;
-  ProtocolPort port{radio, clock};
-  ScriptedPrompter prompter;
   CancelToken cancel;
+  SimulatedPort port{radio, clock, cancel};
+  ScriptedPrompter prompter;
   std::vector<bool> portHeld;  // at each prompt, in order
 };
 

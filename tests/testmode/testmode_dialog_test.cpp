@@ -19,7 +19,7 @@
 #include "testmode/testmode_dialog.h"
 #include "offscreen_app.h"
 #include "scripted_prompter.h"
-#include "protocol_port.h"
+#include "simulated_port.h"
 #include "test_files.h"
 #include "testmode/texts.h"
 
@@ -32,7 +32,7 @@ using test::ScriptedPrompter;
 // The dialog on the simulated radio and simulated time.
 struct DialogRig {
   explicit DialogRig(const QString& band = QStringLiteral("136 - 174MHz"))
-      : dialog((EnsureApplication(), band), QStringLiteral("COM2"), port, clock, prompter) {
+      : dialog((EnsureApplication(), band), QStringLiteral("COM2"), port.Factory(), clock, prompter) {
     dialog.show();
   }
   void Select(const char* text) {
@@ -54,7 +54,7 @@ struct DialogRig {
 
   radiosim::RadioProtocol radio{test::PatternImage(1), 0x38};
   test::SimulatedClock clock;
-  test::ProtocolPort port{radio, clock};
+  test::SimulatedPort port{radio, clock};
   ScriptedPrompter prompter;
   CTestModeDlg dialog;
 };

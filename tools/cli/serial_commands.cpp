@@ -48,7 +48,7 @@ class InterruptAsCancel {
 };
 
 int RunOnSerialPort(const std::function<int(RadioSession&)>& command) {
-  PosixSerialPort port;
+  PosixSerialPort port(gCancel);
   const bool terminal = ::isatty(STDERR_FILENO) != 0;
   RadioSession session{port,  SystemClock::Instance(), gCancel, stdin, stderr,
                        terminal, terminal && ::isatty(STDIN_FILENO) != 0};
@@ -72,7 +72,7 @@ int AlignOnSerialPort(const AlignOptions& options) {
 
 int FleetWriteOnSerialPorts(const FleetOptions& options) {
   FleetSession session{[](const std::string&) {
-                         return FleetLine{std::make_unique<PosixSerialPort>(), &SystemClock::Instance()};
+                         return FleetLine{MakePosixSerialPort(gCancel), &SystemClock::Instance()};
                        },
                        gCancel,
                        stdin,

@@ -7,13 +7,13 @@
 #include <CLI/CLI.hpp>
 #include <cstdio>
 #include <iostream>
-#include <map>
 #include <optional>
 #include <string>
 
 #include "model/channel_file.h"
 #include "model/memory_image.h"
 #include "model/settings_block.h"
+#include "fault_options.h"
 #include "port_holder.h"
 #include "pty_server.h"
 #include "radio_protocol.h"
@@ -69,21 +69,19 @@ bool ParseByte(const std::string& text, std::uint8_t* value) {
   }
 }
 
-bool ParseShortReply(const std::string& text, RadioFaults* faults) {
-  const auto colon = text.find(':');
-  if (colon == std::string::npos) return false;
-  try {
-    std::size_t usedBlock = 0, usedLength = 0;
-    const int block = std::stoi(text.substr(0, colon), &usedBlock);
-    const int length = std::stoi(text.substr(colon + 1), &usedLength);
-    if (usedBlock != colon || usedLength != text.size() - colon - 1) return false;
-    if (block < 0 || block >= kBlockCount || length < 0 || length > 11) return false;
-    faults->shortReplyBlock = block;
-    faults->shortReplyLength = length;
-    return true;
-  } catch (const std::exception&) {
-    return false;
-  }
+// A fault option whose value ParseFaultOption checks and takes; `shown` is
+// what the help says of the values after the type.
+void AddFault(CLI::App& app, RadioFaults& faults, const std::string& name, const std::string& type,
+              const std::string& shown, const std::string& help) {
+  app.add_option("--" + name, help)
+      ->type_name(type)
+      ->check(CLI::Validator(
+          [&faults, name](std::string& value) { return ParseFaultOption(name, value, faults).value_or(""); },
+          shown));
+}
+
+std::string InRange(const char* type, std::size_t max) {
+  return std::string(type) + " in [0 - " + std::to_string(max) + "]";
 }
 
 bool Save(const std::string& path, const MemoryImage& image) {
@@ -99,7 +97,6 @@ int main(int argc, char** argv) {
   std::string imagePath, savePath, linkPath, logPath, typeText, shortReply, holdDevice;
   bool fast = false;
   RadioFaults faults;
-  std::optional<int> identLength, nakWrite, badReadAck;
   app.add_option("--image", imagePath, "Channel data file (.sin) the radio's memory starts from (default: a New image)")
       ->check(CLI::ExistingFile);
   app.add_option("--save", savePath, "Save the memory here after each complete write and at exit");
@@ -108,42 +105,34 @@ int main(int argc, char** argv) {
   app.add_flag("--fast", fast, "Do not pace the line like 9600 baud");
   app.add_option("--log", logPath, "Log the wire traffic in hex with time stamps");
   app.add_flag("--silent", faults.silent, "Never answer");
-  app.add_option("--stray", faults.strayBytes, "Stray bytes before every greeting acknowledgement")
-      ->check(CLI::Range(0, 16));
-  app.add_option("--ident-length", identLength, "Bytes of the ident reply (0..7)")->check(CLI::Range(0, 7));
+  const std::size_t lastBlock = kBlockCount - 1;
+  AddFault(app, faults, "stray", "INT", InRange("INT", 16), "Stray bytes before every greeting acknowledgement");
+  AddFault(app, faults, "ident-length", "INT", InRange("INT", 7), "Bytes of the ident reply (0..7)");
   app.add_flag("--bad-handshake-ack", faults.badHandshakeAck,
                "Answer the acknowledgement of the ident reply with a wrong byte");
   app.add_option("--short-reply", shortReply, "K:N: answer read block K with N bytes (N 0..11)");
-  app.add_option("--nak-write", nakWrite, "Neither store nor acknowledge write block K")
-      ->check(CLI::Range(0, kBlockCount - 1));
-  app.add_option("--bad-read-ack", badReadAck, "Answer the acknowledgement of read block K wrongly")
-      ->check(CLI::Range(0, kBlockCount - 1));
-  const std::map<std::string, TestPoint> points = {
-      {"command", TestPoint::kCommand}, {"frequency", TestPoint::kFrequency}, {"parameters", TestPoint::kParameters}};
-  app.add_option("--no-test-ack", faults.missingTestAck,
-                 "Leave out the 0x48 after a test command's command, frequency or parameters part")
-      ->transform(CLI::CheckedTransformer(points));
-  app.add_option("--bad-test-ack", faults.wrongTestAck,
-                 "Answer a test command's command, frequency or parameters part with a wrong byte")
-      ->transform(CLI::CheckedTransformer(points));
-  app.add_option("--hang-up-at", faults.hangUpAtBlock,
-                 "Hang up the line when block K is asked for, as a pulled cable does (the simulator then ends)")
-      ->check(CLI::Range(0, kBlockCount - 1));
-  app.add_option("--corrupt-byte", faults.corruptStoredByte,
-                 "Store the byte at memory address ADDR (0..2111, or 0x0..0x83F) with its lowest bit flipped "
-                 "whenever it is written")
-      ->check(CLI::Range(std::size_t{0}, kImageSize - 1));
+  AddFault(app, faults, "nak-write", "INT", InRange("INT", lastBlock), "Neither store nor acknowledge write block K");
+  AddFault(app, faults, "bad-read-ack", "INT", InRange("INT", lastBlock),
+           "Answer the acknowledgement of read block K wrongly");
+  AddFault(app, faults, "no-test-ack", "ENUM", kTestPointValues,
+           "Leave out the 0x48 after a test command's command, frequency or parameters part");
+  AddFault(app, faults, "bad-test-ack", "ENUM", kTestPointValues,
+           "Answer a test command's command, frequency or parameters part with a wrong byte");
+  AddFault(app, faults, "hang-up-at", "INT", InRange("INT", lastBlock),
+           "Hang up the line when block K is asked for, as a pulled cable does (the simulator then ends)");
+  AddFault(app, faults, "corrupt-byte", "UINT", InRange("UINT", kImageSize - 1),
+           "Store the byte at memory address ADDR (0..2111, or 0x0..0x83F) with its lowest bit flipped "
+           "whenever it is written");
   app.add_option("--hold", holdDevice, "Only hold DEVICE exclusively until killed");
   CLI11_PARSE(app, argc, argv);
 
   if (!holdDevice.empty()) return HoldDevice(holdDevice);
 
-  faults.identLength = identLength;
-  faults.nakWriteBlock = nakWrite;
-  faults.badReadAckBlock = badReadAck;
-  if (!shortReply.empty() && !ParseShortReply(shortReply, &faults)) {
-    std::cerr << "korvel-radiosim: --short-reply wants BLOCK:LENGTH, block 0..263, length 0..11\n";
-    return 2;
+  if (!shortReply.empty()) {
+    if (const auto refused = ParseFaultOption("short-reply", shortReply, faults)) {
+      std::cerr << "korvel-radiosim: " << *refused << '\n';
+      return 2;
+    }
   }
 
   MemoryImage image = NewImage();

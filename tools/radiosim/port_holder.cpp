@@ -4,7 +4,7 @@ namespace korvel::radiosim {
 
 bool PortHolder::Hold(const std::string& device, std::string* error) {
   port_.Close();
-  if (port_.Open(device)) return true;
+  if (port_.Open(device, PortConfig{})) return true;
   if (error) *error = device + ": " + port_.LastError();
   return false;
 }

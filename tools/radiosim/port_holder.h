@@ -5,6 +5,7 @@
 
 #include <string>
 
+#include "link/cancel_token.h"
 #include "link/posix_serial_port.h"
 
 namespace korvel::radiosim {
@@ -16,7 +17,8 @@ class PortHolder {
   void Release() { port_.Close(); }
 
  private:
-  PosixSerialPort port_;
+  CancelToken never_;  // nothing is read through the held port
+  PosixSerialPort port_{never_};
 };
 
 }  // namespace korvel::radiosim

@@ -38,6 +38,8 @@ struct RadioFaults {
   // (XOR 0x01) whenever it is written, as a failing memory cell would: the
   // write is acknowledged, a read back shows the difference.
   std::optional<std::size_t> corruptStoredByte = {};
+
+  bool operator==(const RadioFaults&) const = default;
 };
 
 }  // namespace korvel::radiosim

@@ -8,7 +8,7 @@
 #include <string>
 
 #include "link/transfer_texts.h"
-#include "protocol_port.h"
+#include "simulated_port.h"
 #include "radio_align.h"
 #include "radio_protocol.h"
 #include "simulated_clock.h"
@@ -67,8 +67,8 @@ TEST(CliAlign, EveryEndAsTheUserSeesIt) {
     SCOPED_TRACE(c.name);
     radiosim::RadioProtocol radio(NewImage(), 0x38, c.faults);
     SimulatedClock clock;
-    ProtocolPort port(radio, clock);
     CancelToken cancel;
+    SimulatedPort port(radio, clock, cancel);
     MemoryStream err;
     std::FILE* in = std::tmpfile();
     cli::RadioSession session{port, clock, cancel, in, err.File(), false, false};

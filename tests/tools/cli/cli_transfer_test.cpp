@@ -13,7 +13,7 @@
 #include "link/cancel_token.h"
 #include "link/transfer_texts.h"
 #include "model/settings_block.h"
-#include "protocol_port.h"
+#include "simulated_port.h"
 #include "radio_protocol.h"
 #include "radio_transfer.h"
 #include "simulated_clock.h"
@@ -76,8 +76,8 @@ class CliRun {
 
   radiosim::RadioProtocol radio;
   SimulatedClock clock;
-  ProtocolPort port{radio, clock};
   CancelToken cancel;
+  SimulatedPort port{radio, clock, cancel};
   MemoryStream err;
   bool terminal = false;  // the error stream is a terminal: the bar shows
 

@@ -14,7 +14,7 @@
 #include <sstream>
 
 #include "model/settings_block.h"
-#include "protocol_port.h"
+#include "simulated_port.h"
 #include "radio_protocol.h"
 #include "simulated_clock.h"
 #include "temp_dir.h"
@@ -33,9 +33,9 @@ struct RadioShelf {
     radiosim::RadioProtocol protocol;
     SimulatedClock clock;
   };
-  cli::FleetLine Open(const std::string& port) {
+  cli::FleetLine Open(const std::string& port, const CancelToken& cancel) {
     Radio& radio = radios.emplace_back(faults[port]);
-    return {std::make_unique<ProtocolPort>(radio.protocol, radio.clock), &radio.clock};
+    return {std::make_unique<SimulatedPort>(radio.protocol, radio.clock, cancel), &radio.clock};
   }
   std::deque<Radio> radios;
   std::map<std::string, radiosim::RadioFaults> faults;
@@ -48,8 +48,8 @@ struct FleetRun {
   }
   ~FleetRun() { std::fclose(in); }
   int Run(const cli::FleetOptions& options) {
-    cli::FleetSession session{[this](const std::string& port) { return shelf.Open(port); }, cancel, in, out.File(),
-                              err.File(), false};
+    cli::FleetSession session{[this](const std::string& port) { return shelf.Open(port, cancel); },
+                              cancel, in, out.File(), err.File(), false};
     return cli::WriteFleet(options, session);
   }
   RadioShelf shelf;

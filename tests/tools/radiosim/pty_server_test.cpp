@@ -11,6 +11,7 @@
 #include <thread>
 #include <vector>
 
+#include "link/cancel_token.h"
 #include "link/posix_serial_port.h"
 #include "port_holder.h"
 #include "temp_dir.h"
@@ -51,12 +52,7 @@ class ServedRadio {
 
 class Pc {
  public:
-  bool Open(const std::string& device) {
-    if (!port.Open(device)) return false;
-    port.SetTimeouts(kCloneTimeouts);
-    port.ConfigureLine(LineSettings{});
-    return true;
-  }
+  bool Open(const std::string& device) { return port.Open(device, PortConfig{}); }
   void Send(const Bytes& bytes) { ASSERT_TRUE(port.Write(bytes.data(), bytes.size())); }
   Bytes Receive(std::size_t n) {
     Bytes buffer(n);
@@ -73,7 +69,8 @@ class Pc {
     Send({0x06});
     EXPECT_EQ(Receive(1), Bytes{0x06});
   }
-  PosixSerialPort port;
+  CancelToken cancel;
+  PosixSerialPort port{cancel};
 };
 
 TEST(PtyServer, ControlBytesCrossTheLineUnchangedBothWays) {
@@ -146,12 +143,13 @@ TEST(PortHolder, HeldDeviceCannotBeOpenedUntilReleased) {
   PortHolder holder;
   std::string error;
   ASSERT_TRUE(holder.Hold(radio.server.DevicePath(), &error)) << error;
-  PosixSerialPort port;
-  EXPECT_FALSE(port.Open(radio.server.DevicePath()));
+  CancelToken cancel;
+  PosixSerialPort port(cancel);
+  EXPECT_FALSE(port.Open(radio.server.DevicePath(), {}));
   PortHolder second;
   EXPECT_FALSE(second.Hold(radio.server.DevicePath(), &error));
   holder.Release();
-  EXPECT_TRUE(port.Open(radio.server.DevicePath())) << port.LastError();
+  EXPECT_TRUE(port.Open(radio.server.DevicePath(), {})) << port.LastError();
   port.Close();
 
   EXPECT_FALSE(holder.Hold("/dev/null", &error)) << "not a terminal";
