@@ -19,7 +19,7 @@ class EditCommands : public FrameTest {
  protected:
   void SetUp() override {
     FrameTest::SetUp();
-    ASSERT_TRUE(frame->OpenDocumentFile(WriteFile("sample.sin", SampleImage())));
+    ASSERT_TRUE(frame->Files().OpenFile(WriteFile("sample.sin", SampleImage())));
     grid = static_cast<ChannelGrid*>(frame->View().Grid());
     grid->setFocus();
   }

@@ -48,7 +48,7 @@ TEST(FileDialogFolder, IsTheFolderLastChosenKeptWithTheSettings) {
 TEST_F(FileCommands, SaveWritesTheCollectedImageAndTakesTheName) {
   // Unnamed: Save asks for a name; the suffix is added when missing.
   chooser.paths = {dir.filePath("fresh")};
-  ASSERT_TRUE(frame->OnFileSave());
+  ASSERT_TRUE(frame->Files().Save());
   const QString path = dir.filePath("fresh.sin");
   EXPECT_EQ(chooser.saveCalls, 1);
   EXPECT_EQ(ReadFile(path), Bytes(Collected(NewImage())));
@@ -59,11 +59,11 @@ TEST_F(FileCommands, SaveWritesTheCollectedImageAndTakesTheName) {
   const MemoryImage sample = SampleImage();
   const QString opened = WriteFile("sample.sin", sample);
   chooser.paths = {opened};
-  ASSERT_TRUE(frame->OnFileOpen());
+  ASSERT_TRUE(frame->Files().Open());
   EXPECT_EQ(ViewContent(), sample);
   EXPECT_FALSE(document.IsModified());
   QFile::remove(opened);
-  ASSERT_TRUE(frame->OnFileSave());
+  ASSERT_TRUE(frame->Files().Save());
   EXPECT_EQ(chooser.saveCalls, 1);
   EXPECT_EQ(ReadFile(opened), Bytes(sample));
 
@@ -77,7 +77,7 @@ TEST_F(FileCommands, SaveWritesTheCollectedImageAndTakesTheName) {
 TEST_F(FileCommands, OpenTakesTheFirst2112BytesAndRefusesShortOrMissingFiles) {
   const MemoryImage sample = SampleImage();
   const QString longer = WriteBytes("long.sin", Bytes(sample) + QByteArray(888, '\x11'));
-  ASSERT_TRUE(frame->OpenDocumentFile(longer));
+  ASSERT_TRUE(frame->Files().OpenFile(longer));
   EXPECT_EQ(ViewContent(), sample);
   // The user learns that the rest of the file was not loaded.
   ASSERT_EQ(prompter.asked.size(), 1u);
@@ -88,7 +88,7 @@ TEST_F(FileCommands, OpenTakesTheFirst2112BytesAndRefusesShortOrMissingFiles) {
     SCOPED_TRACE(bad.toStdString());
     prompter.asked.clear();
     chooser.paths = {bad};
-    EXPECT_FALSE(frame->OnFileOpen());
+    EXPECT_FALSE(frame->Files().Open());
     ASSERT_EQ(prompter.asked.size(), 1u);
     EXPECT_NE(prompter.asked[0].text.find(QFileInfo(bad).fileName().toStdString()), std::string::npos);
     EXPECT_EQ(PathName(), longer);
@@ -98,9 +98,9 @@ TEST_F(FileCommands, OpenTakesTheFirst2112BytesAndRefusesShortOrMissingFiles) {
 }
 
 TEST_F(FileCommands, AFailedSaveKeepsNameAndModifiedFlag) {
-  document.SetModified();
+  Modify();
   chooser.paths = {dir.filePath("no/such/dir/x.sin")};
-  EXPECT_FALSE(frame->OnFileSave());
+  EXPECT_FALSE(frame->Files().Save());
   EXPECT_EQ(prompter.asked.size(), 1u);
   EXPECT_TRUE(document.PathName().empty());
   EXPECT_TRUE(document.IsModified());
@@ -110,8 +110,8 @@ TEST_F(FileCommands, AFailedSaveKeepsNameAndModifiedFlag) {
 TEST_F(FileCommands, RecentListKeepsFourNewestFirstWithoutDuplicates) {
   QStringList paths;
   for (const char* name : {"a.sin", "b.sin", "c.sin", "d.sin", "e.sin"}) paths << WriteFile(name, SampleImage());
-  for (const QString& path : paths) ASSERT_TRUE(frame->OpenDocumentFile(path));
-  ASSERT_TRUE(frame->OpenDocumentFile(paths[2]));
+  for (const QString& path : paths) ASSERT_TRUE(frame->Files().OpenFile(path));
+  ASSERT_TRUE(frame->Files().OpenFile(paths[2]));
   EXPECT_EQ(frame->RecentFiles().Paths(), (QStringList{paths[2], paths[4], paths[3], paths[1]}));
 
   EXPECT_FALSE(frame->RecentFilePlaceholder()->isVisible());
@@ -125,22 +125,22 @@ TEST_F(FileCommands, RecentListKeepsFourNewestFirstWithoutDuplicates) {
 TEST_F(FileCommands, RecentEntryOneOpensItsFileAndTakesItsPath) {
   const MemoryImage sample = SampleImage();
   const QString path = WriteFile("first.sin", sample);
-  ASSERT_TRUE(frame->OpenDocumentFile(path));
+  ASSERT_TRUE(frame->Files().OpenFile(path));
   ASSERT_TRUE(frame->OnFileNew());
   frame->RecentFileAction(0)->trigger();
   EXPECT_EQ(ViewContent(), sample);
   EXPECT_EQ(PathName(), path);
   // So Save writes to that file, not to a name asked for or an older one.
   QFile::remove(path);
-  ASSERT_TRUE(frame->OnFileSave());
+  ASSERT_TRUE(frame->Files().Save());
   EXPECT_EQ(chooser.saveCalls, 0);
   EXPECT_EQ(ReadFile(path), Bytes(sample));
 
   // A listed file that has gone is reported and leaves the list.
   const QString gone = WriteFile("gone.sin", SampleImage());
-  ASSERT_TRUE(frame->OpenDocumentFile(gone));
+  ASSERT_TRUE(frame->Files().OpenFile(gone));
   QFile::remove(gone);
-  frame->OnRecentFile(0);
+  frame->Files().OpenRecent(0);
   EXPECT_EQ(prompter.asked.size(), 1u);
   EXPECT_EQ(frame->RecentFiles().Paths(), QStringList{path});
 }
@@ -160,16 +160,16 @@ TEST_F(FileCommands, EveryCommandThatReplacesAChangeAsksFirstAndCancelKeepsIt) {
   const QString other = WriteFile("other.sin", NewImage());
   const std::pair<const char*, std::function<void()>> commands[] = {
       {"New", [&] { frame->OnFileNew(); }},
-      {"Open", [&] { chooser.paths = {other}; frame->OnFileOpen(); }},
-      {"recent file", [&] { frame->OnRecentFile(1); }},
+      {"Open", [&] { chooser.paths = {other}; frame->Files().Open(); }},
+      {"recent file", [&] { frame->Files().OpenRecent(1); }},
       {"drop", [&] { Drop(other); }},
       {"Exit", [&] { EXPECT_FALSE(frame->close()); }},
   };
-  ASSERT_TRUE(frame->OpenDocumentFile(other));
-  ASSERT_TRUE(frame->OpenDocumentFile(current));
+  ASSERT_TRUE(frame->Files().OpenFile(other));
+  ASSERT_TRUE(frame->Files().OpenFile(current));
   for (const auto& [name, run] : commands) {
     SCOPED_TRACE(name);
-    document.SetModified();
+    Modify();
     prompter.asked.clear();
     prompter.answers = {Answer::Cancel};
     run();
@@ -184,19 +184,19 @@ TEST_F(FileCommands, EveryCommandThatReplacesAChangeAsksFirstAndCancelKeepsIt) {
 }
 
 TEST_F(FileCommands, NoDropsTheChangeYesSavesItAndAnUnchangedDocumentIsNotAsked) {
-  ASSERT_TRUE(frame->OpenDocumentFile(WriteFile("a.sin", SampleImage())));
+  ASSERT_TRUE(frame->Files().OpenFile(WriteFile("a.sin", SampleImage())));
   ASSERT_TRUE(frame->OnFileNew());
-  frame->OnRecentFile(0);
+  frame->Files().OpenRecent(0);
   EXPECT_TRUE(prompter.asked.empty());
 
-  document.SetModified();
+  Modify();
   prompter.answers = {Answer::No};
   EXPECT_TRUE(frame->OnFileNew());
   EXPECT_EQ(ViewContent(), Collected(NewImage()));
   EXPECT_EQ(chooser.saveCalls, 0);
 
   // Yes on an unnamed document asks for a name; cancelling that stops New.
-  document.SetModified();
+  Modify();
   prompter.answers = {Answer::Yes};
   EXPECT_FALSE(frame->OnFileNew());
   EXPECT_TRUE(document.IsModified());
@@ -208,7 +208,7 @@ TEST_F(FileCommands, NoDropsTheChangeYesSavesItAndAnUnchangedDocumentIsNotAsked)
   EXPECT_TRUE(document.PathName().empty());
 
   prompter.answers = {Answer::No};
-  document.SetModified();
+  Modify();
   frame->Action(kCmdAppExit)->trigger();
   EXPECT_FALSE(frame->isVisible());
 }

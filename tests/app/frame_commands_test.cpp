@@ -100,7 +100,7 @@ TEST_F(FrameCommands, OnlyTheAcceleratorsAndTheEditKeysBindKeys) {
   EXPECT_EQ(chooser.openCalls, 1);
   EXPECT_EQ(triggered, 1);
 
-  ASSERT_TRUE(frame->OpenDocumentFile(WriteFile("sample.sin", SampleImage())));
+  ASSERT_TRUE(frame->Files().OpenFile(WriteFile("sample.sin", SampleImage())));
   QTest::keyClick(frame.get(), Qt::Key_N, Qt::ControlModifier);
   EXPECT_TRUE(document.PathName().empty());
   EXPECT_EQ(ViewContent(), Collected(NewImage()));
@@ -255,8 +255,8 @@ TEST_F(FrameCommands, OptionalFeaturesEditTheDocumentThroughSaveAndOpen) {
   EXPECT_EQ(caption, "Optional Features");
   EXPECT_TRUE(document.IsModified());
   chooser.paths = {dir.filePath("features.sin")};
-  ASSERT_TRUE(frame->OnFileSaveAs());
-  ASSERT_TRUE(frame->OpenDocumentFile(dir.filePath("features.sin")));
+  ASSERT_TRUE(frame->Files().SaveAs());
+  ASSERT_TRUE(frame->Files().OpenFile(dir.filePath("features.sin")));
   EXPECT_EQ(document.Image()[0x813], 7);
 }
 
@@ -264,8 +264,8 @@ TEST_F(FrameCommands, TitleStaysFixedWhateverIsOpen) {
   // "[*]" shows as "*" while the undo history holds unsaved changes.
   const QString title = "Korvel Electronics  Programing Software[*]";
   EXPECT_EQ(frame->windowTitle(), title);
-  ASSERT_TRUE(frame->OpenDocumentFile(WriteFile("named.sin", SampleImage())));
-  document.SetModified();
+  ASSERT_TRUE(frame->Files().OpenFile(WriteFile("named.sin", SampleImage())));
+  Modify();
   EXPECT_EQ(frame->windowTitle(), title);
   EXPECT_FALSE(frame->isWindowModified());
 }

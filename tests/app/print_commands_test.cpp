@@ -37,7 +37,7 @@ std::vector<std::string> PdfPages(const QString& pdf) {
 using PrintCommands = FrameTest;
 
 TEST_F(PrintCommands, PrintToPdfShowsTheWorkingCopyOnFivePages) {
-  ASSERT_TRUE(frame->OpenDocumentFile(WriteFile("sample.sin", SampleImage())));
+  ASSERT_TRUE(frame->Files().OpenFile(WriteFile("sample.sin", SampleImage())));
   // Channel 2 typed into its cell, the editor still open.
   auto* grid = static_cast<ChannelGrid*>(frame->View().Grid());
   grid->setFocus();
@@ -45,13 +45,13 @@ TEST_F(PrintCommands, PrintToPdfShowsTheWorkingCopyOnFivePages) {
   for (QChar c : QStringLiteral("147.125")) QTest::keyClicks(QApplication::focusWidget(), QString(c));
 
   const QString pdf = dir.filePath("printout.pdf");
-  frame->Printer().setOutputFormat(QPrinter::PdfFormat);
-  frame->Printer().setOutputFileName(pdf);
+  frame->Printing().Printer().setOutputFormat(QPrinter::PdfFormat);
+  frame->Printing().Printer().setOutputFileName(pdf);
   // The print dialog is confirmed as it comes up, printing to that file.
   QTimer::singleShot(0, [] {
     if (auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget())) dialog->accept();
   });
-  frame->OnFilePrint();
+  frame->Printing().Print();
 
   const std::vector<std::string> pages = PdfPages(pdf);
   ASSERT_EQ(pages.size(), 5u);

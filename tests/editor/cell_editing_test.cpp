@@ -7,6 +7,7 @@
 #include <QComboBox>
 #include <QScrollBar>
 
+#include "model/document_history.h"
 #include "cell_edit_fixture.h"
 #include "editor/cell_editing.h"
 #include "model/channel_edits.h"
@@ -146,7 +147,7 @@ TEST_F(EditTest, ToneChooserCompletesAndRefusesWhatNamesNoTone) {
 
 TEST_F(EditTest, EscapeClosesTheEditorAndTheCellKeepsItsText) {
   Enter(1, 1, "146.52");
-  document.SetModified(false);
+  document.History().MarkSaved();
   GoTo(1, 1);
   Type("147");
   QTest::keyClick(Focus(), Qt::Key_Escape);
@@ -254,7 +255,7 @@ TEST_F(EditTest, CommitEditBringsAnOpenEditIntoTheDocument) {
   EXPECT_EQ(ShownEditor(), nullptr);
   EXPECT_EQ(document.Channels().Cell(1, 1), "146.52000");
   EXPECT_TRUE(document.IsModified());
-  document.SetModified(false);
+  document.History().MarkSaved();
   view->CommitEdit();  // nothing open: nothing changes
   EXPECT_FALSE(document.IsModified());
 }
