@@ -2,9 +2,12 @@
 // show the working copy, the edit still open in a cell included.
 
 #include <QDialog>
+#include <QPrintPreviewWidget>
 #include <QPrinter>
 #include <QTimer>
+#include <functional>
 
+#include "app/command_ids.h"
 #include "app_test_support.h"
 #include "child_process.h"
 #include "editor/channel_grid.h"
@@ -83,6 +86,32 @@ TEST_F(PrintCommands, PrintToPdfShowsTheWorkingCopyOnFivePages) {
     SCOPED_TRACE(row.text);
     EXPECT_NE(pages[row.page - 1].find(row.text), std::string::npos) << pages[row.page - 1];
   }
+  EXPECT_TRUE(prompter.asked.empty());
+}
+
+// The dialog comes up, is looked at and closed as a user closes it.
+QString RunModal(const std::function<void()>& open, const std::function<void(QDialog&)>& look) {
+  QString caption;
+  QTimer::singleShot(0, [&] {
+    auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+    if (!dialog) return;
+    caption = dialog->windowTitle();
+    look(*dialog);
+    dialog->reject();
+  });
+  open();
+  return caption;
+}
+
+TEST_F(PrintCommands, PreviewShowsFivePagesAndSetupOpensAndCloses) {
+  int pages = 0;
+  EXPECT_EQ(RunModal([&] { frame->Action(kCmdPrintPreview)->trigger(); },
+                     [&](QDialog& dialog) {
+                       if (auto* preview = dialog.findChild<QPrintPreviewWidget*>()) pages = preview->pageCount();
+                     }),
+            "Print Preview");
+  EXPECT_EQ(pages, 5);
+  EXPECT_FALSE(RunModal([&] { frame->Action(kCmdPrintSetup)->trigger(); }, [](QDialog&) {}).isEmpty());
   EXPECT_TRUE(prompter.asked.empty());
 }
 
