@@ -78,7 +78,7 @@ TEST_F(FileCommands, RecentMenuListsFourNewestFirstAndAGoneFileLeavesIt) {
   for (const char* name : {"a.sin", "b.sin", "c.sin", "d.sin", "e.sin"}) paths << WriteFile(name, SampleImage());
   EXPECT_TRUE(frame->RecentFilePlaceholder()->isVisible());
   for (const QString& path : paths) ASSERT_TRUE(frame->Files().OpenFile(path));
-  ASSERT_TRUE(frame->Files().OpenFile(paths[2]));
+  ASSERT_TRUE(frame->Files().OpenFile(paths[2]));  // the list's rules are RecentPaths'
   EXPECT_EQ(Recent(), (QStringList{paths[2], paths[4], paths[3], paths[1]}));
   EXPECT_FALSE(frame->RecentFilePlaceholder()->isVisible());
   for (int i = 0; i < kRecentFileCount; ++i)

@@ -106,7 +106,6 @@ TEST_F(FrameCommands, HoveringReadShowsItsPromptAndTooltipThenTheIdleText) {
   EXPECT_EQ(frame->Panes().MessageText(), "For Help，Please Press F1");
   QWidget* button = frame->ToolBar().widgetForAction(frame->Action(kCmdReadFromRadio));
   ASSERT_NE(button, nullptr);
-  EXPECT_EQ(button->toolTip(), "Read");
   QEnterEvent enter(QPointF(4, 4), QPointF(4, 4), button->mapToGlobal(QPointF(4, 4)));
   QApplication::sendEvent(button, &enter);
   EXPECT_EQ(frame->Panes().MessageText(), "Read Data From Radio");
@@ -116,7 +115,6 @@ TEST_F(FrameCommands, HoveringReadShowsItsPromptAndTooltipThenTheIdleText) {
 
   // Trailing blanks of a prompt are part of it.
   EXPECT_EQ(frame->Action(kCmdWriteToRadio)->statusTip(), "Write Data to Radio ");
-  EXPECT_EQ(frame->Action(kCmdWriteToRadio)->toolTip(), "Write");
   EXPECT_EQ(frame->Action(kCmdOptionalFeatures)->statusTip(), "Set the rest  functional features for the interphone");
 
   const QString hint = QString::fromUtf8("Please Click the cell to edit or input data，For help，please press F1");
@@ -211,9 +209,9 @@ TEST_F(FrameCommands, AboutBoxShowsItsTextsAndClosesWithOk) {
   EXPECT_TRUE(texts.contains("  Korvel Communication Software-11.1"));
 }
 
-// The command runs the dialog modally on the document: OK marks it modified,
-// and the stored value survives Save (which collects the grid) and Open.
-TEST_F(FrameCommands, OptionalFeaturesEditTheDocumentThroughSaveAndOpen) {
+// The command runs the dialog modally on the document: OK that changed
+// anything is one undo step and marks it modified.
+TEST_F(FrameCommands, OptionalFeaturesOkIsOneUndoStep) {
   QString caption;
   QTimer::singleShot(0, frame.get(), [&] {
     QWidget* dialog = QApplication::activeModalWidget();
@@ -227,10 +225,9 @@ TEST_F(FrameCommands, OptionalFeaturesEditTheDocumentThroughSaveAndOpen) {
   EXPECT_EQ(caption, "Optional Features");
   EXPECT_TRUE(frame->isWindowModified());
   EXPECT_EQ(frame->Action(kCmdEditUndo)->text(), "&Undo Optional Features");
-  chooser.paths = {dir.filePath("features.sin")};
-  ASSERT_TRUE(frame->Files().SaveAs());
-  ASSERT_TRUE(frame->Files().OpenFile(dir.filePath("features.sin")));
   EXPECT_EQ(document.Image()[0x813], 7);
+  frame->Action(kCmdEditUndo)->trigger();
+  EXPECT_FALSE(frame->isWindowModified());
 }
 
 TEST_F(FrameCommands, TitleStaysFixedAndItsStarFollowsTheModifiedState) {

@@ -1,5 +1,5 @@
 // The document, its working copy and its history: what marks it modified,
-// what one undo step is and what undo takes back.
+// what one undo step is, and that undo takes it back byte for byte.
 
 #include "model/kov_document.h"
 
@@ -8,52 +8,66 @@
 #include <functional>
 
 #include "model/channel_edits.h"
+#include "model/channel_rows.h"
 #include "model/document_history.h"
 #include "scripted_prompter.h"
 #include "temp_dir.h"
+#include "test_files.h"
 
 namespace korvel {
 namespace {
 
 using test::ScriptedPrompter;
 
-TEST(KovDocument, EachChangeIsOneNamedStepThatMarksItModifiedAndNothingElseDoes) {
+bool SameState(const DocumentState& a, const DocumentState& b) {
+  return a.rows == b.rows && a.type == b.type && a.image == b.image;
+}
+
+// Each change, as the window's event loop closes its step: one named undo
+// step that marks the document modified, undone and redone byte for byte;
+// or no step, and the document unmodified.
+TEST(KovDocument, EachChangeIsOneNamedStepUndoneAndRedoneExactly) {
   ScriptedPrompter prompter;
   const struct {
     const char* name;
     std::function<void(CKovDoc&)> act;
-    const char* step;  // the undo step it makes; "" for none (and not modified)
+    const char* step;  // "" for none
   } cases[] = {
-      {"a committed frequency", [&](CKovDoc& d) { CommitFrequency(d.Channels(), 1, 1, "250", prompter); },
-       "Edit Channel 1"},
-      {"two channels at once",
-       [](CKovDoc& d) {
-         d.Channels().SetCell(3, 1, "146.00000");
-         d.Channels().SetCell(5, 1, "146.00000");
-       },
-       "Edit Channels 3-5"},
-      {"a commit that changes no cell", [](CKovDoc& d) { CommitOption(d.Channels(), 1, 5, "Narrow"); }, ""},
+      {"a frequency typed into an empty row",
+       [&](CKovDoc& d) { CommitFrequency(d.Channels(), 128, 1, "146.52", prompter); }, "Edit Channel 128"},
+      {"a text equal to the cell's", [](CKovDoc& d) { d.Channels().SetCell(1, 1, d.Channels().Cell(1, 1)); }, ""},
       {"a change taken back within the step",
        [](CKovDoc& d) {
+         const std::string was = d.Channels().Cell(2, 2);
          d.Channels().SetCell(2, 2, "146.00000");
-         d.Channels().SetCell(2, 2, "");
+         d.Channels().SetCell(2, 2, was);
        },
        ""},
-      {"new bar values", [](CKovDoc& d) { d.Channels().SetType({.band = 4}); }, "Type Setting"},
+      {"a bar value", [](CKovDoc& d) { d.Channels().SetType({.model = 1, .band = 3}); }, "Type Setting"},
+      {"channels moved", [](CKovDoc& d) { MoveChannels(d, 3, 9, 1); }, "Edit Channels 3-10"},
+      // The step names the first and last row whose texts changed (the pattern
+      // leaves some rows empty).
+      {"channels emptied", [](CKovDoc& d) { EmptyChannels(d, 1, 64); }, "Edit Channels 1-59"},
+      {"a channel inserted",
+       [](CKovDoc& d) {
+         EmptyChannels(d, 128, 128);
+         InsertEmptyChannel(d, 1);
+       },
+       "Edit Channels 1-125"},
       {"the fill", [](CKovDoc& d) { d.FillFromImage(); }, ""},
-      {"the collection", [](CKovDoc& d) { d.CollectIntoImage(); }, ""},
-      {"a command's step changing the image",
+      {"the collection (as a save does)", [](CKovDoc& d) { d.CollectIntoImage(); }, ""},
+      {"a command's step changing a settings byte",
        [](CKovDoc& d) {
          DocumentStep step(d.History(), "Optional Features");
-         d.Image()[0x813] = 7;
+         d.Image()[0x812] ^= 0x10;
        },
        "Optional Features"},
       {"a command's step changing nothing", [](CKovDoc& d) { DocumentStep step(d.History(), "Optional Features"); },
        ""},
-      {"a read filling the grid within its step",
+      {"another image filled in within its step (a read)",
        [](CKovDoc& d) {
          DocumentStep step(d.History(), "Read From Radio");
-         d.Image()[0x80A] = 0xEF;
+         d.Image() = test::PatternImage(99);
          d.FillFromImage();
        },
        "Read From Radio"},
@@ -61,16 +75,22 @@ TEST(KovDocument, EachChangeIsOneNamedStepThatMarksItModifiedAndNothingElseDoes)
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
     CKovDoc document;
+    document.Image() = test::ThroughGrid(test::PatternImage(3));
     document.FillFromImage();
+    document.History().Reset();
+    const DocumentState before = CaptureState(document);
     c.act(document);
-    document.History().CloseStep();  // as the event loop does after each event
+    document.History().CloseStep();
+    const DocumentState after = CaptureState(document);
     EXPECT_EQ(document.IsModified(), *c.step != '\0');
     EXPECT_EQ(document.History().UndoName(), c.step);
     if (*c.step == '\0') continue;
-    document.History().Undo();  // back to the state the document started in
+    document.History().Undo();
+    EXPECT_TRUE(SameState(CaptureState(document), before));
     EXPECT_FALSE(document.IsModified());
     EXPECT_EQ(document.History().RedoName(), c.step);
     document.History().Redo();
+    EXPECT_TRUE(SameState(CaptureState(document), after));
     EXPECT_TRUE(document.IsModified());
   }
 }
@@ -105,22 +125,6 @@ TEST(KovDocument, UndoingBackToTheSavedStateClearsModifiedUntilANewStepDropsIt) 
   EXPECT_FALSE(document.IsModified());
   EXPECT_FALSE(history.CanUndo());
   EXPECT_FALSE(history.CanRedo());
-}
-
-TEST(KovDocument, FillAndCollectionMoveRowsAndBarValuesBetweenImageAndWorkingCopy) {
-  CKovDoc document;
-  document.OnNewDocument();
-  document.Image()[0x80A] = 0xEF;  // "136 - 174MHz"
-  document.FillFromImage();
-  EXPECT_EQ(document.Channels().Type().band, 1);
-  ScriptedPrompter prompter;
-  CommitFrequency(document.Channels(), 1, 1, "146.52", prompter);
-  document.Channels().SetType({.model = 2, .band = 1});
-  EXPECT_EQ(document.Image()[0], 0xFF);  // the image waits for the collection
-  document.CollectIntoImage();
-  EXPECT_EQ((std::array<int, 4>{document.Image()[0], document.Image()[1], document.Image()[2], document.Image()[3]}),
-            (std::array<int, 4>{0x00, 0x20, 0x65, 0x14}));
-  EXPECT_EQ(document.Image()[0x80B], 0x3A);
 }
 
 }  // namespace
