@@ -36,6 +36,7 @@
 #include "editor/channel_grid.h"
 #include "model/channel_paste.h"
 #include "app/main_frame.h"
+#include "model/document_history.h"
 #include "app/progress_dialog.h"
 #include "app/qt_prompter.h"
 #include "pty_server.h"
@@ -80,7 +81,7 @@ void RunOne(CMainFrame& frame, CKovDoc& document, TransferDirection direction) {
   clockid_t radioClock{};
   pthread_getcpuclockid(radio.native_handle(), &radioClock);
   frame.View().SetPortName(QString::fromStdString(server.DevicePath()));
-  document.SetModified(false);
+  document.History().MarkSaved();
 
   // The largest gap between two ticks of a 1 ms timer on the interface thread.
   qint64 worstGapMs = 0;
@@ -183,8 +184,7 @@ int main(int argc, char** argv) {
   // The write alone is measured against its floor, and backups stay here.
   frame.Action(kCmdVerifyAfterWrite)->setChecked(false);
   frame.SetBackupFolder(dir.filePath("backups").toStdString());
-  document.OnNewDocument();
-  frame.ShowNewDocument();
+  frame.Files().Commands().New();
   frame.show();
   std::printf("the window's read and write against the simulated radio at 9600 baud 8N1, offscreen\n");
   for (int i = 0; i < repeat; ++i) {
@@ -192,6 +192,6 @@ int main(int argc, char** argv) {
     RunOne(frame, document, TransferDirection::Write);
   }
   RunEditing(frame, repeat);
-  document.SetModified(false);
+  document.History().MarkSaved();
   return 0;
 }

@@ -49,24 +49,24 @@ QAction* CMainFrame::MakeAction(int id, const QString& text, const char* icon) {
 }
 
 void CMainFrame::CreateActions() {
-  connect(MakeAction(kCmdFileNew, QStringLiteral("&New\tCtrl+N"), "new"), &QAction::triggered, this,
-          &CMainFrame::OnFileNew);
-  connect(MakeAction(kCmdFileOpen, QStringLiteral("&Open...\tCtrl+O"), "open"), &QAction::triggered, this,
-          &CMainFrame::OnFileOpen);
-  connect(MakeAction(kCmdFileSave, QStringLiteral("&Save\tCtrl+S"), "save"), &QAction::triggered, this,
-          &CMainFrame::OnFileSave);
-  connect(MakeAction(kCmdFileSaveAs, QStringLiteral("Save &As...")), &QAction::triggered, this,
-          &CMainFrame::OnFileSaveAs);
-  connect(MakeAction(kCmdExportChannels, QStringLiteral("&Export Channels...")), &QAction::triggered, this,
-          &CMainFrame::OnExportChannels);
-  connect(MakeAction(kCmdImportChannels, QStringLiteral("&Import Channels...")), &QAction::triggered, this,
-          &CMainFrame::OnImportChannels);
-  connect(MakeAction(kCmdPrint, QStringLiteral("&Print...\tCtrl+P"), "print"), &QAction::triggered, this,
-          &CMainFrame::OnFilePrint);
-  connect(MakeAction(kCmdPrintPreview, QStringLiteral("Print Pre&view")), &QAction::triggered, this,
-          &CMainFrame::OnFilePrintPreview);
-  connect(MakeAction(kCmdPrintSetup, QStringLiteral("P&rint Setup...")), &QAction::triggered, this,
-          &CMainFrame::OnFilePrintSetup);
+  connect(MakeAction(kCmdFileNew, QStringLiteral("&New\tCtrl+N"), "new"), &QAction::triggered, files_,
+          &FileCommands::New);
+  connect(MakeAction(kCmdFileOpen, QStringLiteral("&Open...\tCtrl+O"), "open"), &QAction::triggered, files_,
+          &FileCommands::Open);
+  connect(MakeAction(kCmdFileSave, QStringLiteral("&Save\tCtrl+S"), "save"), &QAction::triggered, files_,
+          &FileCommands::Save);
+  connect(MakeAction(kCmdFileSaveAs, QStringLiteral("Save &As...")), &QAction::triggered, files_,
+          &FileCommands::SaveAs);
+  connect(MakeAction(kCmdExportChannels, QStringLiteral("&Export Channels...")), &QAction::triggered, files_,
+          &FileCommands::ExportChannels);
+  connect(MakeAction(kCmdImportChannels, QStringLiteral("&Import Channels...")), &QAction::triggered, files_,
+          &FileCommands::ImportChannels);
+  connect(MakeAction(kCmdPrint, QStringLiteral("&Print...\tCtrl+P"), "print"), &QAction::triggered, printing_,
+          &PrintCommands::Print);
+  connect(MakeAction(kCmdPrintPreview, QStringLiteral("Print Pre&view")), &QAction::triggered, printing_,
+          &PrintCommands::Preview);
+  connect(MakeAction(kCmdPrintSetup, QStringLiteral("P&rint Setup...")), &QAction::triggered, printing_,
+          &PrintCommands::Setup);
   connect(MakeAction(kCmdAppExit, QStringLiteral("E&xit")), &QAction::triggered, this, &QWidget::close);
 
   connect(MakeAction(kCmdReadFromRadio, QStringLiteral("&Read From Radio\tCtrl+R"), "read"), &QAction::triggered,
@@ -132,14 +132,15 @@ void CMainFrame::CreateActions() {
     addAction(action);
   }
 
-  CreateEditActions();
+  editMenu_ = new EditMenu(*this, *view_, document_.History(),
+                           [this](int id, const QString& text) { return MakeAction(id, text); }, actions_);
   CreateSafeguardActions();
 
   for (int i = 0; i < kRecentFileCount; ++i) {
     auto* action = new QAction(this);
     action->setData(kCmdRecentFile1 + i);
     action->setStatusTip(CommandPrompt(kCmdRecentFile1 + i));
-    connect(action, &QAction::triggered, this, [this, i] { OnRecentFile(i); });
+    connect(action, &QAction::triggered, files_, [this, i] { files_->OpenRecent(i); });
     recentActions_[i] = action;
   }
   recentPlaceholder_ = new QAction(QStringLiteral("Recent File"), this);
@@ -165,7 +166,7 @@ void CMainFrame::CreateMenus() {
   file->addSeparator();
   file->addAction(actions_.value(kCmdAppExit));
 
-  QMenu* edit = CreateEditMenu();
+  QMenu* edit = editMenu_->Menu();
   bar->addMenu(edit);
 
   QMenu* program = bar->addMenu(QStringLiteral("&Program"));
@@ -221,7 +222,7 @@ void CMainFrame::CreateToolBar() {
 }
 
 void CMainFrame::UpdateRecentMenu() {
-  const QStringList& paths = recent_.Paths();
+  const QStringList paths = files_->RecentFiles().Paths();
   for (int i = 0; i < kRecentFileCount; ++i) {
     QAction* action = recentActions_[i];
     const bool used = i < paths.size();

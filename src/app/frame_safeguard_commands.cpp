@@ -1,16 +1,12 @@
 // The safeguards around the radio's memory: backups of what was read,
-// verify after write, backup before write, and comparing the document with
-// a file or a backup.
+// verify after write, backup before write (Open Backup and Compare With are
+// FileCommands').
 #include <QAction>
-#include <QFileInfo>
 
-#include "app/backup_list_dialog.h"
 #include "app/differences_dialog.h"
 #include "app/main_frame.h"
 #include "app/progress_dialog.h"
-#include "editor/document_history.h"
 #include "model/backup_store.h"
-#include "model/channel_file.h"
 
 namespace korvel {
 namespace {
@@ -21,10 +17,10 @@ const QString kBackupBeforeWriteKey = QStringLiteral("Program/Back Up Before Wri
 }  // namespace
 
 void CMainFrame::CreateSafeguardActions() {
-  connect(MakeAction(kCmdOpenBackup, QStringLiteral("Open &Backup...")), &QAction::triggered, this,
-          &CMainFrame::OnOpenBackup);
-  connect(MakeAction(kCmdCompareWith, QStringLiteral("&Compare With...")), &QAction::triggered, this,
-          &CMainFrame::OnCompareWith);
+  connect(MakeAction(kCmdOpenBackup, QStringLiteral("Open &Backup...")), &QAction::triggered, files_,
+          [this] { files_->OpenBackup(backupFolder_); });
+  connect(MakeAction(kCmdCompareWith, QStringLiteral("&Compare With...")), &QAction::triggered, files_,
+          &FileCommands::CompareWith);
   const struct {
     int id;
     const char* text;
@@ -84,49 +80,6 @@ void CMainFrame::ShowTransferPhase(int phase) {
                                                      : QString::fromUtf8(TransferPhaseText(which));
   progress_->setWindowTitle(text);
   if (which != TransferPhase::Write) progress_->SetStatusText(text);
-}
-
-void CMainFrame::OnOpenBackup() {
-  BackupStore store(backupFolder_);
-  BackupListDialog dialog(QString::fromStdString(store.Folder()), store.List(), this);
-  const int choice = dialog.exec();
-  const QString path = dialog.ChosenPath();
-  if (path.isEmpty()) return;
-  if (choice == BackupListDialog::Compare) {
-    CompareWithFile(path);
-    return;
-  }
-  if (choice != BackupListDialog::Open || !SaveModified()) return;
-  const Status opened = document_.OnOpenDocument(NativePath(path));
-  if (!opened) {
-    prompter_.Tell(opened.message);
-    return;
-  }
-  document_.SetPathName({});
-  ShowView();
-}
-
-void CMainFrame::OnCompareWith() {
-  const QString path = chooser_.OpenPath(this);
-  if (!path.isEmpty()) CompareWithFile(path);
-}
-
-void CMainFrame::CompareWithFile(const QString& path) {
-  view_->CommitEdit();
-  MemoryImage other{};
-  const Status loaded = LoadChannelFile(NativePath(path), other);
-  if (!loaded) {
-    prompter_.Tell(loaded.message);
-    return;
-  }
-  // The document as a save would write it now.
-  MemoryImage current = document_.Image();
-  document_.Channels().Collect(current);
-  const QString name = QFileInfo(path).fileName();
-  DifferencesDialog dialog(QStringLiteral("Compare With"),
-                           QStringLiteral("This document compared with %1:").arg(name),
-                           QStringLiteral("This document"), name, CompareImages(current, other), this);
-  dialog.exec();
 }
 
 }  // namespace korvel

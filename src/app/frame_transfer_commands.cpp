@@ -1,11 +1,11 @@
 // Read From Radio and Write To Radio: the progress dialog, the transfer on
 // its worker thread, and what each end leaves in the document.
 #include "app/main_frame.h"
-#include "editor/document_history.h"
 #include "app/progress_dialog.h"
 #include "app/transfer_worker.h"
 #include "link/posix_serial_port.h"
 #include "link/transfer_texts.h"
+#include "model/document_history.h"
 
 namespace korvel {
 
@@ -52,9 +52,11 @@ void CMainFrame::OnTransferFinished() {
   if (direction_ == TransferDirection::Read && outcome.image) {
     // Only a complete read enters the document; it is a change to keep,
     // and the radio's memory as read is kept as a backup too.
-    document_.Image() = *outcome.image;
-    view_->ShowFilledImage();
-    view_->History().Checkpoint(QStringLiteral("Read From Radio"));
+    {
+      DocumentStep step(document_.History(), "Read From Radio");
+      document_.Image() = *outcome.image;
+      view_->ShowFilledImage();
+    }
     KeepReadBackup(outcome);
   } else if (direction_ == TransferDirection::Write && !closeAfterTransfer_) {
     ShowWriteJobEnd(worker_->JobOutcome());
@@ -66,11 +68,10 @@ void CMainFrame::OnTransferFinished() {
 }
 
 void CMainFrame::EnableDocumentCommands(bool enabled) {
-  transferHoldsEdits_ = !enabled;
   if (enabled) {
     for (auto it = disabledForTransfer_.cbegin(); it != disabledForTransfer_.cend(); ++it) it.key()->setEnabled(true);
     disabledForTransfer_.clear();
-    UpdateEditCommands();
+    editMenu_->HoldEdits(false);
     return;
   }
   QList<QAction*> commands;
@@ -79,7 +80,7 @@ void CMainFrame::EnableDocumentCommands(bool enabled) {
     commands << actions_.value(id);
   }
   for (QAction* recent : recentActions_) commands << recent;
-  UpdateEditCommands();
+  editMenu_->HoldEdits(true);
   // Only what was enabled comes back afterwards.
   for (QAction* action : commands) {
     if (action == nullptr || !action->isEnabled()) continue;

@@ -16,9 +16,8 @@ bool CKovApp::InitInstance(const QStringList& arguments) {
   frame_ = std::make_unique<CMainFrame>(document_, prompter_, chooser_, settings_);
   const QString file = arguments.isEmpty() ? QString() : arguments.constFirst();
   if (file.isEmpty()) {
-    document_.OnNewDocument();
-    frame_->ShowNewDocument();
-  } else if (!frame_->OpenDocumentFile(file)) {
+    frame_->Files().Commands().New();
+  } else if (!frame_->Files().OpenFile(file)) {
     return false;
   }
   frame_->setWindowIcon(QIcon(QStringLiteral(":/korvel/icons/korvel.svg")));

@@ -1,5 +1,4 @@
 #include "app/main_frame.h"
-#include "editor/document_history.h"
 
 #include <QAction>
 #include <QApplication>
@@ -7,7 +6,6 @@
 #include <QIcon>
 #include <QMenuBar>
 #include <QMimeData>
-#include <QPrinter>
 #include <QScreen>
 #include <QScrollArea>
 #include <QStatusBar>
@@ -24,6 +22,7 @@
 #include "features/optional_features_dialog.h"
 #include "link/posix_serial_port.h"
 #include "model/backup_store.h"
+#include "model/document_history.h"
 
 // The resources live in a static library: make sure they are registered.
 static void InitKorvelResources() { Q_INIT_RESOURCE(korvel); }
@@ -35,8 +34,6 @@ CMainFrame::CMainFrame(CKovDoc& document, Prompter& prompter, FileChooser& choos
     : QMainWindow(parent),
       document_(document),
       prompter_(prompter),
-      chooser_(chooser),
-      recent_(settings, kRecentFileCount),
       settings_(settings),
       backupFolder_(BackupStore::DefaultFolder()) {
   InitKorvelResources();
@@ -61,9 +58,14 @@ CMainFrame::CMainFrame(CKovDoc& document, Prompter& prompter, FileChooser& choos
   setCentralWidget(scroll_);
 
   connect(view_, &CKovView::statusHint, this, [this](const QString& hint) { panes_->SetMessage(hint); });
+  files_ = new FileCommands(document_, prompter_, chooser, settings, *view_, *this);
+  connect(files_, &FileCommands::documentShown, this, &CMainFrame::FitToForm);
+  connect(files_, &FileCommands::recentFilesChanged, this, &CMainFrame::UpdateRecentMenu);
+  printing_ = new PrintCommands(document_, prompter_, *view_, *this);
 
   CreateActions();
   CreateMenus();
+  historyChanges_ = document_.History().Subscribe([this] { setWindowModified(document_.IsModified()); });
   CreateToolBar();
   statusBar()->setAccessibleName(QStringLiteral("Status bar"));
   panes_ = new StatusPanes(*statusBar());
@@ -83,17 +85,8 @@ CMainFrame::CMainFrame(CKovDoc& document, Prompter& prompter, FileChooser& choos
 CMainFrame::~CMainFrame() {
   // The worker ends its transfer (and the port it made) before the members it uses go.
   worker_.reset();
-  // The undo stack, going with the view, must not update actions already gone.
-  disconnect(&view_->History().Stack(), nullptr, this, nullptr);
-}
-
-void CMainFrame::ShowView() {
-  view_->OnInitialUpdate();
-  view_->setMinimumSize(view_->FormSize());
-  // Filling the view is not a change of the document, and a new or opened
-  // document starts a fresh history.
-  view_->History().Reset();
-  FitToForm();
+  // The Edit menu follows the history with the frame's actions: it goes first.
+  delete editMenu_;
 }
 
 void CMainFrame::FitToForm() {
@@ -147,7 +140,7 @@ void CMainFrame::closeEvent(QCloseEvent* event) {
     event->ignore();
     return;
   }
-  if (!SaveModified()) {
+  if (!files_->SaveModified()) {
     event->ignore();
     return;
   }
@@ -170,9 +163,7 @@ void CMainFrame::dropEvent(QDropEvent* event) {
   activateWindow();
   // After the drop has returned, so the source is not left waiting on
   // the save question or a message.
-  QTimer::singleShot(0, this, [this, path] {
-    if (SaveModified()) OpenDocumentFile(path);
-  });
+  QTimer::singleShot(0, this, [this, path] { files_->OpenAsking(path); });
 }
 
 bool CMainFrame::event(QEvent* event) {
@@ -219,9 +210,9 @@ void CMainFrame::OnAbout() {
 }
 
 void CMainFrame::OnOptionalFeatures() {
+  // Its OK is the command's undo step.
   COptionalFeaturesDlg features(document_, prompter_, this);
   features.exec();
-  view_->History().Checkpoint(QStringLiteral("Optional Features"));
 }
 
 void CMainFrame::OnTestMode() {

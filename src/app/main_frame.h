@@ -1,6 +1,7 @@
 #pragma once
-// The main window: menus, toolbar, status bar and the form view, and the
-// file commands that move the document between files and the view.
+// The main window: menus, toolbar, status bar and the layout of the form
+// view. The commands live in classes of their own: FileCommands (the
+// document and its files), PrintCommands, EditMenu and the transfers.
 
 #include <QHash>
 #include <QMainWindow>
@@ -9,7 +10,10 @@
 #include <memory>
 
 #include "app/command_ids.h"
+#include "app/edit_menu.h"
 #include "app/file_chooser.h"
+#include "app/file_commands.h"
+#include "app/print_commands.h"
 #include "app/recent_file_list.h"
 #include "app/status_panes.h"
 #include "editor/kov_view.h"
@@ -20,7 +24,6 @@
 #include "model/kov_document.h"
 #include "model/prompter.h"
 
-class QPrinter;
 class QMenu;
 class QScrollArea;
 
@@ -44,37 +47,20 @@ class CMainFrame : public QMainWindow {
   QAction* RecentFilePlaceholder() const { return recentPlaceholder_; }
   QToolBar& ToolBar() { return *toolBar_; }
   StatusPanes& Panes() { return *panes_; }
-  RecentFileList& RecentFiles() { return recent_; }
+  RecentFileList& RecentFiles() { return files_->RecentFiles(); }
   HelpWindow* Help() const { return help_; }
 
-  // File commands. Each returns whether it was carried out; false when the
-  // user cancelled it or it failed (and was reported).
-  bool OnFileNew();
-  bool OnFileOpen();
-  bool OnFileSave();
-  bool OnFileSaveAs();
-  void OnExportChannels();
-  void OnImportChannels();
-  // File > Open Backup: a kept radio memory opens as an untitled document,
-  // so saving it never overwrites the backup.
-  void OnOpenBackup();
-  // File > Compare With: the differences between the document (as the
-  // grid shows it) and a channel data file.
-  void OnCompareWith();
-  void CompareWithFile(const QString& path);
+  // The commands of the File menu's document part and of printing.
+  FileCommands& Files() { return *files_; }
+  PrintCommands& Printing() { return *printing_; }
+  // File > New as the menu runs it, and without the question about changes.
+  bool OnFileNew() { return files_->New(); }
+  void ShowNewDocument() { files_->Commands().New(); }
 
   // Where backups of the radio's memory are kept: the user's data folder
   // unless set (tests keep theirs apart).
   const std::string& BackupFolder() const { return backupFolder_; }
   void SetBackupFolder(std::string folder) { backupFolder_ = std::move(folder); }
-  void OnRecentFile(int index);
-  // Opens path as File Open does, without asking about unsaved changes:
-  // loads it, takes its path, lists it as recent and shows it.
-  bool OpenDocumentFile(const QString& path);
-  // Shows the document's image as a new, unchanged document.
-  void ShowNewDocument();
-  // Asks whether to save a modified document. False means: stop.
-  bool SaveModified();
 
   // Shrinks the frame to fit the form and keeps it on the screen.
   void FitToForm();
@@ -98,16 +84,6 @@ class CMainFrame : public QMainWindow {
   void OnAbout();
   // Runs the optional features dialog over the frame on the document's image.
   void OnOptionalFeatures();
-  // File > Print, Print Preview and Print Setup on the frame's printer; an
-  // open cell edit is committed first, as Save does.
-  void OnFilePrint();
-  void OnFilePrintPreview();
-  void OnFilePrintSetup();
-  // Prints the document's working copy (the printer's page range, or all
-  // five pages); reports a printer that does not start.
-  bool PrintTo(QPrinter& printer);
-  // The printer of Print, Preview and Setup, made on first use.
-  QPrinter& Printer();
   // F6 and Shift+F6: the focus moves to the next or previous part of the view.
   void MovePane(bool forward);
 
@@ -123,7 +99,6 @@ class CMainFrame : public QMainWindow {
  private:
   QAction* MakeAction(int id, const QString& text, const char* icon = nullptr);
   void CreateActions();
-  void CreateEditActions();
   void CreateSafeguardActions();
   // The write job's safeguards as the Program menu's checks set them.
   WriteJobOptions WriteOptions();
@@ -132,18 +107,10 @@ class CMainFrame : public QMainWindow {
   // After a write job: a failed backup or a verify that found differences.
   void ShowWriteJobEnd(const WriteJobOutcome& job);
   void ShowTransferPhase(int phase);
-  QMenu* CreateEditMenu();
-  // Undo and Redo name their step and follow the stack; commands that
-  // change channels wait while a transfer runs.
-  void UpdateEditCommands();
   void CreateMenus();
   void CreateToolBar();
   void UpdateRecentMenu();
   void UpdatePortChecks();
-  void ShowView();
-  bool SaveTo(const QString& path);
-  // The document now belongs to this file: its path and the recent list.
-  void TakePath(const QString& absolute);
   void KeepOnScreen();
   void PrepareTransfer(TransferDirection direction, const char* caption);
   void OnStartTransfer();
@@ -154,9 +121,10 @@ class CMainFrame : public QMainWindow {
 
   CKovDoc& document_;
   Prompter& prompter_;
-  FileChooser& chooser_;
-  RecentFileList recent_;
   CKovView* view_ = nullptr;
+  FileCommands* files_ = nullptr;
+  PrintCommands* printing_ = nullptr;
+  EditMenu* editMenu_ = nullptr;
   QScrollArea* scroll_ = nullptr;
   QToolBar* toolBar_ = nullptr;
   StatusPanes* panes_ = nullptr;
@@ -167,15 +135,14 @@ class CMainFrame : public QMainWindow {
   QAction* portActions_[4] = {};
   bool placed_ = false;
 
-  std::unique_ptr<QPrinter> printer_;
   std::unique_ptr<TransferWorker> worker_;
   CProgressDlg* progress_ = nullptr;
   TransferDirection direction_ = TransferDirection::Read;
   bool closeAfterTransfer_ = false;
-  bool transferHoldsEdits_ = false;  // a transfer runs: commands that change channels wait
   QSettings& settings_;
   std::string backupFolder_;
   QHash<QAction*, bool> disabledForTransfer_;
+  Subscription historyChanges_;  // the "*" after the title follows the modified state
 };
 
 }  // namespace korvel

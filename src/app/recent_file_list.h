@@ -1,10 +1,12 @@
 #pragma once
 // The recent-file list: the last four channel data files opened or saved,
-// newest first, kept in the settings between runs.
+// newest first (the rules of RecentPaths), kept in the settings between runs.
 
 #include <QSettings>
 #include <QString>
 #include <QStringList>
+
+#include "model/recent_paths.h"
 
 namespace korvel {
 
@@ -16,19 +18,16 @@ class RecentFileList {
  public:
   RecentFileList(QSettings& settings, int capacity);
 
-  const QStringList& Paths() const { return paths_; }
-  // Puts path first, dropping an older entry of the same file and the
-  // oldest entry beyond the capacity; stores the list at once.
+  QStringList Paths() const;
+  // Puts path first (see RecentPaths::Add); stores the list at once.
   void Add(const QString& path);
   void Remove(int index);
 
  private:
-  void Load();
   void Store();
 
   QSettings& settings_;
-  int capacity_;
-  QStringList paths_;
+  RecentPaths paths_;
 };
 
 }  // namespace korvel

@@ -7,6 +7,7 @@
 #include "editor/channel_grid.h"
 #include "model/channel_csv.h"
 #include "model/channel_paste.h"
+#include "model/document_history.h"
 #include "model/channel_rows.h"
 #include "model/kov_document.h"
 #include "model/prompter.h"
@@ -34,6 +35,7 @@ void ChannelEditCommands::Copy() {
 
 void ChannelEditCommands::Cut() {
   if (!Prepare()) return;
+  DocumentStep step(history_, "Cut");
   // Cutting takes whole channels: those of the selected rows, or of the
   // rows the selected cells are on.
   std::vector<int> rows = grid_.SelectedRows();
@@ -45,22 +47,24 @@ void ChannelEditCommands::Cut() {
   for (int row : rows) text += CopyRowsText(document_.Channels(), row, row);
   PutOnClipboard(text);
   for (int row : rows) EmptyChannels(document_, row, row);
-  Finish(QStringLiteral("Cut"));
+  Finish();
 }
 
 bool ChannelEditCommands::ImportCsv(const std::string& csv, bool replaceAll) {
   if (!Prepare()) return false;
+  DocumentStep step(history_, "Import Channels");
   const CsvImportOutcome outcome = ImportChannelsCsv(document_, csv, replaceAll);
   if (!outcome.Applied()) {
     prompter_.Tell(DescribeCsvRefusals(outcome.refusals));
     return false;
   }
-  Finish(QStringLiteral("Import Channels"));
+  Finish();
   return true;
 }
 
 void ChannelEditCommands::Paste() {
   if (!Prepare()) return;
+  DocumentStep step(history_, "Paste");
   const CellBlock block = ParseClipboardText(QGuiApplication::clipboard()->text().toStdString());
   if (block.empty()) return;
   const std::vector<int> selected = grid_.SelectedRows();
@@ -75,7 +79,7 @@ void ChannelEditCommands::Paste() {
     prompter_.Tell(DescribePasteRefusals(outcome.refusals));
     return;
   }
-  Finish(QStringLiteral("Paste"));
+  Finish();
   if (channels) grid_.SelectRows(outcome.firstRow, outcome.lastRow);
 }
 

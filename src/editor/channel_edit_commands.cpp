@@ -3,7 +3,7 @@
 #include "editor/cell_editing.h"
 #include "editor/cell_editors.h"
 #include "editor/channel_grid.h"
-#include "editor/document_history.h"
+#include "model/document_history.h"
 #include "model/channel_rows.h"
 #include "model/kov_document.h"
 #include "model/prompter.h"
@@ -35,54 +35,55 @@ bool ChannelEditCommands::Prepare() {
       if (editor->isVisible()) return false;
     }
   }
-  history_.Checkpoint(QString());
   return true;
 }
 
-void ChannelEditCommands::Finish(const QString& stepName) {
-  history_.Checkpoint(stepName);
+void ChannelEditCommands::Finish() {
   editing_.LoadEditor();
   grid_.setFocus();
 }
 
 void ChannelEditCommands::Undo() {
   if (!Prepare()) return;
-  history_.Stack().undo();
-  Finish(QString());
+  history_.Undo();
+  Finish();
 }
 
 void ChannelEditCommands::Redo() {
   if (!Prepare()) return;
-  history_.Stack().redo();
-  Finish(QString());
+  history_.Redo();
+  Finish();
 }
 
 void ChannelEditCommands::DeleteChannels() {
   if (!Prepare()) return;
+  DocumentStep step(history_, "Delete Channel");
   const std::vector<int> selected = grid_.SelectedRows();
   if (selected.empty()) {
     EmptyChannels(document_, grid_.Row(), grid_.Row());
   } else {
     for (int row : selected) EmptyChannels(document_, row, row);
   }
-  Finish(QStringLiteral("Delete Channel"));
+  Finish();
 }
 
 void ChannelEditCommands::InsertChannel() {
   if (!Prepare()) return;
+  DocumentStep step(history_, "Insert Channel");
   if (!InsertEmptyChannel(document_, TargetRows().first)) {
     prompter_.Tell(kLastChannelInUseText);
     return;
   }
-  Finish(QStringLiteral("Insert Channel"));
+  Finish();
 }
 
 void ChannelEditCommands::Move(int by) {
   if (!Prepare()) return;
+  DocumentStep step(history_, by < 0 ? "Move Up" : "Move Down");
   const auto [first, last] = TargetRows();
   const bool wholeRows = !grid_.SelectedRows().empty();
   if (!MoveChannels(document_, first, last, by)) return;
-  Finish(by < 0 ? QStringLiteral("Move Up") : QStringLiteral("Move Down"));
+  Finish();
   // The selection travels with the channels.
   if (wholeRows) {
     grid_.SelectRows(first + by, last + by);

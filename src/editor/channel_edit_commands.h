@@ -53,11 +53,12 @@ class ChannelEditCommands : public QObject {
   // The rows the commands act on: the selected ones, else the current one.
   std::pair<int, int> TargetRows() const;
   // Before a command: an open edit is committed (it is a step of its own)
-  // and the editor closed. False when the edit was refused.
+  // and the editor closed. False when the edit was refused. A command that
+  // changes channels then opens its DocumentStep.
   bool Prepare();
-  // After a command changed the document: one step of this name, and the
-  // editor shows the current cell's new text when next opened.
-  void Finish(const QString& stepName);
+  // After a command changed the document: the editor shows the current
+  // cell's new text when next opened.
+  void Finish();
   void Move(int by);
 
   CKovDoc& document_;

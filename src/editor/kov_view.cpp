@@ -6,16 +6,17 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QStyle>
+#include <QTimer>
 
 #include "editor/cell_editing.h"
 #include "editor/channel_edit_commands.h"
-#include "editor/document_history.h"
 #include "editor/cell_editors.h"
 #include "editor/channel_grid.h"
 #include "widgets/dialog_units.h"
 #include "editor/status_hints.h"
 #include "editor/type_settings_bar.h"
 #include "model/channel_columns.h"
+#include "model/document_history.h"
 
 namespace korvel {
 namespace {
@@ -52,8 +53,7 @@ struct CKovView::Parts {
         editors(*grid),
         editing(new CellEditing(*grid, editors, channels, prompter, view)),
         hints(new StatusHintFilter(grid, view)),
-        history(new DocumentHistory(document, view)),
-        commands(new ChannelEditCommands(document, *grid, editors, *editing, *history, prompter, view)) {}
+        commands(new ChannelEditCommands(document, *grid, editors, *editing, document.History(), prompter, view)) {}
 
   DialogUnits units;
   TypeSettingsBar* bar;
@@ -62,7 +62,6 @@ struct CKovView::Parts {
   CellEditors editors;
   CellEditing* editing;
   StatusHintFilter* hints;
-  DocumentHistory* history;
   ChannelEditCommands* commands;
 };
 
@@ -87,13 +86,19 @@ CKovView::CKovView(CKovDoc& document, Prompter& prompter, QWidget* parent)
 
   p.hints->Watch(this);
   connect(p.hints, &StatusHintFilter::hint, this, &CKovView::statusHint);
+
+  // Everything one event did to the working copy is one undo step: the step
+  // an edit opens closes when control returns to the event loop.
+  document_.History().SetOpenStepHandler([this] {
+    QTimer::singleShot(0, this, [this] { document_.History().CloseStep(); });
+  });
 }
 
 CKovView::~CKovView() {
   // The child widgets outlive this body; what listens to their signals and
   // events goes first.
+  document_.History().SetOpenStepHandler({});
   delete parts_->commands;
-  delete parts_->history;
   delete parts_->editing;
   delete parts_->hints;
   delete parts_;
@@ -144,7 +149,7 @@ void CKovView::ShowFilledImage() {
 
 QWidget* CKovView::Grid() const { return parts_->grid; }
 
-DocumentHistory& CKovView::History() { return *parts_->history; }
+DocumentHistory& CKovView::History() { return document_.History(); }
 
 ChannelEditCommands& CKovView::EditCommands() { return *parts_->commands; }
 

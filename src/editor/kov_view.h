@@ -45,7 +45,8 @@ class CKovView : public QWidget {
   // The size the form asks for (its dialog template converted to pixels).
   QSize FormSize() const;
 
-  // Undo and redo of the document's changes, and the Edit menu's commands.
+  // The document's history (CKovDoc::History()), for callers holding the
+  // view only; and the Edit menu's commands.
   DocumentHistory& History();
   ChannelEditCommands& EditCommands();
 

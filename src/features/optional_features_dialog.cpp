@@ -10,6 +10,7 @@
 
 #include "widgets/dialog_units.h"
 #include "features/feature_inputs.h"
+#include "model/document_history.h"
 #include "model/settings_block.h"
 
 namespace korvel {
@@ -196,11 +197,11 @@ void COptionalFeaturesDlg::accept() {
     text.edit->selectAll();
     return;
   }
-  MemoryImage image = document_.Image();
-  StoreOptionalFeatures(f, image);
-  if (image != document_.Image()) {
-    document_.Image() = image;
-    document_.SetModified();
+  {
+    // OK that changed anything is one undo step and marks the document
+    // modified; OK that changed nothing is no step.
+    DocumentStep step(document_.History(), "Optional Features");
+    StoreOptionalFeatures(f, document_.Image());
   }
   QDialog::accept();
 }

@@ -62,25 +62,6 @@ void ChannelTable::Collect(MemoryImage& image) const {
   StoreTypeSettings(type_, image);
 }
 
-Subscription ChannelTable::Subscribe(Listener listener) {
-  const int id = nextListener_++;
-  listeners_->emplace(id, std::move(listener));
-  return Subscription([weak = std::weak_ptr<Listeners>(listeners_), id] {
-    if (auto listeners = weak.lock()) listeners->erase(id);
-  });
-}
-
-void ChannelTable::Notify(const ChannelChange& change) const {
-  // A listener may subscribe or unsubscribe others (or itself) while it is
-  // told: each is looked up again, and called through a copy.
-  std::vector<int> ids;
-  for (const auto& entry : *listeners_) ids.push_back(entry.first);
-  for (int id : ids) {
-    const auto found = listeners_->find(id);
-    if (found == listeners_->end()) continue;
-    const Listener listener = found->second;
-    listener(change);
-  }
-}
+Subscription ChannelTable::Subscribe(Listener listener) { return listeners_.Add(std::move(listener)); }
 
 }  // namespace korvel

@@ -80,13 +80,11 @@ class ChannelTable {
   [[nodiscard]] Subscription Subscribe(Listener listener);
 
  private:
-  using Listeners = std::map<int, Listener>;
-  void Notify(const ChannelChange& change) const;
+  void Notify(const ChannelChange& change) const { listeners_.Notify(change); }
 
   std::array<ChannelTexts, kRows> rows_{};
   TypeSettings type_{};
-  std::shared_ptr<Listeners> listeners_ = std::make_shared<Listeners>();
-  int nextListener_ = 0;
+  ListenerList<ChannelChange> listeners_;
 };
 
 }  // namespace korvel

@@ -1,12 +1,14 @@
 #include "kov_document.h"
 
+#include "document_history.h"
+
 namespace korvel {
 
-CKovDoc::CKovDoc() : image_(NewImage()) {
-  editsMark_ = channels_.Subscribe([this](const ChannelChange& change) {
-    if (change.kind != ChannelChange::Kind::Filled) modified_ = true;
-  });
-}
+CKovDoc::CKovDoc() : image_(NewImage()), history_(std::make_unique<DocumentHistory>(*this)) {}
+
+CKovDoc::~CKovDoc() = default;
+
+bool CKovDoc::IsModified() const { return history_->IsModified(); }
 
 void CKovDoc::FillFromImage() { channels_.Fill(image_); }
 
@@ -14,7 +16,6 @@ void CKovDoc::CollectIntoImage() { channels_.Collect(image_); }
 
 Status CKovDoc::OnNewDocument() {
   image_ = NewImage();
-  modified_ = false;
   return Status::Ok();
 }
 
@@ -22,7 +23,6 @@ Status CKovDoc::OnOpenDocument(const std::string& path) {
   std::uintmax_t size = 0;
   Status result = LoadChannelFile(path, image_, &size);
   if (result) {
-    modified_ = false;
     longFileNotice_ = size > kImageSize ? LongFileNotice(path, size) : std::string();
   }
   return result;
@@ -31,7 +31,7 @@ Status CKovDoc::OnOpenDocument(const std::string& path) {
 Status CKovDoc::OnSaveDocument(const std::string& path) {
   CollectIntoImage();
   Status result = SaveChannelFile(path, image_);
-  if (result) modified_ = false;
+  if (result) history_->MarkSaved();
   return result;
 }
 

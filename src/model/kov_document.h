@@ -4,6 +4,7 @@
 // content; the grid fill and the grid collection move the channels and the
 // bar values between the two.
 
+#include <memory>
 #include <string>
 
 #include "channel_file.h"
@@ -14,9 +15,12 @@
 
 namespace korvel {
 
+class DocumentHistory;
+
 class CKovDoc {
  public:
   CKovDoc();
+  ~CKovDoc();
   // Its listener on the working copy refers to this object.
   CKovDoc(const CKovDoc&) = delete;
   CKovDoc& operator=(const CKovDoc&) = delete;
@@ -32,10 +36,13 @@ class CKovDoc {
   const std::string& PathName() const { return path_; }
   void SetPathName(std::string path) { path_ = std::move(path); }
 
-  // Set by every change of a cell or of the bar values, cleared by New,
-  // Open and Save.
-  bool IsModified() const { return modified_; }
-  void SetModified(bool modified = true) { modified_ = modified; }
+  // Undo and redo of the document's changes; the one record of whether the
+  // document differs from its file.
+  DocumentHistory& History() { return *history_; }
+  // Set by every change of a cell, of the bar values or of a command's step;
+  // cleared by a save, by the history's reset (New, Open) and by undoing back
+  // to the saved state.
+  bool IsModified() const;
 
   // Grid fill: every row and the bar values decoded from the image into the
   // working copy. Not a change of the document.
@@ -43,17 +50,17 @@ class CKovDoc {
   // Grid collection: every row and the bar values encoded into the image.
   void CollectIntoImage();
 
-  // New: every byte 0xFF, then the defaults. Leaves the path and the working
-  // copy alone; the caller clears the path and fills as the command requires.
+  // New: every byte 0xFF, then the defaults. Leaves the path, the working
+  // copy and the history alone; DocumentCommands does the rest of File New.
   Status OnNewDocument();
-  // Loads the file; on failure the image, path and flag are unchanged. On
-  // success the flag is cleared (the path is the caller's, see recent entry 1).
+  // Loads the file; on failure the image and path are unchanged. The path,
+  // the grid fill and the history are the caller's (DocumentCommands).
   Status OnOpenDocument(const std::string& path);
   // After a successful open: what to tell the user about a file longer than
   // an image (its first 2112 bytes were loaded); empty otherwise.
   const std::string& OpenNotice() const { return longFileNotice_; }
   // Collects the working copy into the image, then writes the file
-  // atomically. On success the flag is cleared.
+  // atomically. On success the current state is the saved one.
   Status OnSaveDocument(const std::string& path);
 
  private:
@@ -61,8 +68,7 @@ class CKovDoc {
   ChannelTable channels_;
   std::string path_;
   std::string longFileNotice_;
-  bool modified_ = false;
-  Subscription editsMark_;  // sets the flag on every edit of the working copy
+  std::unique_ptr<DocumentHistory> history_;  // listens to channels_: declared after it
 };
 
 }  // namespace korvel

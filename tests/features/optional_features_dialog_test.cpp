@@ -17,6 +17,7 @@
 #include <string>
 #include <vector>
 
+#include "model/document_history.h"
 #include "features/optional_features_dialog.h"
 #include "model/kov_document.h"
 #include "offscreen_app.h"
@@ -128,7 +129,7 @@ TEST_F(FeaturesDialogTest, OkAndEnterStoreAndMarkTheDocumentCancelEscapeAndClose
   for (const auto& row : rows) {
     SCOPED_TRACE(row.name);
     document.OnNewDocument();
-    document.SetModified(false);
+    document.History().Reset();
     const MemoryImage before = document.Image();
     Open();
     row.change(*this);
@@ -223,7 +224,7 @@ TEST_F(FeaturesDialogTest, RadioTextsTakeTheirCharactersByTypingAndPastingAndLet
 // can only shrink until it fits.
 TEST_F(FeaturesDialogTest, AnOverLongTextIsReportedOnOkAndStoredOnceShortened) {
   std::copy_n("ABCDE", 5, document.Image().begin() + 0x820);
-  document.SetModified(false);
+  document.History().Reset();
   const MemoryImage before = document.Image();
   Open();
   auto* ani = Control<QLineEdit>("aniCode");

@@ -12,7 +12,6 @@
 
 #include "model/atomic_file.h"
 #include "model/channel_table.h"
-#include "model/kov_document.h"
 
 namespace korvel {
 namespace {
@@ -205,33 +204,6 @@ TEST_F(ChannelFileTest, SaveKeepsThePermissionsOfTheFileItReplaces) {
   struct stat st {};
   ASSERT_EQ(::stat(Path("mode.sin").c_str(), &st), 0);
   EXPECT_EQ(st.st_mode & 0777, 0640u);
-}
-
-TEST_F(ChannelFileTest, NewThenSaveWritesTheEmptyChannelPatternAndDefaults) {
-  CKovDoc doc;
-  doc.OnNewDocument();
-  doc.FillFromImage();
-  doc.SetModified();
-  ASSERT_TRUE(doc.OnSaveDocument(Path("new.sin")));
-  EXPECT_FALSE(doc.IsModified());
-  const auto bytes = ReadBytes(Path("new.sin"));
-  ASSERT_EQ(bytes.size(), kImageSize);
-  const std::uint8_t empty[16] = {0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF,
-                                  0xFF, 0xFF, 0xFF, 0xFF, 0x00, 0xC5, 0xFE, 0xFF};
-  for (std::size_t i = 0; i < 0x800; ++i) ASSERT_EQ(bytes[i], empty[i % 16]) << i;
-  const MemoryImage defaults = NewImage();
-  for (std::size_t i = 0x800; i < kImageSize; ++i) EXPECT_EQ(bytes[i], defaults[i]) << i;
-}
-
-TEST_F(ChannelFileTest, DocumentOpenFailureChangesNothing) {
-  CKovDoc doc;
-  doc.Image() = Pattern();
-  doc.SetPathName("/somewhere/else.sin");
-  doc.SetModified();
-  EXPECT_FALSE(doc.OnOpenDocument(Path("missing.sin")));
-  EXPECT_EQ(doc.Image(), Pattern());
-  EXPECT_EQ(doc.PathName(), "/somewhere/else.sin");
-  EXPECT_TRUE(doc.IsModified());
 }
 
 }  // namespace

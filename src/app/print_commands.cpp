@@ -1,5 +1,5 @@
-// File > Print, Print Preview and Print Setup: the printout of the document's
-// working copy on the frame's printer.
+#include "app/print_commands.h"
+
 #include <QAction>
 #include <QPageSetupDialog>
 #include <QPrintDialog>
@@ -9,17 +9,22 @@
 #include <QScreen>
 #include <QToolBar>
 
-#include "app/main_frame.h"
+#include "editor/kov_view.h"
 #include "print/printout.h"
 
 namespace korvel {
 
-QPrinter& CMainFrame::Printer() {
+PrintCommands::PrintCommands(CKovDoc& document, Prompter& prompter, CKovView& view, QWidget& window)
+    : QObject(&window), document_(document), prompter_(prompter), view_(view), window_(window) {}
+
+PrintCommands::~PrintCommands() = default;
+
+QPrinter& PrintCommands::Printer() {
   if (!printer_) printer_ = std::make_unique<QPrinter>(QPrinter::HighResolution);
   return *printer_;
 }
 
-bool CMainFrame::PrintTo(QPrinter& printer) {
+bool PrintCommands::PrintTo(QPrinter& printer) {
   int first = 1;
   int last = print::kPageCount;
   if (printer.printRange() == QPrinter::PageRange) {
@@ -34,23 +39,23 @@ bool CMainFrame::PrintTo(QPrinter& printer) {
   return false;
 }
 
-void CMainFrame::OnFilePrint() {
+void PrintCommands::Print() {
   // An edit still open in a cell belongs to what is printed.
-  view_->CommitEdit();
+  view_.CommitEdit();
   QPrinter& printer = Printer();
-  QPrintDialog dialog(&printer, this);
+  QPrintDialog dialog(&printer, &window_);
   dialog.setMinMax(1, print::kPageCount);
   dialog.setFromTo(1, print::kPageCount);
   dialog.setOption(QAbstractPrintDialog::PrintPageRange, true);
   if (dialog.exec() == QDialog::Accepted) PrintTo(printer);
 }
 
-void CMainFrame::OnFilePrintPreview() {
-  view_->CommitEdit();
+void PrintCommands::Preview() {
+  view_.CommitEdit();
   QPrinter& printer = Printer();
   // The preview shows every page, whatever range the last print chose.
   printer.setPrintRange(QPrinter::AllPages);
-  QPrintPreviewDialog preview(&printer, this);
+  QPrintPreviewDialog preview(&printer, &window_);
   preview.setWindowTitle(QStringLiteral("Print Preview"));
   connect(&preview, &QPrintPreviewDialog::paintRequested, this, [this](QPrinter* target) { PrintTo(*target); });
   // Two pages side by side, the whole of both in view.
@@ -65,14 +70,14 @@ void CMainFrame::OnFilePrintPreview() {
     connect(close, &QAction::triggered, &preview, &QDialog::reject);
   }
   // Large enough for two legible pages, whatever the size of the form.
-  const QRect screen = this->screen()->availableGeometry();
+  const QRect screen = window_.screen()->availableGeometry();
   preview.resize(screen.size() * 3 / 4);
   preview.move(screen.center() - preview.rect().center());
   preview.exec();
 }
 
-void CMainFrame::OnFilePrintSetup() {
-  QPageSetupDialog setup(&Printer(), this);
+void PrintCommands::Setup() {
+  QPageSetupDialog setup(&Printer(), &window_);
   setup.exec();
 }
 

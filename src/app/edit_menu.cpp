@@ -1,19 +1,19 @@
-// The Edit menu: undo, the clipboard and the channel rows, with the
-// platform's standard keys, and the same commands on the grid's
-// right-click menu.
+#include "app/edit_menu.h"
+
 #include <QAction>
 #include <QMenu>
-#include <QMenuBar>
-#include <QUndoStack>
 
-#include "app/main_frame.h"
+#include "app/command_ids.h"
 #include "editor/channel_edit_commands.h"
-#include "editor/document_history.h"
+#include "editor/kov_view.h"
+#include "model/document_history.h"
 
 namespace korvel {
 
-void CMainFrame::CreateEditActions() {
-  ChannelEditCommands& commands = view_->EditCommands();
+EditMenu::EditMenu(QWidget& window, CKovView& view, DocumentHistory& history, const ActionMaker& make,
+                   const QHash<int, QAction*>& actions)
+    : QObject(&window), view_(view), history_(history), actions_(actions) {
+  ChannelEditCommands& commands = view_.EditCommands();
   const struct {
     int id;
     const char* text;
@@ -34,60 +34,58 @@ void CMainFrame::CreateEditActions() {
       {kCmdEditSelectAll, "Select &All", {QKeySequence::SelectAll}, &ChannelEditCommands::SelectAll},
   };
   for (const auto& item : items) {
-    QAction* action = MakeAction(item.id, QString::fromLatin1(item.text));
+    QAction* action = make(item.id, QString::fromLatin1(item.text));
     action->setShortcuts(item.keys);
     connect(action, &QAction::triggered, &commands, item.run);
     if (item.id == kCmdEditClear || item.id == kCmdInsertChannel) {
       // Del and Insert act on channels only from the grid itself: in a cell's
       // editor or a list of the bar they are the field's keys.
       action->setShortcutContext(Qt::WidgetShortcut);
-      view_->Grid()->addAction(action);
+      view_.Grid()->addAction(action);
       continue;
     }
     // Bound for the whole window; a focused text field keeps its own
     // Ctrl+C, Ctrl+V, Ctrl+Z and Ctrl+A.
     action->setShortcutContext(Qt::WindowShortcut);
-    addAction(action);
+    window.addAction(action);
   }
-  QUndoStack& stack = view_->History().Stack();
-  connect(&stack, &QUndoStack::canUndoChanged, this, &CMainFrame::UpdateEditCommands);
-  connect(&stack, &QUndoStack::canRedoChanged, this, &CMainFrame::UpdateEditCommands);
-  connect(&stack, &QUndoStack::undoTextChanged, this, &CMainFrame::UpdateEditCommands);
-  connect(&stack, &QUndoStack::redoTextChanged, this, &CMainFrame::UpdateEditCommands);
-  connect(&stack, &QUndoStack::cleanChanged, this, [this](bool clean) { setWindowModified(!clean); });
-  UpdateEditCommands();
-}
 
-QMenu* CMainFrame::CreateEditMenu() {
-  auto* edit = new QMenu(QStringLiteral("&Edit"), this);
+  menu_ = new QMenu(QStringLiteral("&Edit"), &window);
   const int groups[][4] = {{kCmdEditUndo, kCmdEditRedo, 0, 0},
                            {kCmdEditCut, kCmdEditCopy, kCmdEditPaste, 0},
                            {kCmdEditClear, kCmdInsertChannel, kCmdMoveChannelUp, kCmdMoveChannelDown},
                            {kCmdEditSelectAll, 0, 0, 0}};
   for (const auto& group : groups) {
-    if (!edit->isEmpty()) edit->addSeparator();
+    if (!menu_->isEmpty()) menu_->addSeparator();
     for (int id : group) {
-      if (id != 0) edit->addAction(actions_.value(id));
+      if (id != 0) menu_->addAction(actions_.value(id));
     }
   }
   // The grid's right-click menu offers the same commands.
-  QWidget* grid = view_->Grid();
+  QWidget* grid = view_.Grid();
   grid->setContextMenuPolicy(Qt::CustomContextMenu);
-  connect(grid, &QWidget::customContextMenuRequested, this, [this, edit, grid](const QPoint& at) {
-    edit->popup(grid->mapToGlobal(at));
-  });
-  return edit;
+  connect(grid, &QWidget::customContextMenuRequested, this,
+          [this, grid](const QPoint& at) { menu_->popup(grid->mapToGlobal(at)); });
+
+  historyChanges_ = history_.Subscribe([this] { Update(); });
+  Update();
 }
 
-void CMainFrame::UpdateEditCommands() {
-  const QUndoStack& stack = view_->History().Stack();
-  const bool idle = !transferHoldsEdits_;
+void EditMenu::HoldEdits(bool held) {
+  held_ = held;
+  Update();
+}
+
+void EditMenu::Update() {
+  const bool idle = !held_;
   QAction* undo = actions_.value(kCmdEditUndo);
-  undo->setEnabled(idle && stack.canUndo());
-  undo->setText(stack.canUndo() ? QStringLiteral("&Undo %1").arg(stack.undoText()) : QStringLiteral("&Undo"));
+  undo->setEnabled(idle && history_.CanUndo());
+  undo->setText(history_.CanUndo() ? QStringLiteral("&Undo %1").arg(QString::fromStdString(history_.UndoName()))
+                                   : QStringLiteral("&Undo"));
   QAction* redo = actions_.value(kCmdEditRedo);
-  redo->setEnabled(idle && stack.canRedo());
-  redo->setText(stack.canRedo() ? QStringLiteral("&Redo %1").arg(stack.redoText()) : QStringLiteral("&Redo"));
+  redo->setEnabled(idle && history_.CanRedo());
+  redo->setText(history_.CanRedo() ? QStringLiteral("&Redo %1").arg(QString::fromStdString(history_.RedoName()))
+                                   : QStringLiteral("&Redo"));
   // A read in progress replaces the channels: nothing else changes them
   // meanwhile.
   for (int id : {kCmdEditCut, kCmdEditPaste, kCmdEditClear, kCmdInsertChannel, kCmdMoveChannelUp,

@@ -1,0 +1,147 @@
+#include "app/file_commands.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+#include "app/backup_list_dialog.h"
+#include "app/differences_dialog.h"
+#include "editor/channel_edit_commands.h"
+#include "editor/kov_view.h"
+#include "model/backup_store.h"
+#include "model/channel_csv.h"
+#include "model/image_diff.h"
+#include "model/text_file.h"
+
+namespace korvel {
+namespace {
+
+// A path as the user named it, made absolute for the model's file functions.
+std::string AbsolutePath(const QString& path) { return NativePath(QFileInfo(path).absoluteFilePath()); }
+
+}  // namespace
+
+FileCommands::FileCommands(CKovDoc& document, Prompter& prompter, FileChooser& chooser, QSettings& settings,
+                           CKovView& view, QWidget& window)
+    : QObject(&window),
+      document_(document),
+      prompter_(prompter),
+      chooser_(chooser),
+      view_(view),
+      window_(window),
+      recent_(settings, kRecentFileCount),
+      commands_(document, prompter, this) {}
+
+void FileCommands::CommitEdit() { view_.CommitEdit(); }
+
+void FileCommands::ShowDocument() {
+  view_.OnInitialUpdate();
+  view_.setMinimumSize(view_.FormSize());
+  emit documentShown();
+}
+
+void FileCommands::TookPath(const std::string& path) {
+  recent_.Add(QFile::decodeName(path.c_str()));
+  emit recentFilesChanged();
+}
+
+std::string FileCommands::ChooseSavePath(const std::string& current) {
+  const QString suggested = current.empty() ? QStringLiteral("Untitled.sin") : QFile::decodeName(current.c_str());
+  QString path = chooser_.SavePath(&window_, suggested);
+  if (path.isEmpty()) return {};
+  if (QFileInfo(path).suffix().isEmpty()) path += QStringLiteral(".") + QLatin1String(kChannelFileSuffix);
+  return AbsolutePath(path);
+}
+
+bool FileCommands::New() {
+  if (!commands_.SaveModified()) return false;
+  commands_.New();
+  return true;
+}
+
+bool FileCommands::Open() {
+  const QString path = chooser_.OpenPath(&window_);
+  if (path.isEmpty()) return false;
+  return OpenAsking(path);
+}
+
+bool FileCommands::OpenFile(const QString& path) { return commands_.Open(AbsolutePath(path)); }
+
+bool FileCommands::OpenAsking(const QString& path) { return commands_.SaveModified() && OpenFile(path); }
+
+void FileCommands::OpenRecent(int index) {
+  const QStringList paths = recent_.Paths();
+  if (index < 0 || index >= paths.size()) return;
+  if (!commands_.SaveModified()) return;
+  // The document takes that file's path, so a later Save writes there.
+  if (!OpenFile(paths.at(index))) {
+    recent_.Remove(index);
+    emit recentFilesChanged();
+  }
+}
+
+void FileCommands::ExportChannels() {
+  // An edit still open in a cell belongs to what is exported.
+  view_.CommitEdit();
+  // Beside the document, under its name.
+  const std::string& current = document_.PathName();
+  QString suggested = QStringLiteral("Channels.csv");
+  if (!current.empty()) {
+    const QFileInfo file(QFile::decodeName(current.c_str()));
+    suggested = file.dir().filePath(file.completeBaseName() + QStringLiteral(".csv"));
+  }
+  const QString path = chooser_.ExportCsvPath(&window_, suggested);
+  if (path.isEmpty()) return;
+  const Status saved = SaveTextFile(AbsolutePath(path), ExportChannelsCsv(document_.Channels()));
+  if (!saved) prompter_.Tell(saved.message);
+}
+
+void FileCommands::ImportChannels() {
+  const FileChooser::CsvImport choice = chooser_.ImportCsvPath(&window_);
+  if (choice.path.isEmpty()) return;
+  std::string csv;
+  const Status loaded = LoadTextFile(AbsolutePath(choice.path), csv);
+  if (!loaded) {
+    prompter_.Tell(loaded.message);
+    return;
+  }
+  view_.EditCommands().ImportCsv(csv, choice.replaceAll);
+}
+
+void FileCommands::OpenBackup(const std::string& folder) {
+  BackupStore store(folder);
+  BackupListDialog dialog(QString::fromStdString(store.Folder()), store.List(), &window_);
+  const int choice = dialog.exec();
+  const QString path = dialog.ChosenPath();
+  if (path.isEmpty()) return;
+  if (choice == BackupListDialog::Compare) {
+    CompareWithFile(path);
+    return;
+  }
+  if (choice != BackupListDialog::Open || !commands_.SaveModified()) return;
+  commands_.OpenUntitled(NativePath(path));
+}
+
+void FileCommands::CompareWith() {
+  const QString path = chooser_.OpenPath(&window_);
+  if (!path.isEmpty()) CompareWithFile(path);
+}
+
+void FileCommands::CompareWithFile(const QString& path) {
+  view_.CommitEdit();
+  MemoryImage other{};
+  const Status loaded = LoadChannelFile(NativePath(path), other);
+  if (!loaded) {
+    prompter_.Tell(loaded.message);
+    return;
+  }
+  // The document as a save would write it now.
+  MemoryImage current = document_.Image();
+  document_.Channels().Collect(current);
+  const QString name = QFileInfo(path).fileName();
+  DifferencesDialog dialog(QStringLiteral("Compare With"),
+                           QStringLiteral("This document compared with %1:").arg(name),
+                           QStringLiteral("This document"), name, CompareImages(current, other), &window_);
+  dialog.exec();
+}
+
+}  // namespace korvel
