@@ -1,5 +1,6 @@
 #include "command_streams.h"
 
+#include "model/document_commands.h"
 #include "model/kov_document.h"
 
 namespace korvel::cli {
@@ -20,11 +21,19 @@ bool Report(const Status& result, std::FILE* err) {
   return static_cast<bool>(result);
 }
 
+Answer ErrorStreamPrompter::Ask(const Prompt& prompt) {
+  if (prompt.icon == Icon::Information) {
+    std::fprintf(err_, "korvel-cli: warning: %s\n", prompt.text.c_str());
+    std::fflush(err_);
+  } else {
+    Fail(err_, prompt.detail.empty() ? prompt.text : prompt.text + " " + prompt.detail);
+  }
+  return prompt.buttons == Buttons::Ok ? Answer::Ok : Answer::Cancel;
+}
+
 bool OpenChannelFile(CKovDoc& document, const std::string& path, std::FILE* err) {
-  if (!Report(document.OnOpenDocument(path), err)) return false;
-  if (!document.OpenNotice().empty()) std::fprintf(err, "korvel-cli: warning: %s\n", document.OpenNotice().c_str());
-  document.FillFromImage();
-  return true;
+  ErrorStreamPrompter prompter(err);
+  return DocumentCommands(document, prompter).Open(path);
 }
 
 }  // namespace korvel::cli

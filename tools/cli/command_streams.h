@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <string>
 
+#include "model/prompter.h"
 #include "model/status.h"
 
 namespace korvel {
@@ -31,9 +32,20 @@ int Fail(std::FILE* err, const std::string& message);
 // Prints a failure's message on err; whether result is a success.
 bool Report(const Status& result, std::FILE* err);
 
-// Opens the file as the window does: the document loads it and the grid
-// fill puts it into the working copy. False (reported on err) when it
-// fails; a file longer than an image gets a warning.
+// The document commands' messages on err, for commands nobody answers:
+// a notice is a warning, anything else a failure; a question is Cancel.
+class ErrorStreamPrompter final : public Prompter {
+ public:
+  explicit ErrorStreamPrompter(std::FILE* err) : err_(err) {}
+  Answer Ask(const Prompt& prompt) override;
+
+ private:
+  std::FILE* err_;
+};
+
+// Opens the file as File Open in the window does: the document loads it
+// and the grid fill puts it into the working copy. False (reported on err)
+// when it fails; a file longer than an image gets a warning.
 bool OpenChannelFile(CKovDoc& document, const std::string& path, std::FILE* err);
 
 }  // namespace korvel::cli

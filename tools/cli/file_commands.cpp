@@ -1,24 +1,28 @@
 #include "file_commands.h"
 
 #include "model/channel_file.h"
+#include "model/document_commands.h"
 #include "model/image_diff.h"
 #include "model/kov_document.h"
 #include "model/settings_texts.h"
 
 namespace korvel::cli {
 
+// File New then Save As, and File Open then Save As, as the window runs
+// them; a save runs the grid collection first.
 int NewChannelFile(const NewOptions& options, const CommandStreams& streams) {
   CKovDoc document;
-  document.OnNewDocument();
-  document.FillFromImage();
-  // Saving runs the grid collection first.
-  return Report(document.OnSaveDocument(options.file), streams.err) ? 0 : kFailure;
+  ErrorStreamPrompter prompter(streams.err);
+  DocumentCommands files(document, prompter);
+  files.New();
+  return files.SaveAs(options.file) ? 0 : kFailure;
 }
 
 int ResaveChannelFile(const ResaveOptions& options, const CommandStreams& streams) {
   CKovDoc document;
-  if (!OpenChannelFile(document, options.in, streams.err)) return kFailure;
-  return Report(document.OnSaveDocument(options.out), streams.err) ? 0 : kFailure;
+  ErrorStreamPrompter prompter(streams.err);
+  DocumentCommands files(document, prompter);
+  return files.Open(options.in) && files.SaveAs(options.out) ? 0 : kFailure;
 }
 
 int ListChannels(const ChannelsOptions& options, const CommandStreams& streams) {
