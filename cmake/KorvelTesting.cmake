@@ -3,9 +3,7 @@
 # Every test links the shared support library; GMOCK tests also link
 # GoogleMock. QT tests get the Qt half of the support library and a file
 # that must be linked whole: it keeps fontconfig's process-lifetime cache
-# out of the leak reports. The sources are compiled as unity batches of
-# eight, which makes the test build several times faster: helpers in an
-# anonymous namespace must have names unique within their executable.
+# out of the leak reports.
 # Tests labelled slow (real-time, line-paced) are started first, so the
 # quick ones run beside them.
 function(korvel_add_test)
@@ -15,7 +13,6 @@ function(korvel_add_test)
     list(APPEND sources ${PROJECT_SOURCE_DIR}/tests/support/leak_suppressions.cpp)
   endif()
   add_executable(${T_NAME} ${sources})
-  set_target_properties(${T_NAME} PROPERTIES UNITY_BUILD ON UNITY_BUILD_BATCH_SIZE 8)
   target_link_libraries(${T_NAME} PRIVATE ${T_LIBS} korvel_test_support GTest::gtest GTest::gtest_main)
   if(T_GMOCK)
     target_link_libraries(${T_NAME} PRIVATE GTest::gmock)
