@@ -18,12 +18,11 @@
 #include "app/about_dialog.h"
 #include "app/app_strings.h"
 #include "app/help_window.h"
-#include "app/progress_dialog.h"
+#include "app/transfer_controller.h"
 #include "testmode/testmode_dialog.h"
-#include "app/transfer_worker.h"
 #include "features/optional_features_dialog.h"
+#include "link/clock.h"
 #include "link/posix_serial_port.h"
-#include "model/backup_store.h"
 
 // The resources live in a static library: make sure they are registered.
 static void InitKorvelResources() { Q_INIT_RESOURCE(korvel); }
@@ -36,9 +35,7 @@ CMainFrame::CMainFrame(CKovDoc& document, Prompter& prompter, FileChooser& choos
       document_(document),
       prompter_(prompter),
       chooser_(chooser),
-      recent_(settings, kRecentFileCount),
-      settings_(settings),
-      backupFolder_(BackupStore::DefaultFolder()) {
+      recent_(settings, kRecentFileCount) {
   InitKorvelResources();
   setWindowTitle(QString::fromUtf8(kFrameTitle));
   setAccessibleName(windowTitle());
@@ -61,6 +58,9 @@ CMainFrame::CMainFrame(CKovDoc& document, Prompter& prompter, FileChooser& choos
   setCentralWidget(scroll_);
 
   connect(view_, &CKovView::statusHint, this, [this](const QString& hint) { panes_->SetMessage(hint); });
+  transfers_ = std::make_unique<TransferController>(document_, *view_, prompter_, settings, *this);
+  connect(transfers_.get(), &TransferController::runningChanged, this,
+          [this](bool running) { EnableDocumentCommands(!running); });
 
   CreateActions();
   CreateMenus();
@@ -70,20 +70,13 @@ CMainFrame::CMainFrame(CKovDoc& document, Prompter& prompter, FileChooser& choos
   UpdateRecentMenu();
   UpdatePortChecks();
 
-  progress_ = new CProgressDlg(prompter_, [this] { return worker_ && worker_->InterruptionWatch(); }, this);
-  connect(progress_, &CProgressDlg::startTransfer, this, &CMainFrame::OnStartTransfer);
-  connect(progress_, &CProgressDlg::cancelRequested, this, [this] {
-    if (worker_) worker_->Cancel();
-  });
-  serialPort_ = std::make_unique<PosixSerialPort>();
-  SetLink(*serialPort_, SystemClock::Instance());
 
   resize(800, 1100);
 }
 
 CMainFrame::~CMainFrame() {
-  // The worker ends its transfer before the port it uses goes.
-  worker_.reset();
+  // The transfer ends before the view and the window it shows in go.
+  transfers_.reset();
   // The undo stack, going with the view, must not update actions already gone.
   disconnect(&view_->History().Stack(), nullptr, this, nullptr);
 }
@@ -141,10 +134,9 @@ void CMainFrame::showEvent(QShowEvent* event) {
 }
 
 void CMainFrame::closeEvent(QCloseEvent* event) {
-  if (TransferRunning()) {
+  if (transfers_->Running()) {
     // The transfer stops first; the window closes when it has ended.
-    closeAfterTransfer_ = true;
-    worker_->Cancel();
+    transfers_->CloseWindowAfterTransfer();
     event->ignore();
     return;
   }
@@ -157,13 +149,13 @@ void CMainFrame::closeEvent(QCloseEvent* event) {
 }
 
 void CMainFrame::dragEnterEvent(QDragEnterEvent* event) {
-  if (TransferRunning()) return;
+  if (transfers_->Running()) return;
   const QList<QUrl> urls = event->mimeData()->urls();
   if (!urls.isEmpty() && urls.constFirst().isLocalFile()) event->acceptProposedAction();
 }
 
 void CMainFrame::dropEvent(QDropEvent* event) {
-  if (TransferRunning()) return;
+  if (transfers_->Running()) return;
   const QList<QUrl> urls = event->mimeData()->urls();
   if (urls.isEmpty() || !urls.constFirst().isLocalFile()) return;
   event->acceptProposedAction();
@@ -224,6 +216,10 @@ void CMainFrame::OnOptionalFeatures() {
   features.exec();
   view_->History().Checkpoint(QStringLiteral("Optional Features"));
 }
+
+void CMainFrame::OnReadFromRadio() { transfers_->Prepare(TransferDirection::Read); }
+
+void CMainFrame::OnWriteToRadio() { transfers_->Prepare(TransferDirection::Write); }
 
 void CMainFrame::OnTestMode() {
   // The port is the dialog's for its life; each exchange opens and closes it.

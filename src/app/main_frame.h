@@ -13,10 +13,6 @@
 #include "app/recent_file_list.h"
 #include "app/status_panes.h"
 #include "editor/kov_view.h"
-#include "link/clock.h"
-#include "link/clone_transfer.h"
-#include "link/radio_jobs.h"
-#include "link/serial_port.h"
 #include "model/kov_document.h"
 #include "model/prompter.h"
 
@@ -26,9 +22,8 @@ class QScrollArea;
 
 namespace korvel {
 
-class CProgressDlg;
 class HelpWindow;
-class TransferWorker;
+class TransferController;
 
 class CMainFrame : public QMainWindow {
   Q_OBJECT
@@ -63,10 +58,6 @@ class CMainFrame : public QMainWindow {
   void OnCompareWith();
   void CompareWithFile(const QString& path);
 
-  // Where backups of the radio's memory are kept: the user's data folder
-  // unless set (tests keep theirs apart).
-  const std::string& BackupFolder() const { return backupFolder_; }
-  void SetBackupFolder(std::string folder) { backupFolder_ = std::move(folder); }
   void OnRecentFile(int index);
   // Opens path as File Open does, without asking about unsaved changes:
   // loads it, takes its path, lists it as recent and shows it.
@@ -79,15 +70,12 @@ class CMainFrame : public QMainWindow {
   // Shrinks the frame to fit the form and keeps it on the screen.
   void FitToForm();
 
-  // Program > Read From Radio and Write To Radio: the progress dialog,
-  // whose Start runs the transfer on a thread of its own.
+  // Program > Read From Radio and Write To Radio: the transfer controller
+  // opens the progress dialog, whose Start runs the transfer on a thread of
+  // its own.
   void OnReadFromRadio();
   void OnWriteToRadio();
-  CProgressDlg& Progress() { return *progress_; }
-  bool TransferRunning() const;
-  // The port and clock transfers use (the serial port and real time unless
-  // a test gives others); only while no transfer runs.
-  void SetLink(SerialPort& port, Clock& clock);
+  TransferController& Transfers() { return *transfers_; }
   // Program > Test Mode: the modal test mode dialog on the view's band and
   // port, talking to the radio on the serial port.
   void OnTestMode();
@@ -125,13 +113,6 @@ class CMainFrame : public QMainWindow {
   void CreateActions();
   void CreateEditActions();
   void CreateSafeguardActions();
-  // The write job's safeguards as the Program menu's checks set them.
-  WriteJobOptions WriteOptions();
-  // After a complete read: the image read kept as a backup.
-  void KeepReadBackup(const TransferOutcome& outcome);
-  // After a write job: a failed backup or a verify that found differences.
-  void ShowWriteJobEnd(const WriteJobOutcome& job);
-  void ShowTransferPhase(int phase);
   QMenu* CreateEditMenu();
   // Undo and Redo name their step and follow the stack; commands that
   // change channels wait while a transfer runs.
@@ -145,9 +126,6 @@ class CMainFrame : public QMainWindow {
   // The document now belongs to this file: its path and the recent list.
   void TakePath(const QString& absolute);
   void KeepOnScreen();
-  void PrepareTransfer(TransferDirection direction, const char* caption);
-  void OnStartTransfer();
-  void OnTransferFinished();
   // Commands that would change or replace the document wait for the end of
   // a transfer.
   void EnableDocumentCommands(bool enabled);
@@ -168,16 +146,8 @@ class CMainFrame : public QMainWindow {
   bool placed_ = false;
 
   std::unique_ptr<QPrinter> printer_;
-  std::unique_ptr<SerialPort> serialPort_;
-  SerialPort* port_ = nullptr;
-  Clock* clock_ = nullptr;
-  std::unique_ptr<TransferWorker> worker_;
-  CProgressDlg* progress_ = nullptr;
-  TransferDirection direction_ = TransferDirection::Read;
-  bool closeAfterTransfer_ = false;
+  std::unique_ptr<TransferController> transfers_;
   bool transferHoldsEdits_ = false;  // a transfer runs: commands that change channels wait
-  QSettings& settings_;
-  std::string backupFolder_;
   QHash<QAction*, bool> disabledForTransfer_;
 };
 

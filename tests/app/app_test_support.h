@@ -16,6 +16,7 @@
 
 #include "app/file_chooser.h"
 #include "app/main_frame.h"
+#include "app/transfer_controller.h"
 #include "model/channel_table.h"
 #include "model/kov_document.h"
 #include "model/prompter.h"
@@ -89,7 +90,7 @@ class FrameTest : public ::testing::Test {
 
   void MakeFrame() {
     frame = std::make_unique<CMainFrame>(document, prompter, chooser, *settings);
-    frame->SetBackupFolder(dir.filePath("backups").toStdString());
+    frame->Transfers().SetBackupFolder(dir.filePath("backups").toStdString());
     document.OnNewDocument();
     frame->ShowNewDocument();
     frame->show();

@@ -76,7 +76,7 @@ TEST_F(Safeguards, AReadIsKeptAsABackupThatOpensAsAnUntitledDocument) {
   frame->OnReadFromRadio();
   Start();
   ASSERT_TRUE(WaitForEnd());
-  const std::vector<BackupEntry> backups = BackupStore(frame->BackupFolder()).List();
+  const std::vector<BackupEntry> backups = BackupStore(frame->Transfers().BackupFolder()).List();
   ASSERT_EQ(backups.size(), 1u);
   EXPECT_EQ(test::ImageFromFile(backups[0].path), memory);
 
@@ -103,7 +103,7 @@ TEST_F(Safeguards, BackUpBeforeWriteKeepsWhatTheRadioHeldBeforeIt) {
   frame->OnWriteToRadio();
   Start();
   ASSERT_TRUE(WaitForEnd());
-  const std::vector<BackupEntry> backups = BackupStore(frame->BackupFolder()).List();
+  const std::vector<BackupEntry> backups = BackupStore(frame->Transfers().BackupFolder()).List();
   ASSERT_EQ(backups.size(), 1u);
   EXPECT_EQ(test::ImageFromFile(backups[0].path), before);
   EXPECT_EQ(radio->Image(), document.Image());

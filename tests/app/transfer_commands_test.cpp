@@ -20,78 +20,78 @@
 namespace korvel::testing {
 namespace {
 
-TEST_F(WindowTransfer, CompleteReadShowsTheRadiosMemoryAndIsAChangeToKeep) {
-  const MemoryImage memory = SampleImage();
-  Connect(memory);
-  frame->OnReadFromRadio();
-  ASSERT_TRUE(Dialog().HasWindow());
-  EXPECT_EQ(Dialog().windowTitle(), texts::kReadingCaption);
-  EXPECT_EQ(Dialog().StatusText(), texts::kNotStartYet);
-  EXPECT_EQ(Dialog().Progress(), 0);
-  Start();
-  ASSERT_TRUE(WaitForEnd());
-  EXPECT_EQ(document.Image(), memory);
-  EXPECT_EQ(ViewContent(), memory) << "the grid and the bar show what the radio holds";
-  EXPECT_TRUE(document.IsModified());
-  EXPECT_TRUE(prompter.asked.empty());
-  EXPECT_EQ(port->OpenedName(), "COM1");
-  EXPECT_TRUE(frame->Action(kCmdFileSave)->isEnabled()) << "commands come back after the transfer";
-}
-
-TEST_F(WindowTransfer, CompleteWriteSendsWhatTheGridShows) {
-  Connect(NewImage());
-  CommitFrequency(document.Channels(), 3, 1, "146.52", prompter);
-  frame->View().History().MarkSaved();
-  frame->OnWriteToRadio();
-  EXPECT_EQ(Dialog().windowTitle(), texts::kWritingCaption);
-  Start();
-  ASSERT_TRUE(WaitForEnd());
-  EXPECT_EQ(radio->Image(), document.Image());
-  EXPECT_EQ(document.Channels().Cell(3, 2), "146.52000");
-  EXPECT_EQ(radio->Image(), ViewContent());
-  EXPECT_FALSE(document.IsModified());
-}
-
-// Each failure of a transfer: its message, and the document as it was.
-TEST_F(WindowTransfer, EndsThatFailLeaveTheDocumentAsItWas) {
-  radiosim::RadioFaults shortReply, silent;
-  shortReply.shortReplyBlock = 40;
-  shortReply.shortReplyLength = 5;
+// How each end of a transfer shows in the window: the dialog as it opens,
+// the one message (or none), what enters the document and the radio, and
+// the commands back once the dialog has closed. The failures themselves are
+// the link's; a failed read and a refused write stand for them here.
+TEST_F(WindowTransfer, EachEndShowsInTheDocumentTheRadioAndOneMessage) {
+  radiosim::RadioFaults silent;
   silent.silent = true;
   const struct {
     const char* name;
     bool write;
     radiosim::RadioFaults faults;
     std::uint8_t radioType;
-    bool openFails;
+    bool backupFails;
     std::deque<Answer> answers;
-    std::vector<std::string> prompts;
+    std::string prompt;  // the start of the one message; empty: none
+    bool documentRead;
     bool radioWritten;
   } cases[] = {
-      {"short read reply", false, shortReply, 0xFF, false, {}, {texts::kShortReply}, false},
-      {"silent radio", false, silent, 0xFF, false, {}, {texts::kCommunicationError}, false},
-      {"port held", false, {}, 0xFF, true, {}, {texts::kPortNotOpened}, false},
-      {"type mismatch: Cancel", true, {}, 0x22, false, {Answer::Cancel}, {texts::kTypeMismatch}, false},
-      {"type mismatch: OK writes", true, {}, 0x22, false, {Answer::Ok}, {texts::kTypeMismatch}, true},
+      {"read completes", false, {}, 0xFF, false, {}, "", true, false},
+      {"write completes", true, {}, 0xFF, false, {}, "", false, true},
+      {"read fails", false, silent, 0xFF, false, {}, texts::kCommunicationError, false, false},
+      {"type mismatch: Cancel", true, {}, 0x22, false, {Answer::Cancel}, texts::kTypeMismatch, false, false},
+      {"type mismatch: OK writes", true, {}, 0x22, false, {Answer::Ok}, texts::kTypeMismatch, false, true},
+      {"backup before write fails", true, {}, 0xFF, true, {}, "Nothing was written: ", false, false},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
     MemoryImage memory = SampleImage();
     memory[settings::kRadioType] = c.radioType;
     Connect(memory, c.faults);
-    port->openFails = c.openFails;
+    frame->Action(kCmdBackupBeforeWrite)->setChecked(c.backupFails);
+    frame->Transfers().SetBackupFolder(
+        c.backupFails ? WriteBytes("not-a-folder", "x").toStdString() + "/backups"
+                      : dir.filePath("backups").toStdString());
     document.OnNewDocument();
     frame->ShowNewDocument();
+    CommitFrequency(document.Channels(), 3, 1, "146.52", prompter);
+    frame->View().History().MarkSaved();
     const MemoryImage before = document.Image();
+    MemoryImage shown = before;  // what the grid shows, as a write sends it
+    document.Channels().Collect(shown);
     prompter.asked.clear();
     prompter.answers = c.answers;
     c.write ? frame->OnWriteToRadio() : frame->OnReadFromRadio();
+    ASSERT_TRUE(Dialog().isVisible());
+    EXPECT_EQ(Dialog().windowTitle(), c.write ? texts::kWritingCaption : texts::kReadingCaption);
+    EXPECT_EQ(Dialog().StatusText(), texts::kNotStartYet);
+    EXPECT_EQ(Dialog().Progress(), 0);
     Start();
+    EXPECT_FALSE(frame->Action(kCmdFileSave)->isEnabled()) << "nothing replaces the document meanwhile";
     ASSERT_TRUE(WaitForEnd());
-    EXPECT_EQ(prompter.Texts(), c.prompts);
-    EXPECT_FALSE(document.IsModified());
-    EXPECT_EQ(document.Image(), c.write ? Collected(before) : before);
-    EXPECT_EQ(radio->Image() == memory, !c.radioWritten);
+    const std::vector<std::string> prompts = prompter.Texts();
+    ASSERT_EQ(prompts.size(), c.prompt.empty() ? 0u : 1u);
+    if (!c.prompt.empty()) {
+      EXPECT_EQ(prompts[0].substr(0, c.prompt.size()), c.prompt);
+    }
+    EXPECT_EQ(port->OpenedName(), "COM1");
+    EXPECT_TRUE(frame->Action(kCmdFileSave)->isEnabled()) << "commands come back after the transfer";
+    if (c.documentRead) {
+      EXPECT_EQ(document.Image(), memory);
+      EXPECT_EQ(ViewContent(), memory) << "the grid and the bar show what the radio holds";
+      EXPECT_TRUE(document.IsModified()) << "a read is a change to keep";
+    } else {
+      EXPECT_EQ(document.Image(), c.write ? shown : before);
+      EXPECT_EQ(document.Channels().Cell(3, 2), "146.52000");
+      EXPECT_FALSE(document.IsModified());
+    }
+    if (c.radioWritten) {
+      EXPECT_EQ(radio->Image(), shown) << "the radio holds what the grid shows";
+    } else {
+      EXPECT_EQ(radio->Image(), memory);
+    }
   }
 }
 
@@ -99,7 +99,7 @@ TEST_F(WindowTransfer, CancelBeforeStartClosesAtOnceAndDuringATransferEndsIt) {
   Connect(SampleImage(), {}, /*realPauses=*/true);
   frame->OnReadFromRadio();
   Dialog().CancelButton()->click();
-  EXPECT_FALSE(Dialog().HasWindow());
+  EXPECT_FALSE(Dialog().isVisible());
   EXPECT_EQ(port->Opens(), 0);
 
   const MemoryImage before = document.Image();
@@ -126,7 +126,7 @@ TEST_F(WindowTransfer, InterruptionsEndARunningTransferWithOneMessage) {
     frame->OnWriteToRadio();
     QEvent idleDeactivate(QEvent::WindowDeactivate);
     QCoreApplication::sendEvent(&Dialog(), &idleDeactivate);
-    EXPECT_TRUE(Dialog().HasWindow());
+    EXPECT_TRUE(Dialog().isVisible());
     Start();
     ASSERT_TRUE(WaitForProgress(3));
     for (int i = 0; i < 3; ++i) {
@@ -179,11 +179,11 @@ TEST_F(FrameTest, WriteThroughASerialPortReachesTheRadio) {
   document.FillFromImage();
   frame->View().SetPortName(QString::fromStdString(device));
   frame->OnWriteToRadio();
-  frame->Progress().StartButton()->click();
+  frame->Transfers().Dialog().StartButton()->click();
   EXPECT_TRUE(test::ChildProcess::WaitFor(
       [&] {
         QCoreApplication::processEvents();
-        return !frame->TransferRunning() && !frame->Progress().HasWindow();
+        return !frame->Transfers().Running() && !frame->Transfers().Dialog().isVisible();
       },
       30'000));
   radio.Signal(SIGTERM);

@@ -7,6 +7,7 @@
 #include <memory>
 
 #include "app/progress_dialog.h"
+#include "app/transfer_controller.h"
 #include "app_test_support.h"
 #include "model/settings_block.h"
 #include "protocol_port.h"
@@ -22,17 +23,18 @@ class WindowTransfer : public FrameTest {
   void Connect(const MemoryImage& memory, radiosim::RadioFaults faults = {}, bool realPauses = false) {
     radio = std::make_unique<radiosim::RadioProtocol>(memory, memory[settings::kRadioType], faults);
     port = std::make_unique<test::ProtocolPort>(*radio, clock);
-    frame->SetLink(*port, realPauses ? static_cast<Clock&>(SystemClock::Instance()) : clock);
+    frame->Transfers().SetLink(*port, realPauses ? static_cast<Clock&>(SystemClock::Instance()) : clock);
   }
-  CProgressDlg& Dialog() { return frame->Progress(); }
+  CProgressDlg& Dialog() { return frame->Transfers().Dialog(); }
+  bool Running() { return frame->Transfers().Running(); }
   void Start() { Dialog().StartButton()->click(); }
   // Runs the event loop until the transfer has ended and the dialog is gone.
   bool WaitForEnd(int ms = 20000) {
     QElapsedTimer waited;
     waited.start();
-    while ((frame->TransferRunning() || Dialog().HasWindow()) && waited.elapsed() < ms)
+    while ((Running() || Dialog().isVisible()) && waited.elapsed() < ms)
       QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
-    return !frame->TransferRunning() && !Dialog().HasWindow();
+    return !Running() && !Dialog().isVisible();
   }
   bool WaitForProgress(int position, int ms = 10000) {
     QElapsedTimer waited;
@@ -42,7 +44,7 @@ class WindowTransfer : public FrameTest {
     return Dialog().Progress() >= position;
   }
   void TearDown() override {
-    if (frame && frame->TransferRunning()) {
+    if (frame && Running()) {
       Dialog().CancelButton()->click();
       WaitForEnd();
     }
