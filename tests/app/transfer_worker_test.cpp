@@ -1,16 +1,12 @@
 // A transfer on its own thread: progress and the outcome arrive on the
-// interface thread, and its questions are shown there.
+// interface thread. (Its questions are the prompter's: QtPrompter shows a
+// question asked from another thread on the interface thread.)
 
-#include <QAbstractButton>
-#include <QMessageBox>
 #include <QSignalSpy>
 #include <QThread>
-#include <QTimer>
 
-#include "app/qt_prompter.h"
 #include "app/transfer_worker.h"
 #include "app_test_support.h"
-#include "link/transfer_texts.h"
 #include "protocol_port.h"
 #include "test_files.h"
 
@@ -51,34 +47,6 @@ TEST(TransferWorker, ReadReportsProgressAndItsImageOnTheInterfaceThread) {
   EXPECT_EQ(status, "262");
   EXPECT_TRUE(prompter.asked.empty());
   EXPECT_EQ(port.OpenedName(), "COM2");
-}
-
-TEST(TransferWorker, QuestionsOfTheTransferAreAnsweredInTheWindow) {
-  EnsureApplication();
-  radiosim::RadioFaults silent;
-  silent.silent = true;
-  radiosim::RadioProtocol radio(NewImage(), 0xFF, silent);
-  test::SimulatedClock clock;
-  test::ProtocolPort port(radio, clock);
-  QtPrompter prompter;
-  TransferWorker worker(port, clock, prompter);
-
-  // The first Communication Error is answered Retry, the second Cancel.
-  QStringList shown;
-  QTimer answerer;
-  QObject::connect(&answerer, &QTimer::timeout, [&] {
-    auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-    if (box == nullptr || box->isHidden()) return;
-    shown << box->text();
-    box->button(shown.size() == 1 ? QMessageBox::Retry : QMessageBox::Cancel)->click();
-  });
-  answerer.start(5);
-  QSignalSpy finished(&worker, &TransferWorker::finished);
-  ASSERT_TRUE(worker.StartWrite("COM1", NewImage()));
-  ASSERT_TRUE(finished.wait(10000));
-  EXPECT_EQ(shown, QStringList({texts::kCommunicationError, texts::kCommunicationError}));
-  EXPECT_EQ(worker.Outcome().result, TransferResult::CommunicationErrorCancelled);
-  EXPECT_EQ(worker.Outcome().attempts, 30);
 }
 
 }  // namespace

@@ -4,6 +4,7 @@
 
 #include <QElapsedTimer>
 #include <QPushButton>
+#include <functional>
 #include <memory>
 
 #include "app/progress_dialog.h"
@@ -28,20 +29,22 @@ class WindowTransfer : public FrameTest {
   CProgressDlg& Dialog() { return frame->Transfers().Dialog(); }
   bool Running() { return frame->Transfers().Running(); }
   void Start() { Dialog().StartButton()->click(); }
+  void Deactivate() {
+    QEvent deactivate(QEvent::WindowDeactivate);
+    QCoreApplication::sendEvent(&Dialog(), &deactivate);
+  }
   // Runs the event loop until the transfer has ended and the dialog is gone.
   bool WaitForEnd(int ms = 20000) {
-    QElapsedTimer waited;
-    waited.start();
-    while ((Running() || Dialog().isVisible()) && waited.elapsed() < ms)
-      QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
-    return !Running() && !Dialog().isVisible();
+    return WaitUntil([this] { return !Running() && !Dialog().isVisible(); }, ms);
   }
   bool WaitForProgress(int position, int ms = 10000) {
+    return WaitUntil([this, position] { return Dialog().Progress() >= position; }, ms);
+  }
+  static bool WaitUntil(const std::function<bool()>& done, int ms) {
     QElapsedTimer waited;
     waited.start();
-    while (Dialog().Progress() < position && waited.elapsed() < ms)
-      QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
-    return Dialog().Progress() >= position;
+    while (!done() && waited.elapsed() < ms) QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+    return done();
   }
   void TearDown() override {
     if (frame && Running()) {
