@@ -70,7 +70,6 @@ CMainFrame::CMainFrame(CKovDoc& document, Prompter& prompter, FileChooser& choos
   UpdateRecentMenu();
   UpdatePortChecks();
 
-
   resize(800, 1100);
 }
 
