@@ -38,6 +38,7 @@
 #include "app/main_frame.h"
 #include "model/document_history.h"
 #include "app/progress_dialog.h"
+#include "app/transfer_controller.h"
 #include "app/qt_prompter.h"
 #include "pty_server.h"
 #include "radio_protocol.h"
@@ -99,12 +100,12 @@ void RunOne(CMainFrame& frame, CKovDoc& document, TransferDirection direction) {
   wall.start();
   sinceTick.start();
   ticker.start(1);
-  frame.Progress().StartButton()->click();
+  frame.Transfers().Dialog().StartButton()->click();
   // The event loop as the program runs it, until the dialog has gone.
   QEventLoop loop;
   QTimer done;
   QObject::connect(&done, &QTimer::timeout, [&] {
-    if (!frame.TransferRunning() && !frame.Progress().HasWindow()) loop.quit();
+    if (!frame.Transfers().Running() && !frame.Transfers().Dialog().isVisible()) loop.quit();
   });
   done.start(20);
   loop.exec();
@@ -183,7 +184,7 @@ int main(int argc, char** argv) {
   CMainFrame frame(document, prompter, chooser, settings);
   // The write alone is measured against its floor, and backups stay here.
   frame.Action(kCmdVerifyAfterWrite)->setChecked(false);
-  frame.SetBackupFolder(dir.filePath("backups").toStdString());
+  frame.Transfers().SetBackupFolder(dir.filePath("backups").toStdString());
   frame.Files().Commands().New();
   frame.show();
   std::printf("the window's read and write against the simulated radio at 9600 baud 8N1, offscreen\n");

@@ -236,4 +236,26 @@ void CMainFrame::UpdatePortChecks() {
   for (int i = 0; i < 4; ++i) portActions_[i]->setChecked(view_->PortName() == QLatin1String(kPortItems[i].port));
 }
 
+void CMainFrame::EnableDocumentCommands(bool enabled) {
+  if (enabled) {
+    for (auto it = disabledForTransfer_.cbegin(); it != disabledForTransfer_.cend(); ++it) it.key()->setEnabled(true);
+    disabledForTransfer_.clear();
+    editMenu_->HoldEdits(false);
+    return;
+  }
+  QList<QAction*> commands;
+  for (int id : {kCmdFileNew, kCmdFileOpen, kCmdFileSave, kCmdFileSaveAs, kCmdEditData, kCmdTestMode,
+                 kCmdOptionalFeatures, kCmdReadFromRadio, kCmdWriteToRadio, kCmdOpenBackup}) {
+    commands << actions_.value(id);
+  }
+  for (QAction* recent : recentActions_) commands << recent;
+  editMenu_->HoldEdits(true);
+  // Only what was enabled comes back afterwards.
+  for (QAction* action : commands) {
+    if (action == nullptr || !action->isEnabled()) continue;
+    disabledForTransfer_.insert(action, true);
+    action->setEnabled(false);
+  }
+}
+
 }  // namespace korvel

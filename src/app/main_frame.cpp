@@ -16,12 +16,11 @@
 #include "app/about_dialog.h"
 #include "app/app_strings.h"
 #include "app/help_window.h"
-#include "app/progress_dialog.h"
+#include "app/transfer_controller.h"
 #include "testmode/testmode_dialog.h"
-#include "app/transfer_worker.h"
 #include "features/optional_features_dialog.h"
+#include "link/clock.h"
 #include "link/posix_serial_port.h"
-#include "model/backup_store.h"
 #include "model/document_history.h"
 
 // The resources live in a static library: make sure they are registered.
@@ -33,9 +32,7 @@ CMainFrame::CMainFrame(CKovDoc& document, Prompter& prompter, FileChooser& choos
                        QWidget* parent)
     : QMainWindow(parent),
       document_(document),
-      prompter_(prompter),
-      settings_(settings),
-      backupFolder_(BackupStore::DefaultFolder()) {
+      prompter_(prompter) {
   InitKorvelResources();
   setWindowTitle(QString::fromUtf8(kFrameTitle));
   setAccessibleName(windowTitle());
@@ -62,6 +59,9 @@ CMainFrame::CMainFrame(CKovDoc& document, Prompter& prompter, FileChooser& choos
   connect(files_, &FileCommands::documentShown, this, &CMainFrame::FitToForm);
   connect(files_, &FileCommands::recentFilesChanged, this, &CMainFrame::UpdateRecentMenu);
   printing_ = new PrintCommands(document_, prompter_, *view_, *this);
+  transfers_ = std::make_unique<TransferController>(document_, *view_, prompter_, settings, *this);
+  connect(transfers_.get(), &TransferController::runningChanged, this,
+          [this](bool running) { EnableDocumentCommands(!running); });
 
   CreateActions();
   CreateMenus();
@@ -72,19 +72,12 @@ CMainFrame::CMainFrame(CKovDoc& document, Prompter& prompter, FileChooser& choos
   UpdateRecentMenu();
   UpdatePortChecks();
 
-  progress_ = new CProgressDlg(prompter_, [this] { return worker_ && worker_->InterruptionWatch(); }, this);
-  connect(progress_, &CProgressDlg::startTransfer, this, &CMainFrame::OnStartTransfer);
-  connect(progress_, &CProgressDlg::cancelRequested, this, [this] {
-    if (worker_) worker_->Cancel();
-  });
-  SetLink(MakePosixSerialPort, SystemClock::Instance());
-
   resize(800, 1100);
 }
 
 CMainFrame::~CMainFrame() {
-  // The worker ends its transfer (and the port it made) before the members it uses go.
-  worker_.reset();
+  // The transfer ends before the view and the window it shows in go.
+  transfers_.reset();
   // The Edit menu follows the history with the frame's actions: it goes first.
   delete editMenu_;
 }
@@ -133,10 +126,9 @@ void CMainFrame::showEvent(QShowEvent* event) {
 }
 
 void CMainFrame::closeEvent(QCloseEvent* event) {
-  if (TransferRunning()) {
+  if (transfers_->Running()) {
     // The transfer stops first; the window closes when it has ended.
-    closeAfterTransfer_ = true;
-    worker_->Cancel();
+    transfers_->CloseWindowAfterTransfer();
     event->ignore();
     return;
   }
@@ -149,13 +141,13 @@ void CMainFrame::closeEvent(QCloseEvent* event) {
 }
 
 void CMainFrame::dragEnterEvent(QDragEnterEvent* event) {
-  if (TransferRunning()) return;
+  if (transfers_->Running()) return;
   const QList<QUrl> urls = event->mimeData()->urls();
   if (!urls.isEmpty() && urls.constFirst().isLocalFile()) event->acceptProposedAction();
 }
 
 void CMainFrame::dropEvent(QDropEvent* event) {
-  if (TransferRunning()) return;
+  if (transfers_->Running()) return;
   const QList<QUrl> urls = event->mimeData()->urls();
   if (urls.isEmpty() || !urls.constFirst().isLocalFile()) return;
   event->acceptProposedAction();
@@ -214,6 +206,10 @@ void CMainFrame::OnOptionalFeatures() {
   COptionalFeaturesDlg features(document_, prompter_, this);
   features.exec();
 }
+
+void CMainFrame::OnReadFromRadio() { transfers_->Prepare(TransferDirection::Read); }
+
+void CMainFrame::OnWriteToRadio() { transfers_->Prepare(TransferDirection::Write); }
 
 void CMainFrame::OnTestMode() {
   // Each exchange makes its own port, and opens and closes it.

@@ -17,10 +17,6 @@
 #include "app/recent_file_list.h"
 #include "app/status_panes.h"
 #include "editor/kov_view.h"
-#include "link/clock.h"
-#include "link/clone_transfer.h"
-#include "link/radio_jobs.h"
-#include "link/serial_port.h"
 #include "model/kov_document.h"
 #include "model/prompter.h"
 
@@ -29,9 +25,8 @@ class QScrollArea;
 
 namespace korvel {
 
-class CProgressDlg;
 class HelpWindow;
-class TransferWorker;
+class TransferController;
 
 class CMainFrame : public QMainWindow {
   Q_OBJECT
@@ -57,23 +52,16 @@ class CMainFrame : public QMainWindow {
   bool OnFileNew() { return files_->New(); }
   void ShowNewDocument() { files_->Commands().New(); }
 
-  // Where backups of the radio's memory are kept: the user's data folder
-  // unless set (tests keep theirs apart).
-  const std::string& BackupFolder() const { return backupFolder_; }
-  void SetBackupFolder(std::string folder) { backupFolder_ = std::move(folder); }
 
   // Shrinks the frame to fit the form and keeps it on the screen.
   void FitToForm();
 
-  // Program > Read From Radio and Write To Radio: the progress dialog,
-  // whose Start runs the transfer on a thread of its own.
+  // Program > Read From Radio and Write To Radio: the transfer controller
+  // opens the progress dialog, whose Start runs the transfer on a thread of
+  // its own.
   void OnReadFromRadio();
   void OnWriteToRadio();
-  CProgressDlg& Progress() { return *progress_; }
-  bool TransferRunning() const;
-  // What makes the port transfers use, and their clock (the serial port and
-  // real time unless a test gives others); only while no transfer runs.
-  void SetLink(PortFactory makePort, Clock& clock);
+  TransferController& Transfers() { return *transfers_; }
   // Program > Test Mode: the modal test mode dialog on the view's band and
   // port, talking to the radio on the serial port.
   void OnTestMode();
@@ -100,21 +88,11 @@ class CMainFrame : public QMainWindow {
   QAction* MakeAction(int id, const QString& text, const char* icon = nullptr);
   void CreateActions();
   void CreateSafeguardActions();
-  // The write job's safeguards as the Program menu's checks set them.
-  WriteJobOptions WriteOptions();
-  // After a complete read: the image read kept as a backup.
-  void KeepReadBackup(const TransferOutcome& outcome);
-  // After a write job: a failed backup or a verify that found differences.
-  void ShowWriteJobEnd(const WriteJobOutcome& job);
-  void ShowTransferPhase(int phase);
   void CreateMenus();
   void CreateToolBar();
   void UpdateRecentMenu();
   void UpdatePortChecks();
   void KeepOnScreen();
-  void PrepareTransfer(TransferDirection direction, const char* caption);
-  void OnStartTransfer();
-  void OnTransferFinished();
   // Commands that would change or replace the document wait for the end of
   // a transfer.
   void EnableDocumentCommands(bool enabled);
@@ -135,12 +113,7 @@ class CMainFrame : public QMainWindow {
   QAction* portActions_[4] = {};
   bool placed_ = false;
 
-  std::unique_ptr<TransferWorker> worker_;
-  CProgressDlg* progress_ = nullptr;
-  TransferDirection direction_ = TransferDirection::Read;
-  bool closeAfterTransfer_ = false;
-  QSettings& settings_;
-  std::string backupFolder_;
+  std::unique_ptr<TransferController> transfers_;
   QHash<QAction*, bool> disabledForTransfer_;
   Subscription historyChanges_;  // the "*" after the title follows the modified state
 };

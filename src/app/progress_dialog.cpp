@@ -6,17 +6,17 @@
 #include <QProgressBar>
 #include <QPushButton>
 
-#include "widgets/dialog_units.h"
+#include "app/transfer_controller.h"
 #include "link/transfer_events.h"
 #include "link/transfer_texts.h"
-#include "model/prompter.h"
+#include "widgets/dialog_units.h"
 
 namespace korvel {
 
-CProgressDlg::CProgressDlg(Prompter& prompter, std::function<bool()> watch, QWidget* parent)
+CProgressDlg::CProgressDlg(TransferController& controller, const QWidget* over, QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint),
-      prompter_(prompter),
-      watch_(std::move(watch)) {
+      controller_(controller),
+      over_(over) {
   setModal(false);
   setFont(FormFamilyFont(10.0));
   const DialogUnits units(font());
@@ -39,20 +39,25 @@ CProgressDlg::CProgressDlg(Prompter& prompter, std::function<bool()> watch, QWid
   label->setBuddy(bar_);
   connect(start_, &QPushButton::clicked, this, &CProgressDlg::accept);
   connect(cancel_, &QPushButton::clicked, this, &CProgressDlg::reject);
+
+  connect(&controller_, &TransferController::opened, this, &CProgressDlg::Open);
+  connect(&controller_, &TransferController::closed, this, &QWidget::hide);
+  connect(&controller_, &TransferController::captionChanged, this, &QWidget::setWindowTitle);
+  connect(&controller_, &TransferController::statusText, status_, &QLabel::setText);
+  connect(&controller_, &TransferController::progress, bar_, &QProgressBar::setValue);
+  connect(&controller_, &TransferController::runningChanged, start_, [this](bool running) {
+    start_->setEnabled(!running);
+  });
 }
 
-bool CProgressDlg::Running() const { return hasWindow_ && !start_->isEnabled(); }
-
-void CProgressDlg::CreateWindow(const QWidget* over) {
+void CProgressDlg::Open(const QString& caption) {
   bar_->setValue(0);
   status_->setText(QString::fromUtf8(texts::kNotStartYet));
-  cancelRequested_ = false;
   start_->setEnabled(true);
-  setWindowTitle(captionText_);
-  hasWindow_ = true;
+  setWindowTitle(caption);
   placing_ = true;
-  if (over != nullptr) {
-    const QPoint centre = over->mapToGlobal(over->rect().center());
+  if (over_ != nullptr) {
+    const QPoint centre = over_->mapToGlobal(over_->rect().center());
     move(centre - QPoint(width() / 2, height() / 2));
   }
   show();
@@ -62,33 +67,13 @@ void CProgressDlg::CreateWindow(const QWidget* over) {
   placing_ = false;
 }
 
-void CProgressDlg::DestroyWindow() {
-  hasWindow_ = false;
-  start_->setEnabled(true);
-  hide();
-}
-
-void CProgressDlg::SetStatusText(const QString& text) { status_->setText(text); }
-
-void CProgressDlg::SetProgress(int position) { bar_->setValue(position); }
-
 int CProgressDlg::Progress() const { return bar_->value(); }
 
 QString CProgressDlg::StatusText() const { return status_->text(); }
 
-void CProgressDlg::accept() {
-  if (!hasWindow_ || !start_->isEnabled()) return;
-  start_->setEnabled(false);
-  // The transfer starts once this handler has returned, as a posted message
-  // would start it.
-  QMetaObject::invokeMethod(this, &CProgressDlg::startTransfer, Qt::QueuedConnection);
-}
+void CProgressDlg::accept() { controller_.Start(); }
 
-void CProgressDlg::reject() {
-  const bool idle = start_->isEnabled();
-  RequestCancel();
-  if (idle) DestroyWindow();
-}
+void CProgressDlg::reject() { controller_.Cancel(); }
 
 void CProgressDlg::closeEvent(QCloseEvent* event) {
   // The close box is Cancel; the window goes only when no transfer runs.
@@ -96,31 +81,15 @@ void CProgressDlg::closeEvent(QCloseEvent* event) {
   reject();
 }
 
-void CProgressDlg::RequestCancel() {
-  cancelRequested_ = true;
-  emit cancelRequested();
-}
-
-void CProgressDlg::Interrupt() {
-  RequestCancel();
-  Prompt prompt{texts::kInterrupted};
-  prompt.id = PromptId::Message;
-  prompter_.Ask(prompt);
-}
-
 bool CProgressDlg::event(QEvent* event) {
   const bool handled = QDialog::event(event);
-  // Losing activation while a transfer runs, unless the transfer itself is
-  // showing a message.
-  if (event->type() == QEvent::WindowDeactivate && !cancelRequested_ && Running() && watch_()) Interrupt();
+  if (event->type() == QEvent::WindowDeactivate) controller_.DialogDeactivated();
   return handled;
 }
 
 void CProgressDlg::moveEvent(QMoveEvent* event) {
   QDialog::moveEvent(event);
-  // Told once: a drag moves the window many times.
-  if (placing_ || !Running() || cancelRequested_) return;
-  Interrupt();
+  if (!placing_) controller_.DialogMoved();
 }
 
 }  // namespace korvel

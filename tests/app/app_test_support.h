@@ -16,6 +16,7 @@
 
 #include "app/file_chooser.h"
 #include "app/main_frame.h"
+#include "app/transfer_controller.h"
 #include "model/channel_table.h"
 #include "model/document_history.h"
 #include "model/kov_document.h"
@@ -90,7 +91,7 @@ class FrameTest : public ::testing::Test {
 
   void MakeFrame() {
     frame = std::make_unique<CMainFrame>(document, prompter, chooser, *settings);
-    frame->SetBackupFolder(dir.filePath("backups").toStdString());
+    frame->Transfers().SetBackupFolder(dir.filePath("backups").toStdString());
     frame->Files().Commands().New();
     frame->show();
     frame->activateWindow();

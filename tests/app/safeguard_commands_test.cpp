@@ -1,5 +1,6 @@
-// The safeguards in the window: verify after write, backups of what a read
-// or a write found in the radio, Open Backup and Compare With.
+// The safeguards in the window: verify after write, the backup of a read
+// opened again, and Compare With. (Which transfers keep a backup is in the
+// table of transfer_commands_test.cpp.)
 
 #include <QApplication>
 #include <QListWidget>
@@ -11,9 +12,7 @@
 #include "app/command_ids.h"
 #include "app/differences_dialog.h"
 #include "editor/document_history.h"
-#include "model/backup_store.h"
 #include "model/channel_edits.h"
-#include "test_files.h"
 #include "window_transfer.h"
 
 namespace korvel::testing {
@@ -76,10 +75,6 @@ TEST_F(Safeguards, AReadIsKeptAsABackupThatOpensAsAnUntitledDocument) {
   frame->OnReadFromRadio();
   Start();
   ASSERT_TRUE(WaitForEnd());
-  const std::vector<BackupEntry> backups = BackupStore(frame->BackupFolder()).List();
-  ASSERT_EQ(backups.size(), 1u);
-  EXPECT_EQ(test::ImageFromFile(backups[0].path), memory);
-
   frame->View().History().MarkSaved();
   ASSERT_TRUE(frame->OnFileNew());
   bool seen = false;
@@ -93,21 +88,6 @@ TEST_F(Safeguards, AReadIsKeptAsABackupThatOpensAsAnUntitledDocument) {
   EXPECT_TRUE(seen);
   EXPECT_EQ(ViewContent(), Collected(memory));
   EXPECT_TRUE(document.PathName().empty()) << "saving must never overwrite the backup";
-}
-
-TEST_F(Safeguards, BackUpBeforeWriteKeepsWhatTheRadioHeldBeforeIt) {
-  const MemoryImage before = SampleImage();
-  Connect(before);
-  frame->Action(kCmdBackupBeforeWrite)->setChecked(true);
-  CommitFrequency(document.Channels(), 7, 1, "250.5", prompter);
-  frame->OnWriteToRadio();
-  Start();
-  ASSERT_TRUE(WaitForEnd());
-  const std::vector<BackupEntry> backups = BackupStore(frame->BackupFolder()).List();
-  ASSERT_EQ(backups.size(), 1u);
-  EXPECT_EQ(test::ImageFromFile(backups[0].path), before);
-  EXPECT_EQ(radio->Image(), document.Image());
-  EXPECT_TRUE(prompter.asked.empty());
 }
 
 TEST_F(Safeguards, CompareWithListsEveryChannelTextThatDiffers) {

@@ -1,13 +1,15 @@
 // Read From Radio and Write To Radio in the window: the progress dialog,
 // the transfer on its thread, and what each end leaves in the document.
 
-#include <QElapsedTimer>
 #include <QPushButton>
+#include <QThread>
+#include <functional>
 
 #include "app/progress_dialog.h"
 #include "window_transfer.h"
 #include "editor/document_history.h"
 #include "link/transfer_texts.h"
+#include "model/backup_store.h"
 #include "model/channel_edits.h"
 #include "model/settings_block.h"
 #include <csignal>
@@ -20,172 +22,155 @@
 namespace korvel::testing {
 namespace {
 
-TEST_F(WindowTransfer, CompleteReadShowsTheRadiosMemoryAndIsAChangeToKeep) {
-  const MemoryImage memory = SampleImage();
-  Connect(memory);
-  frame->OnReadFromRadio();
-  ASSERT_TRUE(Dialog().HasWindow());
-  EXPECT_EQ(Dialog().windowTitle(), texts::kReadingCaption);
-  EXPECT_EQ(Dialog().StatusText(), texts::kNotStartYet);
-  EXPECT_EQ(Dialog().Progress(), 0);
-  Start();
-  ASSERT_TRUE(WaitForEnd());
-  EXPECT_EQ(document.Image(), memory);
-  EXPECT_EQ(ViewContent(), memory) << "the grid and the bar show what the radio holds";
-  EXPECT_TRUE(document.IsModified());
-  EXPECT_TRUE(prompter.asked.empty());
-  EXPECT_EQ(port->OpenedName(), "COM1");
-  EXPECT_TRUE(frame->Action(kCmdFileSave)->isEnabled()) << "commands come back after the transfer";
-}
-
-TEST_F(WindowTransfer, CompleteWriteSendsWhatTheGridShows) {
-  Connect(NewImage());
-  CommitFrequency(document.Channels(), 3, 1, "146.52", prompter);
-  frame->View().History().MarkSaved();
-  frame->OnWriteToRadio();
-  EXPECT_EQ(Dialog().windowTitle(), texts::kWritingCaption);
-  Start();
-  ASSERT_TRUE(WaitForEnd());
-  EXPECT_EQ(radio->Image(), document.Image());
-  EXPECT_EQ(document.Channels().Cell(3, 2), "146.52000");
-  EXPECT_EQ(radio->Image(), ViewContent());
-  EXPECT_FALSE(document.IsModified());
-}
-
-// Each failure of a transfer: its message, and the document as it was.
-TEST_F(WindowTransfer, EndsThatFailLeaveTheDocumentAsItWas) {
-  radiosim::RadioFaults shortReply, silent;
-  shortReply.shortReplyBlock = 40;
-  shortReply.shortReplyLength = 5;
+// How each end of a transfer shows in the window: the dialog as it opens,
+// the one message (or none), what enters the document, the radio and the
+// backups, and the commands back once the dialog has closed. The failures
+// themselves are the link's; a failed read and a refused write stand for
+// them here.
+TEST_F(WindowTransfer, EachEndShowsInTheDocumentTheRadioAndOneMessage) {
+  radiosim::RadioFaults silent;
   silent.silent = true;
+  enum Backup { kNone, kKept, kFails };  // of the read, or before the write
   const struct {
     const char* name;
     bool write;
     radiosim::RadioFaults faults;
     std::uint8_t radioType;
-    bool openFails;
+    Backup backup;
     std::deque<Answer> answers;
-    std::vector<std::string> prompts;
+    std::string prompt;  // the start of the one message; empty: none
     bool radioWritten;
   } cases[] = {
-      {"short read reply", false, shortReply, 0xFF, false, {}, {texts::kShortReply}, false},
-      {"silent radio", false, silent, 0xFF, false, {}, {texts::kCommunicationError}, false},
-      {"port held", false, {}, 0xFF, true, {}, {texts::kPortNotOpened}, false},
-      {"type mismatch: Cancel", true, {}, 0x22, false, {Answer::Cancel}, {texts::kTypeMismatch}, false},
-      {"type mismatch: OK writes", true, {}, 0x22, false, {Answer::Ok}, {texts::kTypeMismatch}, true},
+      {"read completes", false, {}, 0xFF, kKept, {}, "", false},
+      {"write completes", true, {}, 0xFF, kNone, {}, "", true},
+      {"write backs up first", true, {}, 0xFF, kKept, {}, "", true},
+      {"backup before write fails", true, {}, 0xFF, kFails, {}, "Nothing was written: ", false},
+      {"read fails", false, silent, 0xFF, kNone, {}, texts::kCommunicationError, false},
+      {"type mismatch: Cancel", true, {}, 0x22, kNone, {Answer::Cancel}, texts::kTypeMismatch, false},
+      {"type mismatch: OK writes", true, {}, 0x22, kNone, {Answer::Ok}, texts::kTypeMismatch, true},
+  };
+  // A message box takes the activation from the dialog, as a real one does;
+  // the transfer's own messages must not count as an interruption.
+  prompter.onAsk = [this](const Prompt&) {
+    const bool here = QThread::currentThread() == Dialog().thread();
+    QMetaObject::invokeMethod(&Dialog(), [this] { Deactivate(); },
+                              here ? Qt::DirectConnection : Qt::BlockingQueuedConnection);
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
     MemoryImage memory = SampleImage();
     memory[settings::kRadioType] = c.radioType;
     Connect(memory, c.faults);
-    port->openFails = c.openFails;
+    frame->Action(kCmdBackupBeforeWrite)->setChecked(c.write && c.backup != kNone);
+    const std::string backups = dir.filePath(c.name).toStdString();
+    frame->Transfers().SetBackupFolder(c.backup == kFails ? WriteBytes("a file", "x").toStdString() + "/backups"
+                                                          : backups);
     document.OnNewDocument();
     frame->ShowNewDocument();
+    CommitFrequency(document.Channels(), 3, 1, "146.52", prompter);
+    frame->View().History().MarkSaved();
     const MemoryImage before = document.Image();
+    MemoryImage shown = before;  // what the grid shows, as a write sends it
+    document.Channels().Collect(shown);
     prompter.asked.clear();
     prompter.answers = c.answers;
     c.write ? frame->OnWriteToRadio() : frame->OnReadFromRadio();
+    ASSERT_TRUE(Dialog().isVisible());
+    EXPECT_EQ(Dialog().windowTitle(), c.write ? texts::kWritingCaption : texts::kReadingCaption);
+    EXPECT_EQ(Dialog().StatusText(), texts::kNotStartYet);
+    EXPECT_EQ(Dialog().Progress(), 0);
     Start();
+    EXPECT_FALSE(frame->Action(kCmdFileSave)->isEnabled()) << "nothing replaces the document meanwhile";
     ASSERT_TRUE(WaitForEnd());
-    EXPECT_EQ(prompter.Texts(), c.prompts);
-    EXPECT_FALSE(document.IsModified());
-    EXPECT_EQ(document.Image(), c.write ? Collected(before) : before);
-    EXPECT_EQ(radio->Image() == memory, !c.radioWritten);
+    const std::vector<std::string> prompts = prompter.Texts();
+    ASSERT_EQ(prompts.size(), c.prompt.empty() ? 0u : 1u);
+    if (!c.prompt.empty()) {
+      EXPECT_EQ(prompts[0].substr(0, c.prompt.size()), c.prompt);
+    }
+    EXPECT_EQ(port->OpenedName(), "COM1");
+    EXPECT_TRUE(frame->Action(kCmdFileSave)->isEnabled()) << "commands come back after the transfer";
+    const bool read = !c.write && c.prompt.empty();
+    EXPECT_EQ(document.Image(), read ? memory : c.write ? shown : before);
+    EXPECT_EQ(ViewContent(), read ? memory : shown) << "the grid and the bar show what the radio holds";
+    EXPECT_EQ(document.IsModified(), read) << "a read is a change to keep";
+    EXPECT_EQ(radio->Image(), c.radioWritten ? shown : memory);
+    const std::vector<BackupEntry> kept = BackupStore(backups).List();
+    ASSERT_EQ(kept.size(), c.backup == kKept ? 1u : 0u);
+    if (!kept.empty()) {
+      EXPECT_EQ(test::ImageFromFile(kept[0].path), memory) << "what the radio held";
+    }
   }
 }
 
-TEST_F(WindowTransfer, CancelBeforeStartClosesAtOnceAndDuringATransferEndsIt) {
-  Connect(SampleImage(), {}, /*realPauses=*/true);
-  frame->OnReadFromRadio();
-  Dialog().CancelButton()->click();
-  EXPECT_FALSE(Dialog().HasWindow());
-  EXPECT_EQ(port->Opens(), 0);
-
-  const MemoryImage before = document.Image();
-  frame->OnReadFromRadio();
-  Start();
-  ASSERT_TRUE(WaitForProgress(3));
-  EXPECT_FALSE(frame->Action(kCmdFileOpen)->isEnabled()) << "nothing replaces the document meanwhile";
-  Dialog().CancelButton()->click();
-  ASSERT_TRUE(WaitForEnd(2000)) << "a cancelled wait ends at once";
-  EXPECT_EQ(document.Image(), before);
-  EXPECT_TRUE(prompter.asked.empty());
-  EXPECT_TRUE(frame->Action(kCmdFileOpen)->isEnabled());
-}
-
-// Losing activation or moving the dialog while a transfer runs interrupts it,
-// with one message; losing activation while idle does nothing.
-TEST_F(WindowTransfer, InterruptionsEndARunningTransferWithOneMessage) {
-  for (const bool move : {false, true}) {
-    SCOPED_TRACE(move ? "moved" : "deactivated");
+// Each way to stop a running transfer ends it at its next cancel check, the
+// write part way, with the one message an interruption gives; the main
+// window closed meanwhile closes once the transfer has ended.
+TEST_F(WindowTransfer, EachStopDuringATransferEndsItAtOnce) {
+  const struct {
+    const char* name;
+    std::function<void()> stop;
+    std::vector<std::string> prompts;
+  } cases[] = {
+      {"Cancel", [this] { Dialog().CancelButton()->click(); }, {}},
+      {"deactivated", [this] { for (int i = 0; i < 3; ++i) Deactivate(); }, {texts::kInterrupted}},
+      {"moved", [this] { for (int i = 0; i < 3; ++i) Dialog().move(Dialog().pos() + QPoint(5, 5)); },
+       {texts::kInterrupted}},
+      {"main window closed", [this] { EXPECT_FALSE(frame->close()) << "not while the transfer runs"; }, {}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
     Connect(NewImage(), {}, /*realPauses=*/true);
     document.Image() = SampleImage();
     document.FillFromImage();
+    frame->View().History().MarkSaved();
     prompter.asked.clear();
     frame->OnWriteToRadio();
-    QEvent idleDeactivate(QEvent::WindowDeactivate);
-    QCoreApplication::sendEvent(&Dialog(), &idleDeactivate);
-    EXPECT_TRUE(Dialog().HasWindow());
     Start();
     ASSERT_TRUE(WaitForProgress(3));
-    for (int i = 0; i < 3; ++i) {
-      if (move) {
-        Dialog().move(Dialog().pos() + QPoint(5, 5));
-      } else {
-        QEvent deactivate(QEvent::WindowDeactivate);
-        QCoreApplication::sendEvent(&Dialog(), &deactivate);
-      }
-    }
-    ASSERT_TRUE(WaitForEnd(2000));
-    EXPECT_EQ(prompter.Texts(), std::vector<std::string>{texts::kInterrupted});
+    EXPECT_FALSE(frame->Action(kCmdFileOpen)->isEnabled()) << "nothing replaces the document meanwhile";
+    c.stop();
+    ASSERT_TRUE(WaitForEnd(2000)) << "a cancelled wait ends at once";
+    QCoreApplication::processEvents();
+    EXPECT_EQ(prompter.Texts(), c.prompts);
     EXPECT_NE(radio->Image(), document.Image()) << "the write stopped part way";
+    EXPECT_TRUE(frame->Action(kCmdFileOpen)->isEnabled());
   }
+  EXPECT_FALSE(frame->isVisible()) << "closed once the transfer had ended";
 }
 
-TEST_F(WindowTransfer, AnOpenIdleDialogKeepsItsCaptionAndStartsTheLastDirectionChosen) {
-  const MemoryImage memory = SampleImage();
-  Connect(memory);
+TEST_F(WindowTransfer, AnIdleDialogClosesAtOnceOnCancelAndKeepsItsCaption) {
+  Connect(SampleImage());
+  frame->OnReadFromRadio();
+  Deactivate();
+  EXPECT_TRUE(Dialog().isVisible()) << "losing activation while idle does nothing";
+  Dialog().CancelButton()->click();
+  EXPECT_FALSE(Dialog().isVisible());
+  EXPECT_EQ(port->Opens(), 0);
+
   frame->OnReadFromRadio();
   frame->OnWriteToRadio();
   EXPECT_EQ(Dialog().windowTitle(), texts::kReadingCaption);
   Start();
   ASSERT_TRUE(WaitForEnd());
   EXPECT_EQ(radio->Image(), document.Image()) << "it wrote";
-}
-
-TEST_F(WindowTransfer, ClosingTheWindowDuringATransferStopsItFirst) {
-  Connect(SampleImage(), {}, /*realPauses=*/true);
-  frame->OnReadFromRadio();
-  Start();
-  ASSERT_TRUE(WaitForProgress(3));
-  EXPECT_FALSE(frame->close()) << "not while the transfer runs";
-  ASSERT_TRUE(WaitForEnd(2000));
-  QCoreApplication::processEvents();
-  EXPECT_FALSE(frame->isVisible()) << "closed once it had ended";
+  EXPECT_TRUE(prompter.asked.empty());
 }
 
 // The window's own link, the serial port and real time, against the
 // simulated radio on a pseudo-terminal.
-TEST_F(FrameTest, WriteThroughASerialPortReachesTheRadio) {
+TEST_F(WindowTransfer, WriteThroughASerialPortReachesTheRadio) {
   test::TempDir radioDir;
   const std::string saved = radioDir.File("radio.sin");
   test::ChildProcess radio;
   ASSERT_TRUE(radio.Spawn({test::ToolPath("tools/radiosim/korvel-radiosim"), "--fast", "--save", saved}));
   std::string device;
   ASSERT_TRUE(radio.FirstLine(&device, 10'000));
-
   document.Image() = SampleImage();
   document.FillFromImage();
   frame->View().SetPortName(QString::fromStdString(device));
   frame->OnWriteToRadio();
-  frame->Progress().StartButton()->click();
-  EXPECT_TRUE(test::ChildProcess::WaitFor(
-      [&] {
-        QCoreApplication::processEvents();
-        return !frame->TransferRunning() && !frame->Progress().HasWindow();
-      },
-      30'000));
+  Start();
+  EXPECT_TRUE(WaitForEnd(30'000));
   radio.Signal(SIGTERM);
   EXPECT_EQ(radio.Wait(10'000), 0);
   EXPECT_TRUE(prompter.asked.empty());

@@ -4,9 +4,11 @@
 
 #include <QElapsedTimer>
 #include <QPushButton>
+#include <functional>
 #include <memory>
 
 #include "app/progress_dialog.h"
+#include "app/transfer_controller.h"
 #include "app_test_support.h"
 #include "model/settings_block.h"
 #include "simulated_port.h"
@@ -22,27 +24,30 @@ class WindowTransfer : public FrameTest {
   void Connect(const MemoryImage& memory, radiosim::RadioFaults faults = {}, bool realPauses = false) {
     radio = std::make_unique<radiosim::RadioProtocol>(memory, memory[settings::kRadioType], faults);
     port = std::make_unique<test::SimulatedPort>(*radio, clock);
-    frame->SetLink(port->Factory(), realPauses ? static_cast<Clock&>(SystemClock::Instance()) : clock);
+    frame->Transfers().SetLink(port->Factory(), realPauses ? static_cast<Clock&>(SystemClock::Instance()) : clock);
   }
-  CProgressDlg& Dialog() { return frame->Progress(); }
+  CProgressDlg& Dialog() { return frame->Transfers().Dialog(); }
+  bool Running() { return frame->Transfers().Running(); }
   void Start() { Dialog().StartButton()->click(); }
+  void Deactivate() {
+    QEvent deactivate(QEvent::WindowDeactivate);
+    QCoreApplication::sendEvent(&Dialog(), &deactivate);
+  }
   // Runs the event loop until the transfer has ended and the dialog is gone.
   bool WaitForEnd(int ms = 20000) {
-    QElapsedTimer waited;
-    waited.start();
-    while ((frame->TransferRunning() || Dialog().HasWindow()) && waited.elapsed() < ms)
-      QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
-    return !frame->TransferRunning() && !Dialog().HasWindow();
+    return WaitUntil([this] { return !Running() && !Dialog().isVisible(); }, ms);
   }
   bool WaitForProgress(int position, int ms = 10000) {
+    return WaitUntil([this, position] { return Dialog().Progress() >= position; }, ms);
+  }
+  static bool WaitUntil(const std::function<bool()>& done, int ms) {
     QElapsedTimer waited;
     waited.start();
-    while (Dialog().Progress() < position && waited.elapsed() < ms)
-      QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
-    return Dialog().Progress() >= position;
+    while (!done() && waited.elapsed() < ms) QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+    return done();
   }
   void TearDown() override {
-    if (frame && frame->TransferRunning()) {
+    if (frame && Running()) {
       Dialog().CancelButton()->click();
       WaitForEnd();
     }

@@ -3,9 +3,13 @@
 namespace korvel::test {
 
 Answer ScriptedPrompter::Ask(const Prompt& prompt) {
-  std::lock_guard lock(mutex_);
-  asked.push_back(prompt);
+  {
+    std::lock_guard lock(mutex_);
+    asked.push_back(prompt);
+  }
+  // Unlocked: what onAsk sets off may ask again from another thread.
   if (onAsk) onAsk(prompt);
+  std::lock_guard lock(mutex_);
   if (answers.empty()) return prompt.buttons == Buttons::Ok ? Answer::Ok : Answer::Cancel;
   const Answer answer = answers.front();
   answers.pop_front();
