@@ -48,9 +48,6 @@ class CMainFrame : public QMainWindow {
   // The commands of the File menu's document part and of printing.
   FileCommands& Files() { return *files_; }
   PrintCommands& Printing() { return *printing_; }
-  // File > New as the menu runs it, and without the question about changes.
-  bool OnFileNew() { return files_->New(); }
-  void ShowNewDocument() { files_->Commands().New(); }
 
 
   // Shrinks the frame to fit the form and keeps it on the screen.

@@ -149,7 +149,6 @@ void CKovView::ShowFilledImage() {
 
 QWidget* CKovView::Grid() const { return parts_->grid; }
 
-DocumentHistory& CKovView::History() { return document_.History(); }
 
 ChannelEditCommands& CKovView::EditCommands() { return *parts_->commands; }
 

@@ -13,7 +13,6 @@
 namespace korvel {
 
 class ChannelEditCommands;
-class DocumentHistory;
 
 class CKovView : public QWidget {
   Q_OBJECT
@@ -45,9 +44,7 @@ class CKovView : public QWidget {
   // The size the form asks for (its dialog template converted to pixels).
   QSize FormSize() const;
 
-  // The document's history (CKovDoc::History()), for callers holding the
-  // view only; and the Edit menu's commands.
-  DocumentHistory& History();
+  // The Edit menu's commands.
   ChannelEditCommands& EditCommands();
 
  protected:

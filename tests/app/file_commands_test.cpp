@@ -88,7 +88,7 @@ TEST_F(FileCommands, RecentMenuListsFourNewestFirstAndAGoneFileLeavesIt) {
 
   // Every entry, the first included, opens its file and takes its path, so
   // Save writes there.
-  ASSERT_TRUE(frame->OnFileNew());
+  ASSERT_TRUE(frame->Files().New());
   frame->RecentFileAction(0)->trigger();
   EXPECT_EQ(PathName(), paths[2]);
   EXPECT_EQ(ViewContent(), SampleImage());

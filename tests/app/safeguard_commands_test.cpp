@@ -11,7 +11,7 @@
 #include "app/backup_list_dialog.h"
 #include "app/command_ids.h"
 #include "app/differences_dialog.h"
-#include "editor/document_history.h"
+#include "model/document_history.h"
 #include "model/channel_edits.h"
 #include "window_transfer.h"
 
@@ -75,8 +75,8 @@ TEST_F(Safeguards, AReadIsKeptAsABackupThatOpensAsAnUntitledDocument) {
   frame->OnReadFromRadio();
   Start();
   ASSERT_TRUE(WaitForEnd());
-  frame->View().History().MarkSaved();
-  ASSERT_TRUE(frame->OnFileNew());
+  document.History().MarkSaved();
+  ASSERT_TRUE(frame->Files().New());
   bool seen = false;
   AnswerNextDialog<BackupListDialog>(
       [](BackupListDialog& dialog) {

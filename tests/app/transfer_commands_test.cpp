@@ -7,7 +7,7 @@
 
 #include "app/progress_dialog.h"
 #include "window_transfer.h"
-#include "editor/document_history.h"
+#include "model/document_history.h"
 #include "link/transfer_texts.h"
 #include "model/backup_store.h"
 #include "model/channel_edits.h"
@@ -66,9 +66,9 @@ TEST_F(WindowTransfer, EachEndShowsInTheDocumentTheRadioAndOneMessage) {
     frame->Transfers().SetBackupFolder(c.backup == kFails ? WriteBytes("a file", "x").toStdString() + "/backups"
                                                           : backups);
     document.OnNewDocument();
-    frame->ShowNewDocument();
+    frame->Files().Commands().New();
     CommitFrequency(document.Channels(), 3, 1, "146.52", prompter);
-    frame->View().History().MarkSaved();
+    document.History().MarkSaved();
     const MemoryImage before = document.Image();
     MemoryImage shown = before;  // what the grid shows, as a write sends it
     document.Channels().Collect(shown);
@@ -122,7 +122,7 @@ TEST_F(WindowTransfer, EachStopDuringATransferEndsItAtOnce) {
     Connect(NewImage(), {}, /*realPauses=*/true);
     document.Image() = SampleImage();
     document.FillFromImage();
-    frame->View().History().MarkSaved();
+    document.History().MarkSaved();
     prompter.asked.clear();
     frame->OnWriteToRadio();
     Start();
