@@ -1,13 +1,23 @@
-// The frame's commands: menus, toolbar and the key bindings.
+// The frame's commands: their actions, the menus, the toolbar and the key
+// bindings, and which of them wait while a transfer runs. What a command
+// does is its owner's (FileCommands, PrintCommands, EditMenu,
+// TransferController, the view); the frame only routes it.
 #include <QAction>
 #include <QDir>
 #include <QIcon>
 #include <QMenuBar>
 #include <QStatusBar>
+#include <QToolBar>
 #include <QToolButton>
 
 #include "app/app_strings.h"
+#include "app/edit_menu.h"
+#include "app/file_commands.h"
+#include "app/print_commands.h"
+#include "editor/kov_view.h"
+#include "model/kov_document.h"
 #include "app/main_frame.h"
+#include "app/transfer_controller.h"
 
 namespace korvel {
 namespace {
@@ -110,9 +120,9 @@ void CMainFrame::CreateActions() {
           &CMainFrame::OnContextHelp);
   connect(MakeAction(kCmdHelp, QStringLiteral("Help")), &QAction::triggered, this, &CMainFrame::OnHelp);
   connect(MakeAction(kCmdNextPane, QStringLiteral("Next Pane")), &QAction::triggered, this,
-          [this] { MovePane(true); });
+          [this] { view_->MovePane(true); });
   connect(MakeAction(kCmdPrevPane, QStringLiteral("Previous Pane")), &QAction::triggered, this,
-          [this] { MovePane(false); });
+          [this] { view_->MovePane(false); });
 
   // The accelerator table: these eight keys and no others.
   const struct {
@@ -134,7 +144,14 @@ void CMainFrame::CreateActions() {
 
   editMenu_ = new EditMenu(*this, *view_, document_.History(),
                            [this](int id, const QString& text) { return MakeAction(id, text); }, actions_);
-  CreateSafeguardActions();
+  connect(MakeAction(kCmdOpenBackup, QStringLiteral("Open &Backup...")), &QAction::triggered, files_,
+          [this] { files_->OpenBackup(transfers_->BackupFolder()); });
+  connect(MakeAction(kCmdCompareWith, QStringLiteral("&Compare With...")), &QAction::triggered, files_,
+          &FileCommands::CompareWith);
+  // The write job's safeguards: the controller keeps their settings.
+  QAction* verify = MakeAction(kCmdVerifyAfterWrite, QStringLiteral("&Verify After Write"));
+  QAction* backupBeforeWrite = MakeAction(kCmdBackupBeforeWrite, QStringLiteral("&Back Up Before Write"));
+  transfers_->TakeWriteChecks(*verify, *backupBeforeWrite);
 
   for (int i = 0; i < kRecentFileCount; ++i) {
     auto* action = new QAction(this);

@@ -2,6 +2,8 @@
 
 #include <QIcon>
 
+#include "app/file_commands.h"
+#include "app/main_frame.h"
 #include "model/tone_table.h"
 
 namespace korvel {

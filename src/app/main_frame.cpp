@@ -14,6 +14,12 @@
 #include <QWhatsThis>
 
 #include "app/about_dialog.h"
+#include "app/edit_menu.h"
+#include "app/file_commands.h"
+#include "app/print_commands.h"
+#include "app/status_panes.h"
+#include "editor/kov_view.h"
+#include "model/kov_document.h"
 #include "app/app_strings.h"
 #include "app/help_window.h"
 #include "app/transfer_controller.h"
@@ -81,6 +87,8 @@ CMainFrame::~CMainFrame() {
   // The Edit menu follows the history with the frame's actions: it goes first.
   delete editMenu_;
 }
+
+RecentFileList& CMainFrame::RecentFiles() { return files_->RecentFiles(); }
 
 void CMainFrame::FitToForm() {
   if (isMaximized() || isFullScreen()) return;
@@ -216,34 +224,6 @@ void CMainFrame::OnTestMode() {
   CTestModeDlg dialog(view_->BandText(), view_->PortName(), MakePosixSerialPort, SystemClock::Instance(), prompter_,
                       this);
   dialog.exec();
-}
-
-namespace {
-
-// The part of the view a widget belongs to: its ancestor that is a direct
-// child of the view.
-QWidget* PaneOf(QWidget* widget, const QWidget* view) {
-  while (widget && widget->parentWidget() != view) widget = widget->parentWidget();
-  return widget;
-}
-
-bool TakesFocus(const QWidget* widget) {
-  return widget->isVisible() && widget->isEnabled() && (widget->focusPolicy() & Qt::TabFocus);
-}
-
-}  // namespace
-
-void CMainFrame::MovePane(bool forward) {
-  QWidget* focus = QApplication::focusWidget();
-  if (!focus || !view_->isAncestorOf(focus)) focus = view_;
-  QWidget* here = PaneOf(focus, view_);
-  for (QWidget* next = forward ? focus->nextInFocusChain() : focus->previousInFocusChain(); next && next != focus;
-       next = forward ? next->nextInFocusChain() : next->previousInFocusChain()) {
-    if (!view_->isAncestorOf(next) || !TakesFocus(next)) continue;
-    if (PaneOf(next, view_) == here) continue;
-    next->setFocus(forward ? Qt::TabFocusReason : Qt::BacktabFocusReason);
-    return;
-  }
 }
 
 }  // namespace korvel

@@ -5,27 +5,28 @@
 
 #include <QHash>
 #include <QMainWindow>
-#include <QSettings>
-#include <QToolBar>
 #include <memory>
 
 #include "app/command_ids.h"
-#include "app/edit_menu.h"
-#include "app/file_chooser.h"
-#include "app/file_commands.h"
-#include "app/print_commands.h"
-#include "app/recent_file_list.h"
-#include "app/status_panes.h"
-#include "editor/kov_view.h"
-#include "model/kov_document.h"
-#include "model/prompter.h"
+#include "model/subscription.h"
 
 class QMenu;
 class QScrollArea;
+class QSettings;
+class QToolBar;
 
 namespace korvel {
 
+class CKovDoc;
+class CKovView;
+class EditMenu;
+class FileChooser;
+class FileCommands;
 class HelpWindow;
+class PrintCommands;
+class Prompter;
+class RecentFileList;
+class StatusPanes;
 class TransferController;
 
 class CMainFrame : public QMainWindow {
@@ -42,13 +43,12 @@ class CMainFrame : public QMainWindow {
   QAction* RecentFilePlaceholder() const { return recentPlaceholder_; }
   QToolBar& ToolBar() { return *toolBar_; }
   StatusPanes& Panes() { return *panes_; }
-  RecentFileList& RecentFiles() { return files_->RecentFiles(); }
+  RecentFileList& RecentFiles();
   HelpWindow* Help() const { return help_; }
 
   // The commands of the File menu's document part and of printing.
   FileCommands& Files() { return *files_; }
   PrintCommands& Printing() { return *printing_; }
-
 
   // Shrinks the frame to fit the form and keeps it on the screen.
   void FitToForm();
@@ -69,8 +69,6 @@ class CMainFrame : public QMainWindow {
   void OnAbout();
   // Runs the optional features dialog over the frame on the document's image.
   void OnOptionalFeatures();
-  // F6 and Shift+F6: the focus moves to the next or previous part of the view.
-  void MovePane(bool forward);
 
  protected:
   void closeEvent(QCloseEvent* event) override;
@@ -84,7 +82,6 @@ class CMainFrame : public QMainWindow {
  private:
   QAction* MakeAction(int id, const QString& text, const char* icon = nullptr);
   void CreateActions();
-  void CreateSafeguardActions();
   void CreateMenus();
   void CreateToolBar();
   void UpdateRecentMenu();

@@ -1,5 +1,6 @@
 #include "editor/kov_view.h"
 
+#include <QApplication>
 #include <QComboBox>
 #include <algorithm>
 #include <QHeaderView>
@@ -186,5 +187,33 @@ void CKovView::LayOutColumns() {
 }
 
 void CKovView::OnEditData() { parts_->editing->EditData(); }
+
+namespace {
+
+// The part of the view a widget belongs to: its ancestor that is a direct
+// child of the view.
+QWidget* PaneOf(QWidget* widget, const QWidget* view) {
+  while (widget && widget->parentWidget() != view) widget = widget->parentWidget();
+  return widget;
+}
+
+bool TakesFocus(const QWidget* widget) {
+  return widget->isVisible() && widget->isEnabled() && (widget->focusPolicy() & Qt::TabFocus);
+}
+
+}  // namespace
+
+void CKovView::MovePane(bool forward) {
+  QWidget* focus = QApplication::focusWidget();
+  if (!focus || !isAncestorOf(focus)) focus = this;
+  QWidget* here = PaneOf(focus, this);
+  for (QWidget* next = forward ? focus->nextInFocusChain() : focus->previousInFocusChain(); next && next != focus;
+       next = forward ? next->nextInFocusChain() : next->previousInFocusChain()) {
+    if (!isAncestorOf(next) || !TakesFocus(next)) continue;
+    if (PaneOf(next, this) == here) continue;
+    next->setFocus(forward ? Qt::TabFocusReason : Qt::BacktabFocusReason);
+    return;
+  }
+}
 
 }  // namespace korvel

@@ -33,6 +33,9 @@ class CKovView : public QWidget {
   QWidget* Grid() const;
   // Program > Edit Data.
   void OnEditData();
+  // F6 and Shift+F6: the focus moves to the next or previous part of the
+  // view (the type settings bar, the grid).
+  void MovePane(bool forward);
 
   // The serial port name chosen in the Port menu, "COM1" at start.
   const QString& PortName() const { return portName_; }

@@ -13,10 +13,15 @@
 #include <memory>
 #include <string>
 #include <vector>
+#include <QToolBar>
 
 #include "app/file_chooser.h"
+#include "app/file_commands.h"
 #include "app/main_frame.h"
+#include "app/print_commands.h"
+#include "app/status_panes.h"
 #include "app/transfer_controller.h"
+#include "editor/kov_view.h"
 #include "model/channel_table.h"
 #include "model/document_history.h"
 #include "model/kov_document.h"
