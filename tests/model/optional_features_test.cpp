@@ -29,7 +29,7 @@ TEST(OptionalFeaturesLoad, ReadsEachFieldAndShowsOutOfRangeAsTheFirstItem) {
       {"squelch 9", kSquelchLevel, 9, &OptionalFeatures::squelchLevel, 9},
       {"squelch 10", kSquelchLevel, 10, &OptionalFeatures::squelchLevel, 0},
       {"timer 9", kTimeOutTimer, 9, &OptionalFeatures::timeOutTimer, 9},
-      {"timer 12", kTimeOutTimer, 12, &OptionalFeatures::timeOutTimer, 0},
+      {"timer 10", kTimeOutTimer, 10, &OptionalFeatures::timeOutTimer, 0},
       {"gain 10", kVoxGain, 10, &OptionalFeatures::voxGain, 10},
       {"gain 11", kVoxGain, 11, &OptionalFeatures::voxGain, 0},
       {"delay 5", kVoxDelay, 5, &OptionalFeatures::voxDelay, 5},

@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <set>
 #include <string>
 
 namespace korvel {
@@ -19,9 +18,6 @@ TEST(ToneTable, HoldsTheNamesInTableOrder) {
   EXPECT_EQ(T().Name(155), "D754N");
   EXPECT_EQ(T().Name(156), "D023I");
   EXPECT_EQ(T().Name(260), "D754I");
-  std::set<std::string> unique;
-  for (int i = 0; i < T().Count(); ++i) unique.insert(T().Name(i));
-  EXPECT_EQ(unique.size(), 261u);
 }
 
 TEST(ToneTable, EveryNameEncodesAndDecodesToItself) {
@@ -53,7 +49,7 @@ TEST(ToneTable, DcsListsHoldTheSameThreeDigitCodes) {
 TEST(ToneTable, FindsNamesIgnoringCase) {
   EXPECT_EQ(T().IndexOf("d023n"), 51);
   EXPECT_EQ(T().IndexOf("off"), 0);
-  EXPECT_EQ(T().IndexOf("88.6"), std::nullopt);
+  for (const char* none : {"88.6", "88", ""}) EXPECT_EQ(T().IndexOf(none), std::nullopt) << none;
   EXPECT_EQ(T().Name(T().IndexOfPrefix("d7").value()), "D703N");
   EXPECT_EQ(T().IndexOfPrefix("1"), 13);    // 100.0
   EXPECT_EQ(T().IndexOfPrefix(""), 0);
