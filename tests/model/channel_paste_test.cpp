@@ -109,9 +109,9 @@ TEST(ChannelPaste, PastesWholeAsTypingWouldOrNotAtAll) {
        {{1, 7, "Medium", "Not in this column's list (Low, High)."}}},
       {"a line past channel 128", 128, 1, {{"146.52"}, {"147.52"}}, {}, {{129, 1, "147.52", kOutside}}},
       {"a cell past the last column", 1, 10, {{"Close", "Yes"}}, {}, {{1, 11, "Yes", kOutside}}},
-      {"every refused cell is named, and good lines wait too", 5, 1,
-       {{"146.52", "146.52", "88.5"}, {"147.523", "", "1000"}}, {},
-       {{6, 1, "147.523", kStepErrorText}, {6, 3, "1000", kUnknownToneText}}},
+      {"every refused cell is named (a tone's beginning names none), and good lines wait too", 5, 1,
+       {{"146.52", "146.52", "88.5"}, {"147.523", "", "88"}}, {},
+       {{6, 1, "147.523", kStepErrorText}, {6, 3, "88", kUnknownToneText}}},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);

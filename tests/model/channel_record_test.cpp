@@ -160,7 +160,7 @@ TEST(ChannelRecord, EncodingOptionsTouchesOnlyTheirBits) {
   t[kRxFrequency] = "146.52000";
   t[kOptSignal] = "";  // an unknown signalling value is written back as 0
   t[kPttId] = "ON";
-  // An unknown busy-lock text keeps the bits of the one before.
+  // Any other busy-lock text is written as QT/DQT.
   for (const auto [text, bits] : {std::pair{"Close", 0x00}, {"Carrier", 0x02}, {"QT/DQT", 0x04}, {"other", 0x04}}) {
     SCOPED_TRACE(text);
     t[kBusyLock] = text;
