@@ -108,7 +108,9 @@ TEST(ChannelCsv, ImportsEveryLineOrNone) {
     for (const CsvRefusal& r : outcome.refusals) refused.push_back({r.line, r.column, r.text, r.reason});
     EXPECT_EQ(refused, c.refused);
     EXPECT_EQ(outcome.Applied(), c.refused.empty());
-    if (!outcome.Applied()) EXPECT_EQ(document.Image(), before.Image());
+    if (!outcome.Applied()) {
+      EXPECT_EQ(document.Image(), before.Image());
+    }
     for (int row = 1; row <= ChannelTable::kRows; ++row) {
       SCOPED_TRACE(row);
       ChannelTexts expected = before.Channels().Row(row);

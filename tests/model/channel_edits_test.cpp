@@ -95,7 +95,9 @@ TEST(ChannelEdits, CommitsKeepEveryRowConsistent) {
 
     MemoryImage after{};
     channels.Collect(after);
-    if (c.refused) EXPECT_EQ(after, before);
+    if (c.refused) {
+      EXPECT_EQ(after, before);
+    }
     // What the row shows is what a file saved now opens with.
     EXPECT_EQ(DecodeChannel(ChannelRecordOf(after, kRow)).text, channels.Row(kRow).text);
   }

@@ -106,7 +106,9 @@ TEST(ChannelRecordRoundTrip, AnyRecordKeepsItsUnnamedBitsAndIsStableAfterOneRoun
     for (int round = 0; round < 3; ++round) {
       const ChannelTexts texts = DecodeChannel(ConstChannelRecord(r));
       if (round == 1) once = texts;
-      if (round == 2) ASSERT_EQ(texts, once) << "record " << i;
+      if (round == 2) {
+        ASSERT_EQ(texts, once) << "record " << i;
+      }
       EncodeChannel(texts, ChannelRecord(r));
       ASSERT_EQ(r[13] & 0b11000001, original[13] & 0b11000001) << "record " << i;
       ASSERT_EQ(r[14] & 0xFE, original[14] & 0xFE);

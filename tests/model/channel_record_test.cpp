@@ -76,7 +76,9 @@ TEST(FrequencyCodec, DecodesDecimalDigitsUnderAHighestByteInUse) {
     const ChannelTexts texts = Decode(r);
     EXPECT_EQ(texts[kTxFrequency], c.text);
     EXPECT_EQ(texts.AllEmpty(), *c.text == '\0');
-    if (*c.text == '\0') EXPECT_EQ(DecodeFrequencyUnits(c.bytes.data()), 0u);
+    if (*c.text == '\0') {
+      EXPECT_EQ(DecodeFrequencyUnits(c.bytes.data()), 0u);
+    }
   }
 }
 
@@ -161,7 +163,7 @@ TEST(ChannelRecord, EncodingOptionsTouchesOnlyTheirBits) {
   t[kOptSignal] = "";  // an unknown signalling value is written back as 0
   t[kPttId] = "ON";
   // Any other busy-lock text is written as QT/DQT.
-  for (const auto [text, bits] : {std::pair{"Close", 0x00}, {"Carrier", 0x02}, {"QT/DQT", 0x04}, {"other", 0x04}}) {
+  for (const auto& [text, bits] : {std::pair{"Close", 0x00}, {"Carrier", 0x02}, {"QT/DQT", 0x04}, {"other", 0x04}}) {
     SCOPED_TRACE(text);
     t[kBusyLock] = text;
     EncodeChannel(t, ChannelRecord(r));

@@ -77,6 +77,7 @@ TEST(TestExchange, SendsTheExampleExchangeByteForByte) {
 
 struct ExchangeEnd {
   const char* name;
+  const char* txFrequency = "146.00000";
   RadioFaults faults = {};
   std::vector<Answer> answers = {};
   bool openFails = false;
@@ -118,6 +119,10 @@ TEST(TestExchange, EveryEndAsTheUserSeesIt) {
        .portHeld = {true, false}, .greetings = 2},
       {.name = "the port can't be opened", .openFails = true, .result = TestExchangeResult::PortNotOpened,
        .prompts = {texts::kPortNotOpened}, .greetings = 0, .commandsTaken = 0},
+      {.name = "a field that can't be sent is refused before the port opens", .txFrequency = "1000",
+       .result = TestExchangeResult::Refused,
+       .prompts = {"The transmit frequency \"1000\" cannot be sent: it must be from 0 to 999.99999 MHz."},
+       .greetings = 0, .commandsTaken = 0},
       {.name = "stopped during the opening pause", .cancelAtMs = 300, .result = TestExchangeResult::Stopped,
        .prompts = {}, .portHeld = {}, .greetings = 0, .commandsTaken = 0},
   };
@@ -133,12 +138,15 @@ TEST(TestExchange, EveryEndAsTheUserSeesIt) {
         if (prompt.id == PromptId::TestExchangeError) rig.radio = radiosim::RadioProtocol(PatternImage(1), 0x38);
       };
     }
-    const TestExchangeOutcome outcome = rig.Run();
+    TestExchangeInput input = SquelchInput();
+    input.txFrequency = c.txFrequency;
+    const TestExchangeOutcome outcome = rig.Run(input);
     EXPECT_EQ(outcome.result, c.result);
     EXPECT_EQ(rig.prompter.Texts(), c.prompts);
     EXPECT_EQ(rig.portHeld, c.portHeld);
     EXPECT_FALSE(rig.port.IsOpen());
     EXPECT_EQ(rig.Greetings(), c.greetings);
+    EXPECT_EQ(rig.port.Opens() == 0, c.openFails || c.result == TestExchangeResult::Refused);
     EXPECT_EQ(rig.radio.TestCommands().size(), c.commandsTaken);
     for (const Prompt& prompt : rig.prompter.asked) {
       if (prompt.text == texts::kTestError) {
@@ -147,17 +155,6 @@ TEST(TestExchange, EveryEndAsTheUserSeesIt) {
       }
     }
   }
-}
-
-TEST(TestExchange, FieldThatCantBeSentIsRefusedWithoutOpeningThePort) {
-  ExchangeRig rig;
-  TestExchangeInput input = SquelchInput();
-  input.txFrequency = "1000";
-  EXPECT_EQ(rig.Run(input).result, TestExchangeResult::Refused);
-  EXPECT_EQ(rig.prompter.Texts(),
-            Texts{"The transmit frequency \"1000\" cannot be sent: it must be from 0 to 999.99999 MHz."});
-  EXPECT_EQ(rig.port.Opens(), 0);
-  EXPECT_TRUE(rig.port.Writes().empty());
 }
 
 }  // namespace
