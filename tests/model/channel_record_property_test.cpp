@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
 #include <random>
@@ -40,25 +41,12 @@ class RandomRecords {
       }
     }
     for (int at : {8, 10}) {
-      switch (Below(4)) {
-        case 0:  // no tone
-          r[at] = 0xFF;
-          r[at + 1] = 0xFF;
-          break;
-        case 1:  // CTCSS
-          r[at] = DecimalByte();
-          r[at + 1] = DecimalByte(1);
-          if (r[at + 1] > 0x7F) r[at + 1] = 0x79;
-          break;
-        case 2:  // DCS normal
-          r[at] = DecimalByte();
-          r[at + 1] = static_cast<std::uint8_t>(0x80 + Below(0x40));
-          break;
-        default:  // DCS inverted
-          r[at] = DecimalByte();
-          r[at + 1] = static_cast<std::uint8_t>(0xC0 + Below(0x3F));
-          break;
-      }
+      // No tone, CTCSS (below 800.0), DCS normal or DCS inverted.
+      const int kind = Below(4);
+      r[at] = kind == 0 ? 0xFF : DecimalByte();
+      const int high = kind == 0 ? 0xFF : kind == 1 ? std::min(DecimalByte(1), std::uint8_t{0x79})
+                                     : kind == 2 ? 0x80 + Below(0x40) : 0xC0 + Below(0x3F);
+      r[at + 1] = static_cast<std::uint8_t>(high);
     }
     r[12] = static_cast<std::uint8_t>(Below(3) * 2);
     return r;

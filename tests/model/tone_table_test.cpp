@@ -9,6 +9,8 @@ namespace {
 
 const ToneTable& T() { return ToneTable::Instance(); }
 
+// The combos' order: OFF, the CTCSS tones, then the DCS codes normal and
+// inverted, the same sorted three-digit codes in each list.
 TEST(ToneTable, HoldsTheNamesInTableOrder) {
   ASSERT_EQ(T().Count(), 261);
   EXPECT_EQ(T().Name(0), "OFF");
@@ -18,6 +20,17 @@ TEST(ToneTable, HoldsTheNamesInTableOrder) {
   EXPECT_EQ(T().Name(155), "D754N");
   EXPECT_EQ(T().Name(156), "D023I");
   EXPECT_EQ(T().Name(260), "D754I");
+  for (int k = 0; k < 105; ++k) {
+    const std::string& normal = T().Name(ToneTable::kFirstDcsNormal + k);
+    const std::string& inverted = T().Name(ToneTable::kFirstDcsInverted + k);
+    ASSERT_EQ(normal.size(), 5u);
+    EXPECT_EQ(normal.substr(0, 4), inverted.substr(0, 4));
+    EXPECT_EQ(normal.back(), 'N');
+    EXPECT_EQ(inverted.back(), 'I');
+    if (k > 0) {
+      EXPECT_LT(T().Name(ToneTable::kFirstDcsNormal + k - 1), normal);
+    }
+  }
 }
 
 TEST(ToneTable, EveryNameEncodesAndDecodesToItself) {
@@ -30,20 +43,6 @@ TEST(ToneTable, EveryNameEncodesAndDecodesToItself) {
   EXPECT_EQ(T().Code(50), (ToneCode{0x25, 0x41}));
   EXPECT_EQ(T().Code(13), (ToneCode{0x10, 0x00}));  // "100.0"
   EXPECT_EQ(T().Code(0), (ToneCode{0xFF, 0xFF}));
-}
-
-TEST(ToneTable, DcsListsHoldTheSameThreeDigitCodes) {
-  for (int k = 0; k < 105; ++k) {
-    const std::string& normal = T().Name(ToneTable::kFirstDcsNormal + k);
-    const std::string& inverted = T().Name(ToneTable::kFirstDcsInverted + k);
-    ASSERT_EQ(normal.size(), 5u);
-    EXPECT_EQ(normal.substr(0, 4), inverted.substr(0, 4));
-    EXPECT_EQ(normal.back(), 'N');
-    EXPECT_EQ(inverted.back(), 'I');
-    if (k > 0) {
-      EXPECT_LT(T().Name(ToneTable::kFirstDcsNormal + k - 1), normal);
-    }
-  }
 }
 
 TEST(ToneTable, FindsNamesIgnoringCase) {
