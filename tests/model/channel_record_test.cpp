@@ -70,7 +70,7 @@ TEST(FrequencyCodec, DecodesDecimalDigitsUnderAHighestByteInUse) {
       {{0x0A, 0x25, 0x61, 0x13}, ""},
   };
   for (const auto& c : cases) {
-    SCOPED_TRACE(c.text);
+    SCOPED_TRACE(::testing::PrintToString(c.bytes));
     Record r = Blank();
     std::copy(c.bytes.begin(), c.bytes.end(), r.begin() + 4);  // the transmit frequency
     const ChannelTexts texts = Decode(r);
