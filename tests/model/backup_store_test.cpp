@@ -96,17 +96,15 @@ TEST(BackupStore, AFolderThatCannotBeMadeIsAnErrorAndLeavesNoFile) {
 // Sets an environment variable (or unsets it) for the life of the object.
 class ScopedEnv {
  public:
-  ScopedEnv(const char* name, const std::optional<std::string>& value) : name_(name) {
-    if (const char* old = std::getenv(name)) old_ = old;
-    if (value) ::setenv(name, value->c_str(), 1);
-    else ::unsetenv(name);
-  }
-  ~ScopedEnv() {
-    if (old_) ::setenv(name_, old_->c_str(), 1);
-    else ::unsetenv(name_);
-  }
+  ScopedEnv(const char* name, const std::optional<std::string>& value) : name_(name), old_(Get(name)) { Set(value); }
+  ~ScopedEnv() { Set(old_); }
 
  private:
+  static std::optional<std::string> Get(const char* name) {
+    const char* value = std::getenv(name);
+    return value ? std::optional<std::string>(value) : std::nullopt;
+  }
+  void Set(const std::optional<std::string>& value) { value ? ::setenv(name_, value->c_str(), 1) : ::unsetenv(name_); }
   const char* name_;
   std::optional<std::string> old_;
 };

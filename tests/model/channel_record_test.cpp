@@ -18,88 +18,104 @@ Record Blank() {
 
 ChannelTexts Decode(const Record& r) { return DecodeChannel(ConstChannelRecord(r)); }
 
-std::array<std::uint8_t, 4> Frequency(const char* text) {
-  std::array<std::uint8_t, 4> b{};
+using Bytes4 = std::array<std::uint8_t, 4>;
+constexpr Bytes4 kNone = {0xFF, 0xFF, 0xFF, 0xFF};
+
+Bytes4 Frequency(const char* text) {
+  Bytes4 b{};
   EncodeFrequency(text, b.data());
   return b;
 }
 
-TEST(FrequencyCodec, EncodesTextsAsLowestByteFirstBcd) {
-  EXPECT_EQ(Frequency("146.52000"), (std::array<std::uint8_t, 4>{0x00, 0x20, 0x65, 0x14}));
-  EXPECT_EQ(Frequency("67.00000"), (std::array<std::uint8_t, 4>{0x00, 0x00, 0x70, 0x06}));
-  EXPECT_EQ(Frequency("520.00000"), (std::array<std::uint8_t, 4>{0x00, 0x00, 0x00, 0x52}));
-  // 256.02 * 100000 is a little below the whole number in double precision.
-  EXPECT_EQ(Frequency("256.02000"), (std::array<std::uint8_t, 4>{0x00, 0x20, 0x60, 0x25}));
-  EXPECT_EQ(Frequency("145.00625"), (std::array<std::uint8_t, 4>{0x25, 0x06, 0x50, 0x14}));
+TEST(FrequencyCodec, TextsAreReadAsAtofDoesAndStoredLowestByteFirstBcd) {
+  const struct {
+    const char* text;
+    std::uint32_t units;
+    Bytes4 bytes;
+  } cases[] = {
+      {"146.52000", 14652000, {0x00, 0x20, 0x65, 0x14}},
+      {"67.00000", 6700000, {0x00, 0x00, 0x70, 0x06}},
+      {"520.00000", 52000000, {0x00, 0x00, 0x00, 0x52}},
+      // 256.02 * 100000 is a little below the whole number in double precision.
+      {"256.02000", 25602000, {0x00, 0x20, 0x60, 0x25}},
+      {"145.00625", 14500625, {0x25, 0x06, 0x50, 0x14}},
+      {"  146.52", 14652000, {0x00, 0x20, 0x65, 0x14}},
+      {"146.52MHz", 14652000, {0x00, 0x20, 0x65, 0x14}},
+      {"+1.465e2", 14650000, {0x00, 0x00, 0x65, 0x14}},
+      {"abc", 0, kNone},
+      {"", 0, kNone},
+      {"-146.52", 0, kNone},
+      {"1e30", 0, kNone},
+      {"0.000001", 0, kNone},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.text);
+    EXPECT_EQ(FrequencyTextToUnits(c.text), c.units);
+    EXPECT_EQ(Frequency(c.text), c.bytes);
+  }
 }
 
-TEST(FrequencyCodec, ReadsTextsTheWayAtofDoes) {
-  EXPECT_EQ(FrequencyTextToUnits("  146.52"), 14652000u);
-  EXPECT_EQ(FrequencyTextToUnits("146.52MHz"), 14652000u);
-  EXPECT_EQ(FrequencyTextToUnits("+1.465e2"), 14650000u);
-  EXPECT_EQ(FrequencyTextToUnits("abc"), 0u);
-  EXPECT_EQ(FrequencyTextToUnits(""), 0u);
-  EXPECT_EQ(FrequencyTextToUnits("-146.52"), 0u);
-  EXPECT_EQ(FrequencyTextToUnits("1e30"), 0u);
-  EXPECT_EQ(Frequency(""), (std::array<std::uint8_t, 4>{0xFF, 0xFF, 0xFF, 0xFF}));
-  EXPECT_EQ(Frequency("0.000001"), (std::array<std::uint8_t, 4>{0xFF, 0xFF, 0xFF, 0xFF}));
-}
-
-TEST(FrequencyCodec, DecodesEmptyWhenHighestByteIsZeroOrFF) {
-  Record r = Blank();
-  r[0] = 0x00; r[1] = 0x20; r[2] = 0x65; r[3] = 0x00;  // digits below a zero high byte
-  EXPECT_EQ(Decode(r)[kRxFrequency], "");
-  r[3] = 0x14;
-  EXPECT_EQ(Decode(r)[kRxFrequency], "146.52000");
-  EXPECT_EQ(FormatFrequency(6700000), "67.00000");
-}
-
-// Digits that are not decimal (bytes no radio writes) would show a
-// frequency no save could store: they read as no frequency, and a record
-// holding only such a frequency is not in use.
-TEST(FrequencyCodec, NonDecimalNibblesReadAsNoFrequency) {
-  for (const std::array<std::uint8_t, 4> bytes :
-       {std::array<std::uint8_t, 4>{0x00, 0x00, 0x00, 0x1A}, {0x00, 0x00, 0x00, 0xFA}, {0x0A, 0x25, 0x61, 0x13}}) {
-    SCOPED_TRACE(std::to_string(bytes[3]));
-    EXPECT_EQ(DecodeFrequencyUnits(bytes.data()), 0u);
-    std::array<std::uint8_t, 16> record{};
-    record.fill(0xFF);
-    std::copy(bytes.begin(), bytes.end(), record.begin() + 4);  // the transmit frequency
-    EXPECT_TRUE(DecodeChannel(ConstChannelRecord(record)).AllEmpty());
+// A highest byte of 0x00 or 0xFF is no frequency. Digits that are not
+// decimal (bytes no radio writes) would show a frequency no save could
+// store: they read as no frequency too, and a record holding only such a
+// frequency is not in use.
+TEST(FrequencyCodec, DecodesDecimalDigitsUnderAHighestByteInUse) {
+  const struct {
+    Bytes4 bytes;
+    const char* text;
+  } cases[] = {
+      {{0x00, 0x20, 0x65, 0x14}, "146.52000"}, {{0x00, 0x00, 0x70, 0x06}, "67.00000"},
+      {{0x00, 0x20, 0x65, 0x00}, ""},          {{0x00, 0x20, 0x65, 0xFF}, ""},
+      {{0x00, 0x00, 0x00, 0x1A}, ""},          {{0x00, 0x00, 0x00, 0xFA}, ""},
+      {{0x0A, 0x25, 0x61, 0x13}, ""},          {{0x00, 0x00, 0xA0, 0x14}, ""},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(::testing::PrintToString(c.bytes));
+    Record r = Blank();
+    std::copy(c.bytes.begin(), c.bytes.end(), r.begin() + 4);  // the transmit frequency
+    const ChannelTexts texts = Decode(r);
+    EXPECT_EQ(texts[kTxFrequency], c.text);
+    EXPECT_EQ(texts.AllEmpty(), *c.text == '\0');
+    if (*c.text == '\0') {
+      EXPECT_EQ(DecodeFrequencyUnits(c.bytes.data()), 0u);
+    }
   }
 }
 
 TEST(ToneCodec, EncodesCtcssDcsAndOff) {
-  EXPECT_EQ(EncodeTone("88.5"), (ToneCode{0x08, 0x85}));
-  EXPECT_EQ(EncodeTone("100.0"), (ToneCode{0x10, 0x00}));
-  EXPECT_EQ(EncodeTone("D023N"), (ToneCode{0x80, 0x23}));
-  EXPECT_EQ(EncodeTone("D754I"), (ToneCode{0xC7, 0x54}));
-  EXPECT_EQ(EncodeTone("OFF"), (ToneCode{0xFF, 0xFF}));
-  EXPECT_EQ(EncodeTone(""), (ToneCode{0xFF, 0xFF}));
-  // The DCS test is case-sensitive: a lower-case name is read as a number.
-  EXPECT_EQ(EncodeTone("d023n"), (ToneCode{0xFF, 0xFF}));
-  // Anything but "N" after a "D" gives the inverted polarity.
-  EXPECT_EQ(EncodeTone("D023"), (ToneCode{0xC0, 0x23}));
+  const struct {
+    const char* text;
+    ToneCode code;
+  } cases[] = {
+      {"88.5", {0x08, 0x85}}, {"100.0", {0x10, 0x00}}, {"D023N", {0x80, 0x23}}, {"D754I", {0xC7, 0x54}},
+      {"OFF", {0xFF, 0xFF}},  {"", {0xFF, 0xFF}},
+      {"d023n", {0xFF, 0xFF}},  // the DCS test is case-sensitive: a lower-case name is read as a number
+      {"D023", {0xC0, 0x23}},   // anything but "N" after a "D" gives the inverted polarity
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.text);
+    EXPECT_EQ(EncodeTone(c.text), c.code);
+  }
 }
 
+// Non-decimal digits (bytes no radio writes) read as no tone, which is
+// what a save then stores: opening and saving again changes nothing.
 TEST(ToneCodec, DecodesByHighByteRange) {
-  EXPECT_EQ(DecodeTone(0x08, 0x85, true), "88.5");
-  EXPECT_EQ(DecodeTone(0x25, 0x41, true), "254.1");
-  EXPECT_EQ(DecodeTone(0x80, 0x23, true), "D023N");
-  EXPECT_EQ(DecodeTone(0x87, 0x54, true), "D754N");
-  EXPECT_EQ(DecodeTone(0xC7, 0x54, true), "D754I");
-  EXPECT_EQ(DecodeTone(0x80, 0x07, true), "D07N");  // two digits only
-  EXPECT_EQ(DecodeTone(0xFF, 0xFF, true), "OFF");
-  EXPECT_EQ(DecodeTone(0x00, 0x12, true), "OFF");
-  EXPECT_EQ(DecodeTone(0xFF, 0xFF, false), "");
-  // Non-decimal digits (bytes no radio writes) read as no tone, which is
-  // what a save then stores: opening and saving again changes nothing.
-  for (const auto [high, low] : {std::pair{0xFE, 0xC5}, {0x08, 0x8A}, {0x1A, 0x00}, {0x80, 0xF0}}) {
-    SCOPED_TRACE(std::to_string(high) + " " + std::to_string(low));
-    EXPECT_EQ(DecodeTone(static_cast<std::uint8_t>(high), static_cast<std::uint8_t>(low), true), "OFF");
-    const ToneCode off = EncodeTone("OFF");
-    EXPECT_EQ(DecodeTone(off.high, off.low, true), "OFF");
+  const struct {
+    std::uint8_t high;
+    std::uint8_t low;
+    const char* text;
+  } cases[] = {
+      {0x08, 0x85, "88.5"},  {0x25, 0x41, "254.1"}, {0x80, 0x23, "D023N"}, {0x87, 0x54, "D754N"},
+      {0xC7, 0x54, "D754I"}, {0x80, 0x07, "D07N"},  // two digits only
+      {0xFF, 0xFF, "OFF"},   {0x00, 0x12, "OFF"},   {0xFE, 0xC5, "OFF"},   {0x08, 0x8A, "OFF"},
+      {0x1A, 0x00, "OFF"},   {0x80, 0xF0, "OFF"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(std::to_string(c.high) + " " + std::to_string(c.low));
+    EXPECT_EQ(DecodeTone(c.high, c.low, true), c.text);
   }
+  EXPECT_EQ(DecodeTone(0xFF, 0xFF, false), "");
 }
 
 TEST(ChannelRecord, EmptyRecordDecodesEmptyAndEncodesTheEmptyChannelPattern) {
@@ -116,38 +132,25 @@ TEST(ChannelRecord, TransmitOnlyChannelIsInUse) {
   Record r = Blank();
   r[4] = 0x00; r[5] = 0x20; r[6] = 0x65; r[7] = 0x14;
   r[12] = 2; r[13] = 0x38; r[14] = 0x01;
-  const ChannelTexts t = Decode(r);
-  EXPECT_EQ(t[kRxFrequency], "");
-  EXPECT_EQ(t[kTxFrequency], "146.52000");
-  EXPECT_EQ(t[kRxTone], "OFF");
-  EXPECT_EQ(t[kTxTone], "OFF");
-  EXPECT_EQ(t[kBandwidth], "Wide");
-  EXPECT_EQ(t[kScan], "Yes");
-  EXPECT_EQ(t[kTxPower], "High");
-  EXPECT_EQ(t[kOptSignal], "DTMF");
-  EXPECT_EQ(t[kPttId], "ON");
-  EXPECT_EQ(t[kBusyLock], "Close");
+  EXPECT_EQ(Decode(r).text, (std::array<std::string, kChannelFieldCount>{
+                                "", "146.52000", "OFF", "OFF", "Wide", "Yes", "High", "DTMF", "ON", "Close"}));
 }
 
 TEST(ChannelRecord, OptionsDecodeFromFlagBits) {
   Record r = Blank();
   r[0] = r[1] = r[2] = 0x00;
   r[3] = 0x14;  // 140.00000 MHz: the channel is in use
-  struct Case { std::uint8_t flags; const char* busy; };
-  for (Case c : {Case{0b000, "Close"}, Case{0b001, "Close"}, Case{0b110, "Close"}, Case{0b111, "Close"},
-                 Case{0b010, "Carrier"}, Case{0b011, "Carrier"}, Case{0b100, "QT/DQT"}, Case{0b101, "QT/DQT"}}) {
-    r[13] = c.flags;
-    EXPECT_EQ(Decode(r)[kBusyLock], c.busy) << int(c.flags);
+  const char* const busy[] = {"Close", "Close", "Carrier", "Carrier", "QT/DQT", "QT/DQT", "Close", "Close"};
+  for (std::uint8_t flags = 0; flags < 8; ++flags) {
+    r[13] = flags;
+    EXPECT_EQ(Decode(r)[kBusyLock], busy[flags]) << int(flags);
     EXPECT_EQ(Decode(r)[kTxPower], "Low");
   }
-  for (int value : {1, 3, 5, 0xFF}) {
-    r[12] = static_cast<std::uint8_t>(value);
-    EXPECT_EQ(Decode(r)[kOptSignal], "") << value;
+  const char* const signal[] = {"None", "", "DTMF", "", "FleetSync", ""};
+  for (std::uint8_t value : {0, 1, 2, 3, 4, 5, 0xFF}) {
+    r[12] = value;
+    EXPECT_EQ(Decode(r)[kOptSignal], value < 6 ? signal[value] : "") << int(value);
   }
-  r[12] = 4;
-  EXPECT_EQ(Decode(r)[kOptSignal], "FleetSync");
-  r[12] = 0;
-  EXPECT_EQ(Decode(r)[kOptSignal], "None");
 }
 
 TEST(ChannelRecord, EncodingOptionsTouchesOnlyTheirBits) {
@@ -157,23 +160,18 @@ TEST(ChannelRecord, EncodingOptionsTouchesOnlyTheirBits) {
   r[15] = 0x5A;
   ChannelTexts t = Decode(r);
   t[kRxFrequency] = "146.52000";
-  t[kBusyLock] = "Close";
   t[kOptSignal] = "";  // an unknown signalling value is written back as 0
   t[kPttId] = "ON";
-  EncodeChannel(t, ChannelRecord(r));
-  EXPECT_EQ(r[13], 0b11000001);
-  EXPECT_EQ(r[14], 0xA1);
-  EXPECT_EQ(r[15], 0x5A);
-  EXPECT_EQ(r[12], 0);
-  t[kBusyLock] = "Carrier";
-  EncodeChannel(t, ChannelRecord(r));
-  EXPECT_EQ(r[13] & 0x06, 0x02);
-  t[kBusyLock] = "QT/DQT";
-  EncodeChannel(t, ChannelRecord(r));
-  EXPECT_EQ(r[13] & 0x06, 0x04);
-  t[kBusyLock] = "something else";
-  EncodeChannel(t, ChannelRecord(r));
-  EXPECT_EQ(r[13] & 0x06, 0x04);
+  // Any other busy-lock text is written as QT/DQT.
+  for (const auto& [text, bits] : {std::pair{"Close", 0x00}, {"Carrier", 0x02}, {"QT/DQT", 0x04}, {"other", 0x04}}) {
+    SCOPED_TRACE(text);
+    t[kBusyLock] = text;
+    EncodeChannel(t, ChannelRecord(r));
+    EXPECT_EQ(r[13], 0b11000001 | bits);
+    EXPECT_EQ(r[14], 0xA1);
+    EXPECT_EQ(r[15], 0x5A);
+    EXPECT_EQ(r[12], 0);
+  }
 }
 
 }  // namespace

@@ -79,17 +79,5 @@ TEST(ChannelRows, ChannelsMoveWithTheirWholeRecords) {
   }
 }
 
-TEST(ChannelRows, AnEmptiedChannelIsSavedAsOneNeverUsed) {
-  CKovDoc fresh;
-  fresh.OnNewDocument();
-  fresh.FillFromImage();
-  fresh.CollectIntoImage();
-  CKovDoc document;
-  LoadPattern(document);
-  EmptyChannels(document, 9, 9);
-  document.CollectIntoImage();
-  EXPECT_EQ(RecordBytes(document.Image(), 9), RecordBytes(fresh.Image(), 9));
-}
-
 }  // namespace
 }  // namespace korvel

@@ -68,16 +68,6 @@ TEST(FrequencyCheck, KeepsDropsAndReportsByFormatBandAndStep) {
   }
 }
 
-TEST(FrequencyCheck, FormatLimitsHoldForEveryBand) {
-  for (int band = 0; band < 10; ++band) {
-    SCOPED_TRACE(band);
-    ScriptedPrompter prompter;
-    EXPECT_EQ(CheckFrequency("66.99999", band, prompter), std::nullopt);
-    EXPECT_EQ(CheckFrequency("521.00000", band, prompter), "521.00000");
-    EXPECT_EQ(prompter.Texts(), (std::vector<std::string>{kFormatErrorText, kOutOfRangeText}));
-  }
-}
-
 TEST(FrequencyCheck, MessagesShowTheirCaptionAndIcon) {
   struct Look {
     const char* text;

@@ -48,6 +48,8 @@ TEST(PrintSummary, NewImageReadsAsTheEditorsShowIt) {
   EXPECT_EQ(Texts(image, LoadTypeSettings(image)), expected);
 }
 
+// Out-of-range values read as the optional features reading shows them
+// (tested there); here what the printout makes of what it reads.
 TEST(PrintSummary, EdgeValues) {
   struct Row {
     const char* name;
@@ -60,13 +62,9 @@ TEST(PrintSummary, EdgeValues) {
   const Row rows[] = {
       {"timer 9", set(kTimeOutTimer, 9), "Total Tx Time(s):270"},
       {"timer 0", set(kTimeOutTimer, 0), "Total Tx Time(s):OFF"},
-      {"timer 10", set(kTimeOutTimer, 10), "Total Tx Time(s):OFF"},
       {"gain 10", set(kVoxGain, 10), "Vox Gain Level:10"},
       {"gain 0", set(kVoxGain, 0), "Vox Gain Level:OFF"},
-      {"gain 11", set(kVoxGain, 11), "Vox Gain Level:OFF"},
-      {"squelch 10", set(kSquelchLevel, 10), "Squelch Level:  0"},
       {"delay 4", set(kVoxDelay, 4), "Vox Delay Time: 2.0s"},
-      {"delay 6", set(kVoxDelay, 6), "Vox Delay Time: 0.3s"},
       {"begin only", set(kTransmitFlags, kPttIdBeginBit), "PTT ID: BOT"},
       {"end only", set(kTransmitFlags, kPttIdEndBit), "PTT ID: EOT"},
       {"both", set(kTransmitFlags, kPttIdBeginBit | kPttIdEndBit), "PTT ID: BOTH"},
@@ -76,8 +74,6 @@ TEST(PrintSummary, EdgeValues) {
       {"Pf1 byte 4", set(kTransmitFlags, 4), "Pf1:   Monitor Momentary"},
       {"Pf2 byte 6", set(kFixedA8, 6), "Pf2: None"},
       {"Pf2 byte 1", set(kFixedA8, 1), "Pf2: Autodial"},
-      {"battery save off", set(kFunctionFlags, 0xD2), "Battery Save:Disable"},
-      {"beep off", set(kFunctionFlags, 0x96), "Beep Warning: Disable"},
       {"code text skips E and 0xFF",
        [](MemoryImage& image, TypeSettings&) {
          image[0x7B0] = 0x31;

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <optional>
 #include <string>
 #include <vector>
@@ -68,90 +69,62 @@ TEST(TestExchange, SendsTheExampleExchangeByteForByte) {
   const Bytes fromRadio = {0x06, 'K', 'V', 'R', 'S', 0x38, 0x01, 0x00, 0x00, 0x06, 0x48, 0x48, 0x48};
   EXPECT_EQ(rig.port.RadioBytes(), fromRadio);
   EXPECT_EQ(rig.port.OpenedName(), "COM2");
-  EXPECT_EQ(rig.port.Timeouts().readIntervalMs, kTestModeTimeouts.readIntervalMs);
-  EXPECT_EQ(rig.port.Timeouts().readTotalPerByteMs, kTestModeTimeouts.readTotalPerByteMs);
-  EXPECT_EQ(rig.port.Timeouts().readTotalConstantMs, kTestModeTimeouts.readTotalConstantMs);
+  const SerialTimeouts& t = rig.port.Timeouts();  // the test mode's own, shorter than a clone's
+  EXPECT_EQ((std::array{t.readIntervalMs, t.readTotalPerByteMs, t.readTotalConstantMs}), (std::array{10, 50, 50}));
   ASSERT_EQ(rig.radio.TestCommands().size(), 1u);
   EXPECT_EQ(rig.radio.TestCommands()[0].command, 0x73);
 }
 
+struct ExchangeEnd {
+  const char* name;
+  const char* txFrequency = "146.00000";
+  RadioFaults faults = {};
+  std::vector<Answer> answers = {};
+  bool openFails = false;
+  bool radioRecoversOnRetry = false;
+  std::optional<long long> cancelAtMs = {};
+  TestExchangeResult result = TestExchangeResult::Finished;
+  Texts prompts = {texts::kTestFinished};
+  std::vector<bool> portHeld = {false};  // at each prompt
+  int greetings = 1;
+  std::size_t commandsTaken = 1;  // whole test commands the radio took
+};
+
+// A fault that ends the exchange with the error, the port held, Cancel.
+ExchangeEnd Failed(const char* name, RadioFaults faults, std::size_t commandsTaken = 0) {
+  return {.name = name, .faults = faults, .result = TestExchangeResult::Cancelled, .prompts = {texts::kTestError},
+          .portHeld = {true}, .commandsTaken = commandsTaken};
+}
+
 TEST(TestExchange, EveryEndAsTheUserSeesIt) {
   const std::string error = texts::kTestError;
-  const struct {
-    const char* name;
-    RadioFaults faults = {};
-    std::vector<Answer> answers = {};
-    bool openFails = false;
-    bool radioRecoversOnRetry = false;
-    std::optional<long long> cancelAtMs = {};
-    TestExchangeResult result = TestExchangeResult::Finished;
-    Texts prompts = {texts::kTestFinished};
-    std::vector<bool> portHeld = {false};  // at each prompt
-    int greetings = 1;
-    std::size_t commandsTaken = 1;  // whole test commands the radio took
-  } cases[] = {
+  const ExchangeEnd cases[] = {
       {.name = "a sound radio"},
       {.name = "a stray byte, then 0x06", .faults = {.strayBytes = 1}},
       {.name = "an ident reply of three bytes", .faults = {.identLength = 3}},
       {.name = "no ident reply at all", .faults = {.identLength = 0}},
-      {.name = "two stray bytes fail the attempt; Cancel",
-       .faults = {.strayBytes = 2},
-       .result = TestExchangeResult::Cancelled,
-       .prompts = {error},
-       .portHeld = {true},
-       .commandsTaken = 0},
-      {.name = "a wrong handshake acknowledgement",
-       .faults = {.badHandshakeAck = true},
-       .result = TestExchangeResult::Cancelled,
-       .prompts = {error},
-       .portHeld = {true},
-       .commandsTaken = 0},
-      {.name = "no 0x48 to the command",
-       .faults = {.missingTestAck = TestPoint::kCommand},
-       .result = TestExchangeResult::Cancelled, .prompts = {error}, .portHeld = {true}, .commandsTaken = 0},
-      {.name = "no 0x48 to the frequency block",
-       .faults = {.missingTestAck = TestPoint::kFrequency},
-       .result = TestExchangeResult::Cancelled, .prompts = {error}, .portHeld = {true}, .commandsTaken = 0},
-      {.name = "no 0x48 to the parameter block",
-       .faults = {.missingTestAck = TestPoint::kParameters},
-       .result = TestExchangeResult::Cancelled, .prompts = {error}, .portHeld = {true}},
-      {.name = "a wrong byte for the command's 0x48",
-       .faults = {.wrongTestAck = TestPoint::kCommand},
-       .result = TestExchangeResult::Cancelled, .prompts = {error}, .portHeld = {true}, .commandsTaken = 0},
-      {.name = "a wrong byte for the frequency block's 0x48",
-       .faults = {.wrongTestAck = TestPoint::kFrequency},
-       .result = TestExchangeResult::Cancelled, .prompts = {error}, .portHeld = {true}, .commandsTaken = 0},
-      {.name = "a wrong byte for the parameter block's 0x48",
-       .faults = {.wrongTestAck = TestPoint::kParameters},
-       .result = TestExchangeResult::Cancelled, .prompts = {error}, .portHeld = {true}},
-      {.name = "a silent radio: Retry twice, then Cancel",
-       .faults = {.silent = true},
-       .answers = {Answer::Retry, Answer::Retry},
-       .result = TestExchangeResult::Cancelled,
-       .prompts = {error, error, error},
-       .portHeld = {true, true, true},
-       .greetings = 3,
-       .commandsTaken = 0},
-      {.name = "Retry after the radio was switched on sends the whole greeting again",
-       .faults = {.silent = true},
-       .answers = {Answer::Retry},
-       .radioRecoversOnRetry = true,
-       .prompts = {error, texts::kTestFinished},
-       .portHeld = {true, false},
-       .greetings = 2},
-      {.name = "the port can't be opened",
-       .openFails = true,
-       .result = TestExchangeResult::PortNotOpened,
-       .prompts = {texts::kPortNotOpened},
-       .greetings = 0,
-       .commandsTaken = 0},
-      {.name = "stopped during the opening pause",
-       .cancelAtMs = 300,
-       .result = TestExchangeResult::Stopped,
-       .prompts = {},
-       .portHeld = {},
-       .greetings = 0,
-       .commandsTaken = 0},
+      Failed("two stray bytes fail the attempt", {.strayBytes = 2}),
+      Failed("a wrong handshake acknowledgement", {.badHandshakeAck = true}),
+      Failed("no 0x48 to the command", {.missingTestAck = TestPoint::kCommand}),
+      Failed("no 0x48 to the frequency block", {.missingTestAck = TestPoint::kFrequency}),
+      Failed("no 0x48 to the parameter block", {.missingTestAck = TestPoint::kParameters}, 1),
+      Failed("a wrong byte for the command's 0x48", {.wrongTestAck = TestPoint::kCommand}),
+      Failed("a wrong byte for the frequency block's 0x48", {.wrongTestAck = TestPoint::kFrequency}),
+      Failed("a wrong byte for the parameter block's 0x48", {.wrongTestAck = TestPoint::kParameters}, 1),
+      {.name = "a silent radio: Retry twice, then Cancel", .faults = {.silent = true},
+       .answers = {Answer::Retry, Answer::Retry}, .result = TestExchangeResult::Cancelled,
+       .prompts = {error, error, error}, .portHeld = {true, true, true}, .greetings = 3, .commandsTaken = 0},
+      {.name = "Retry after the radio was switched on sends the whole greeting again", .faults = {.silent = true},
+       .answers = {Answer::Retry}, .radioRecoversOnRetry = true, .prompts = {error, texts::kTestFinished},
+       .portHeld = {true, false}, .greetings = 2},
+      {.name = "the port can't be opened", .openFails = true, .result = TestExchangeResult::PortNotOpened,
+       .prompts = {texts::kPortNotOpened}, .greetings = 0, .commandsTaken = 0},
+      {.name = "a field that can't be sent is refused before the port opens", .txFrequency = "1000",
+       .result = TestExchangeResult::Refused,
+       .prompts = {"The transmit frequency \"1000\" cannot be sent: it must be from 0 to 999.99999 MHz."},
+       .greetings = 0, .commandsTaken = 0},
+      {.name = "stopped during the opening pause", .cancelAtMs = 300, .result = TestExchangeResult::Stopped,
+       .prompts = {}, .portHeld = {}, .greetings = 0, .commandsTaken = 0},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
@@ -165,12 +138,15 @@ TEST(TestExchange, EveryEndAsTheUserSeesIt) {
         if (prompt.id == PromptId::TestExchangeError) rig.radio = radiosim::RadioProtocol(PatternImage(1), 0x38);
       };
     }
-    const TestExchangeOutcome outcome = rig.Run();
+    TestExchangeInput input = SquelchInput();
+    input.txFrequency = c.txFrequency;
+    const TestExchangeOutcome outcome = rig.Run(input);
     EXPECT_EQ(outcome.result, c.result);
     EXPECT_EQ(rig.prompter.Texts(), c.prompts);
     EXPECT_EQ(rig.portHeld, c.portHeld);
     EXPECT_FALSE(rig.port.IsOpen());
     EXPECT_EQ(rig.Greetings(), c.greetings);
+    EXPECT_EQ(rig.port.Opens() == 0, c.openFails || c.result == TestExchangeResult::Refused);
     EXPECT_EQ(rig.radio.TestCommands().size(), c.commandsTaken);
     for (const Prompt& prompt : rig.prompter.asked) {
       if (prompt.text == texts::kTestError) {
@@ -178,22 +154,7 @@ TEST(TestExchange, EveryEndAsTheUserSeesIt) {
         EXPECT_EQ(prompt.id, PromptId::TestExchangeError);
       }
     }
-    if (c.greetings > 0) {
-      // Every attempt, a retried one too, opens with the full greeting.
-      EXPECT_EQ(rig.port.Writes().front(), Bytes{0x02});
-    }
   }
-}
-
-TEST(TestExchange, FieldThatCantBeSentIsRefusedWithoutOpeningThePort) {
-  ExchangeRig rig;
-  TestExchangeInput input = SquelchInput();
-  input.txFrequency = "1000";
-  EXPECT_EQ(rig.Run(input).result, TestExchangeResult::Refused);
-  EXPECT_EQ(rig.prompter.Texts(),
-            Texts{"The transmit frequency \"1000\" cannot be sent: it must be from 0 to 999.99999 MHz."});
-  EXPECT_EQ(rig.port.Opens(), 0);
-  EXPECT_TRUE(rig.port.Writes().empty());
 }
 
 }  // namespace
