@@ -6,39 +6,38 @@
 namespace korvel::test {
 namespace {
 
-TEST_F(EditTest, EnterOnPttIdOrBusyLockGoesToTheNextRowsReceiveFrequency) {
-  Enter(5, 1, "146.52");
-  for (int column : {9, 10}) {
-    Click(5, column);
-    ASSERT_TRUE(Shows(OptionChooser(column)));
+// Enter on an option commits it and goes on: PTTID and BusyLock to the next
+// row's receive frequency, the other options to the next column, and on the
+// last row out of the grid, as Tab does.
+TEST_F(EditTest, EnterOnAnOptionCommitsItAndGoesOn) {
+  const struct {
+    int row, column, entry;
+    const char* cell;         // the option cell's text after Enter
+    int nextRow, nextColumn;  // the current cell after Enter
+    int editorColumn;         // whose editor opens there; 0: none, the focus left the grid
+  } cases[] = {
+      {5, 9, 0, "OFF", 6, 1, 1},
+      {5, 10, 1, "Carrier", 6, 1, 1},
+      {5, 5, 1, "Narrow", 5, 6, 6},
+      {128, 7, 0, "Low", 128, 7, 0},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.cell);
+    Enter(c.row, 1, "146.52");
+    Click(c.row, c.column);
+    ASSERT_TRUE(Shows(OptionChooser(c.column)));
+    OptionChooser(c.column)->setCurrentIndex(c.entry);
     Enter();
-    EXPECT_EQ(Grid().Row(), 6) << column;
-    EXPECT_EQ(Grid().Col(), 1);
-    EXPECT_TRUE(Shows(FrequencyBox()));
-    EXPECT_EQ(Focus(), FrequencyBox());
-    Click(5, 1);
+    EXPECT_EQ(Grid().TextMatrix(c.row, c.column), c.cell);
+    EXPECT_EQ(Grid().Row(), c.nextRow);
+    EXPECT_EQ(Grid().Col(), c.nextColumn);
+    QWidget* editor = c.editorColumn == 0   ? nullptr
+                      : c.editorColumn == 1 ? static_cast<QWidget*>(FrequencyBox())
+                                            : OptionChooser(c.editorColumn);
+    EXPECT_EQ(ShownEditor(), editor);
+    if (editor != nullptr) EXPECT_EQ(Focus(), editor);
+    if (editor == nullptr) EXPECT_TRUE(Focus() != &Grid() && view->isAncestorOf(Focus()));
   }
-  // Any other option column goes on to the next column.
-  Click(5, 5);
-  OptionChooser(5)->setCurrentIndex(1);
-  Enter();
-  EXPECT_EQ(Grid().TextMatrix(5, 5), "Narrow");
-  EXPECT_EQ(Grid().Col(), 6);
-  EXPECT_TRUE(Shows(OptionChooser(6)));
-}
-
-TEST_F(EditTest, EnterOnAnOptionOfTheLastRowMovesTheFocusOn) {
-  Enter(128, 1, "146.52");
-  Click(128, 7);
-  OptionChooser(7)->setCurrentIndex(0);
-  Enter();
-  EXPECT_EQ(Grid().TextMatrix(128, 7), "Low");
-  EXPECT_EQ(ShownEditor(), nullptr);
-  EXPECT_EQ(Grid().Row(), 128);
-  EXPECT_EQ(Grid().Col(), 7);
-  // Passed on as Tab: the focus left the grid for the next control.
-  EXPECT_NE(Focus(), &Grid());
-  EXPECT_TRUE(view->isAncestorOf(Focus()));
 }
 
 TEST_F(EditTest, EnterOnOtherControlsActsAsTab) {
