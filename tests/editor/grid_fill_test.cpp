@@ -12,24 +12,9 @@
 namespace korvel::test {
 namespace {
 
-TEST_F(ViewTest, NewDocumentShowsEmptyRowsWithLabelsAndHeaders) {
-  for (int row = 1; row <= 128; ++row) {
-    EXPECT_EQ(Grid().TextMatrix(row, 0), QString::number(row));
-    EXPECT_EQ(RowTexts(row).join(""), "") << row;
-  }
-  const QStringList headers = {"CH",      "Receive(MHz)", "Transmit(MHz)", "Rx Tone", "Tx Tone", " W/N ",
-                               "Scan",    "Tx Power",     " Opt Signal",   "PTTID",   "BusyLock"};
-  for (int column = 0; column < ChannelGrid::kColumns; ++column) {
-    EXPECT_EQ(Grid().TextMatrix(0, column), headers[column]);
-  }
-  // Row 0 and column 0 are what the header sections show.
-  EXPECT_EQ(Grid().model()->headerData(4, Qt::Horizontal).toString(), " W/N ");
-  EXPECT_EQ(Grid().model()->headerData(127, Qt::Vertical).toString(), "128");
-  EXPECT_EQ(Grid().model()->rowCount(), 128);
-  EXPECT_EQ(Grid().model()->columnCount(), 10);
-}
-
-TEST_F(ViewTest, AnOpenedImageFillsItsRowsAndTheNextUpdateClearsThemKeepingEditorsAndWidths) {
+// Opening fills the rows; the New after it clears them to the labels and
+// headers alone, and keeps the editors and the column widths.
+TEST_F(ViewTest, EachUpdateFillsTheGridAndKeepsEditorsAndWidths) {
   // Channel 1 uses every field; channel 128 is the last row.
   MemoryImage image = NewImage();
   const std::array<std::uint8_t, 16> first = {0x00, 0x20, 0x65, 0x14, 0x00, 0x50, 0x65, 0x14,  // 146.52 / 146.55
@@ -68,8 +53,14 @@ TEST_F(ViewTest, AnOpenedImageFillsItsRowsAndTheNextUpdateClearsThemKeepingEdito
   FrequencyBox()->show();
   ToneChooser()->show();
 
+  Grid().SetCurrent(100, 5);
+
   document.OnNewDocument();
   view->OnInitialUpdate();
+
+  // The keyboard starts again on channel 1's receive cell.
+  EXPECT_EQ(Grid().Row(), 1);
+  EXPECT_EQ(Grid().Col(), 1);
 
   EXPECT_EQ(Grid().viewport()->findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly), editors);
   for (int column = 0; column < ChannelGrid::kColumns; ++column) {
@@ -77,8 +68,20 @@ TEST_F(ViewTest, AnOpenedImageFillsItsRowsAndTheNextUpdateClearsThemKeepingEdito
   }
   for (QWidget* editor : editors) EXPECT_FALSE(editor->isVisible());
   EXPECT_TRUE(FrequencyBox()->text().isEmpty());
-  for (int row = 1; row <= 128; ++row) EXPECT_EQ(RowTexts(row).join(""), "") << row;
-  EXPECT_EQ(Grid().TextMatrix(1, 0), "1");
+  for (int row = 1; row <= 128; ++row) {
+    EXPECT_EQ(Grid().TextMatrix(row, 0), QString::number(row));
+    EXPECT_EQ(RowTexts(row).join(""), "") << row;
+  }
+  const QStringList headers = {"CH",      "Receive(MHz)", "Transmit(MHz)", "Rx Tone", "Tx Tone", " W/N ",
+                               "Scan",    "Tx Power",     " Opt Signal",   "PTTID",   "BusyLock"};
+  for (int column = 0; column < ChannelGrid::kColumns; ++column) {
+    EXPECT_EQ(Grid().TextMatrix(0, column), headers[column]);
+  }
+  // Row 0 and column 0 are what the header sections show.
+  EXPECT_EQ(Grid().model()->headerData(4, Qt::Horizontal).toString(), " W/N ");
+  EXPECT_EQ(Grid().model()->headerData(127, Qt::Vertical).toString(), "128");
+  EXPECT_EQ(Grid().model()->rowCount(), 128);
+  EXPECT_EQ(Grid().model()->columnCount(), 10);
 }
 
 TEST_F(ViewTest, EditorsHoldTheirEntriesInListOrder) {
