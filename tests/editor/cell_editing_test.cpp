@@ -16,18 +16,6 @@ namespace {
 
 using Texts = std::vector<std::string>;
 
-TEST_F(EditTest, EnterCommitsTheFrequencyAndOpensTheTransmitCell) {
-  Enter(1, 1, "146.52");
-  EXPECT_EQ(Grid().TextMatrix(1, 1), "146.52000");
-  EXPECT_TRUE(document.IsModified());
-  // The transmit cell's editor is open, holding its text.
-  EXPECT_EQ(Grid().Col(), 2);
-  ASSERT_TRUE(Shows(FrequencyBox()));
-  EXPECT_EQ(Focus(), FrequencyBox());
-  EXPECT_EQ(FrequencyBox()->selectedText(), "146.52000");
-  EXPECT_TRUE(FrequencyBox()->geometry().contains(Grid().CellRect().center()));
-}
-
 TEST_F(EditTest, ToneChooserCompletesCommitsOnEnterOrLeavingAndRefusesWhatNamesNoTone) {
   Enter(1, 1, "146.52");
   const struct {
@@ -220,19 +208,6 @@ TEST_F(EditTest, EnteringACellPreloadsItsEditorByPrefixIgnoringCase) {
   GoTo(1, 4);
   GoTo(1, 3);
   EXPECT_EQ(ToneChooser()->currentIndex(), 0);
-}
-
-TEST_F(EditTest, CommitEditBringsAnOpenEditIntoTheDocument) {
-  Click(1, 1);
-  Type("146.52");
-  EXPECT_EQ(document.Channels().Cell(1, 1), "");  // still in the box
-  view->CommitEdit();
-  EXPECT_EQ(ShownEditor(), nullptr);
-  EXPECT_EQ(document.Channels().Cell(1, 1), "146.52000");
-  EXPECT_TRUE(document.IsModified());
-  document.History().MarkSaved();
-  view->CommitEdit();  // nothing open: nothing changes
-  EXPECT_FALSE(document.IsModified());
 }
 
 TEST_F(EditTest, EditDataTellsHowAndGoesToTheFirstCell) {

@@ -64,18 +64,23 @@ TEST_F(EditTest, AChannelListIsFilledByTheKeyboardAlone) {
   // Row 1: receive, transmit (Enter keeps the copy), two tones, options.
   Type("146.52");
   Enter();
+  // The transmit cell's editor opens over it on the copy, all selected.
+  ASSERT_TRUE(Shows(FrequencyBox()) && Focus() == FrequencyBox());
+  EXPECT_EQ(Grid().Col(), 2);
+  EXPECT_EQ(FrequencyBox()->selectedText(), "146.52000");
+  EXPECT_TRUE(FrequencyBox()->geometry().contains(Grid().CellRect().center()));
   Enter();
   Type("88.5");
   Enter();
-  Enter();                                  // Tx tone stays "OFF"
-  Key(Qt::Key_Down);   // Narrow
+  Enter();                // Tx tone stays "OFF"
+  Key(Qt::Key_Down);      // Narrow
   Enter();
-  Enter();                                  // Scan Yes
-  Key(Qt::Key_Up);     // Low
+  Enter();                // Scan Yes
+  Key(Qt::Key_Up);        // Low
   Enter();
-  Key(Qt::Key_Up);     // None
+  Key(Qt::Key_Up);        // None
   Enter();
-  Enter();                                  // PTTID ON, on to row 2
+  Enter();                // PTTID ON, on to row 2
   ASSERT_EQ(Grid().Row(), 2);
   // Row 2: its own transmit frequency and a DCS tone.
   Type("147.005");
@@ -93,11 +98,13 @@ TEST_F(EditTest, AChannelListIsFilledByTheKeyboardAlone) {
   for (int i = 0; i < 9; ++i) Key(Qt::Key_Right);
   ASSERT_EQ(Grid().Col(), 10);
   Type("1");
-  Key(Qt::Key_Down);   // Carrier
+  Key(Qt::Key_Down);      // Carrier
   Enter();
   ASSERT_EQ(Grid().Row(), 3);
-  Type("145.00625");  // left open, as at a Save
+  Type("145.00625");      // left open, as at a Save, which commits it
+  EXPECT_EQ(document.Channels().Cell(3, 1), "");
   view->CommitEdit();
+  EXPECT_EQ(ShownEditor(), nullptr);
 
   EXPECT_EQ(prompter.Texts(), std::vector<std::string>{});
   EXPECT_EQ(RowTexts(1), (QStringList{"146.52000", "146.52000", "88.5", "OFF", "Narrow", "Yes",
@@ -107,6 +114,9 @@ TEST_F(EditTest, AChannelListIsFilledByTheKeyboardAlone) {
   EXPECT_EQ(RowTexts(3), (QStringList{"145.00625", "145.00625", "OFF", "OFF", "Wide", "Yes",
                                       "High", "DTMF", "ON", "Close"}));
   EXPECT_EQ(document.Channels().Type().band, 1);
+  document.History().MarkSaved();
+  view->CommitEdit();  // nothing open: nothing changes
+  EXPECT_FALSE(document.IsModified());
 }
 
 }  // namespace
