@@ -144,7 +144,6 @@ TEST_F(FeaturesDialogTest, TheTimerShowsOffOrSecondsAndStoresThePositionShown) {
     const char* shown;
     std::uint8_t expected;
   } rows[] = {
-      {12, [](QSpinBox*) {}, "OFF", 0},
       {9, [](QSpinBox* s) { QTest::keyClick(s, Qt::Key_Up); }, "270", 9},
       {0, [](QSpinBox* s) { QTest::keyClick(s, Qt::Key_Down); }, "OFF", 0},
       {1, [](QSpinBox* s) { QTest::keyClick(s, Qt::Key_Down); }, "OFF", 0},
