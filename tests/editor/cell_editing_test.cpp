@@ -14,7 +14,7 @@
 namespace korvel::test {
 namespace {
 
-using Texts = std::vector<std::string>;
+using PromptTexts = std::vector<std::string>;
 
 TEST_F(EditTest, ToneChooserCompletesCommitsOnEnterOrLeavingAndRefusesWhatNamesNoTone) {
   Enter(1, 1, "146.52");
@@ -40,7 +40,7 @@ TEST_F(EditTest, ToneChooserCompletesCommitsOnEnterOrLeavingAndRefusesWhatNamesN
     EXPECT_EQ(Grid().TextMatrix(1, 3), t.cell);
     EXPECT_TRUE(Shows(ToneChooser()));
     EXPECT_EQ(Grid().Col(), t.column);
-    EXPECT_EQ(prompter.Texts(), t.refused ? Texts{kUnknownToneText} : Texts{});
+    EXPECT_EQ(prompter.Texts(), t.refused ? PromptTexts{kUnknownToneText} : PromptTexts{});
   }
 }
 
@@ -58,7 +58,7 @@ TEST_F(EditTest, KeysOpenEditorsExceptOnScanAndLettersAreRefused) {
 
   GoTo(2, 1);
   Type("a");
-  EXPECT_EQ(prompter.Texts(), Texts{kNumberOnlyText});
+  EXPECT_EQ(prompter.Texts(), PromptTexts{kNumberOnlyText});
   EXPECT_TRUE(Shows(FrequencyBox()));
   EXPECT_EQ(FrequencyBox()->text(), "");  // the refused letter is not taken
   prompter.asked.clear();
@@ -70,7 +70,7 @@ TEST_F(EditTest, KeysOpenEditorsExceptOnScanAndLettersAreRefused) {
   FrequencyBox()->setText("146.52000");
   GoTo(1, 1);
   Type("x");
-  EXPECT_EQ(prompter.Texts(), Texts{kNumberOnlyText});
+  EXPECT_EQ(prompter.Texts(), PromptTexts{kNumberOnlyText});
   EXPECT_EQ(FrequencyBox()->selectedText(), "146.52000");
   prompter.asked.clear();
 
@@ -78,7 +78,7 @@ TEST_F(EditTest, KeysOpenEditorsExceptOnScanAndLettersAreRefused) {
   // digit on a tone cell completes to the first tone it begins.
   GoTo(1, 5);
   Type("n");
-  EXPECT_EQ(prompter.Texts(), Texts{kNumberOnlyText});
+  EXPECT_EQ(prompter.Texts(), PromptTexts{kNumberOnlyText});
   EXPECT_TRUE(Shows(OptionChooser(5)));
   GoTo(1, 3);
   Type("8");
@@ -92,7 +92,7 @@ TEST_F(EditTest, ARefusedFrequencyKeepsTheCellAndTheEditorOnTheTypedText) {
   GoTo(1, 1);
   Type("146.523");
   Enter();
-  EXPECT_EQ(prompter.Texts(), Texts{kStepErrorText});
+  EXPECT_EQ(prompter.Texts(), PromptTexts{kStepErrorText});
   EXPECT_EQ(Grid().TextMatrix(1, 1), "146.52000");
   EXPECT_EQ(Grid().Col(), 1);
   ASSERT_TRUE(Shows(FrequencyBox()));
@@ -104,7 +104,7 @@ TEST_F(EditTest, ARefusedFrequencyKeepsTheCellAndTheEditorOnTheTypedText) {
   Type("600");
   Click(2, 1);
   QApplication::processEvents();
-  EXPECT_EQ(prompter.Texts(), Texts{kFormatErrorText});
+  EXPECT_EQ(prompter.Texts(), PromptTexts{kFormatErrorText});
   EXPECT_EQ(Grid().TextMatrix(1, 1), "146.52000");
   EXPECT_EQ(Grid().Row(), 1);
   ASSERT_TRUE(Shows(FrequencyBox()));
@@ -114,7 +114,7 @@ TEST_F(EditTest, ARefusedFrequencyKeepsTheCellAndTheEditorOnTheTypedText) {
 TEST_F(EditTest, FrequencyBoxTakesDigitsAndOneSeparatorOnlyAndNoMoreThanItShows) {
   GoTo(1, 1);
   Type("146,5.x2");
-  EXPECT_EQ(prompter.Texts(), (Texts{kNumberOnlyText, kNumberOnlyText}));
+  EXPECT_EQ(prompter.Texts(), (PromptTexts{kNumberOnlyText, kNumberOnlyText}));
   EXPECT_EQ(FrequencyBox()->text(), "146,52");
   Enter();
   EXPECT_EQ(Grid().TextMatrix(1, 1), "146.52000");
@@ -213,7 +213,7 @@ TEST_F(EditTest, EnteringACellPreloadsItsEditorByPrefixIgnoringCase) {
 TEST_F(EditTest, EditDataTellsHowAndGoesToTheFirstCell) {
   GoTo(20, 7);
   view->OnEditData();
-  EXPECT_EQ(prompter.Texts(), Texts{kEditDataText});
+  EXPECT_EQ(prompter.Texts(), PromptTexts{kEditDataText});
   EXPECT_EQ(Grid().Row(), 1);
   EXPECT_EQ(Grid().Col(), 1);
 }
