@@ -1,67 +1,64 @@
 // Cell editing on the real widgets: which editor opens and where, typed
 // keys, and commits reaching the document's working copy. The commit rules
-// themselves are the model's.
+// themselves are the model's (channel_edits_test).
 
 #include <QAbstractItemView>
 #include <QClipboard>
-#include <QComboBox>
 #include <QScrollBar>
 
-#include "model/document_history.h"
-#include "cell_edit_fixture.h"
 #include "editor/cell_editing.h"
+#include "editor_test_support.h"
 #include "model/channel_edits.h"
 #include "model/frequency_check.h"
 
 namespace korvel::test {
 namespace {
 
-TEST_F(EditTest, EnterCommitsTheFrequencyAndOpensTheTransmitCell) {
+using PromptTexts = std::vector<std::string>;
+
+TEST_F(EditTest, ToneChooserCompletesCommitsOnEnterOrLeavingAndRefusesWhatNamesNoTone) {
   Enter(1, 1, "146.52");
-  EXPECT_EQ(RowTexts(1), (QStringList{"146.52000", "146.52000", "OFF", "OFF", "Wide", "Yes", "High",
-                                      "DTMF", "ON", "Close"}));
-  EXPECT_TRUE(document.IsModified());
-  // The transmit cell's editor is open, holding its text.
-  EXPECT_EQ(Grid().Col(), 2);
-  ASSERT_TRUE(Shows(FrequencyBox()));
-  EXPECT_EQ(Focus(), FrequencyBox());
-  EXPECT_EQ(FrequencyBox()->text(), "146.52000");
-  EXPECT_EQ(FrequencyBox()->selectedText(), "146.52000");
-  EXPECT_TRUE(FrequencyBox()->geometry().contains(Grid().CellRect().center()));
+  const struct {
+    const char* typed;
+    bool byEnter;      // else by a click on the Tx tone cell
+    const char* cell;  // the Rx tone cell's text afterwards
+    int column;        // where the open chooser is afterwards
+    bool refused;
+  } typings[] = {
+      {"88", true, "88.5", 4, false},
+      {"d02", true, "D023N", 4, false},
+      {"d754i", false, "D754I", 4, false},
+      {"300", true, "D754I", 3, true},
+  };
+  for (const auto& t : typings) {
+    SCOPED_TRACE(t.typed);
+    prompter.asked.clear();
+    Click(1, 3);
+    Key(Qt::Key_A, Qt::ControlModifier);
+    Type(t.typed);
+    t.byEnter ? Enter() : Click(1, 4);
+    EXPECT_EQ(Grid().TextMatrix(1, 3), t.cell);
+    EXPECT_TRUE(Shows(ToneChooser()));
+    EXPECT_EQ(Grid().Col(), t.column);
+    EXPECT_EQ(prompter.Texts(), t.refused ? PromptTexts{kUnknownToneText} : PromptTexts{});
+  }
 }
 
-TEST_F(EditTest, ToneChooserCommitsItsTypedTextOnEnterAndOnLeaving) {
-  Enter(1, 1, "146.52");
-  Enter();  // transmit, then the receive tone chooser opens
-  ASSERT_TRUE(Shows(ToneChooser()));
-  EXPECT_EQ(ToneChooser()->currentText(), "OFF");
-  QTest::keyClick(Focus(), Qt::Key_A, Qt::ControlModifier);
-  Type("d023n");
-  Enter();
-  EXPECT_EQ(Grid().TextMatrix(1, 3), "D023N");
-  ASSERT_TRUE(Shows(ToneChooser()));  // now over the transmit tone
-  EXPECT_EQ(Grid().Col(), 4);
-
-  Click(1, 3);
-  Type("d754i");
-  Click(1, 4);
-  EXPECT_EQ(Grid().TextMatrix(1, 3), "D754I");
-}
-
+// Typed keys open the cell's editor (never on Scan), letters are refused,
+// and none of it goes through the clipboard.
 TEST_F(EditTest, KeysOpenEditorsExceptOnScanAndLettersAreRefused) {
+  QApplication::clipboard()->setText("keep me");
   Enter(1, 1, "146.52");
   Click(1, 10);
-  QTest::keyClick(Focus(), Qt::Key_Escape);
+  Key(Qt::Key_Escape);
   GoTo(1, 6);
-  Type("1");
-  EXPECT_EQ(ShownEditor(), nullptr);
-  Type("y");
+  Type("1y");
   EXPECT_EQ(ShownEditor(), nullptr);
   EXPECT_TRUE(prompter.asked.empty());
 
   GoTo(2, 1);
   Type("a");
-  EXPECT_EQ(prompter.Texts(), std::vector<std::string>{kNumberOnlyText});
+  EXPECT_EQ(prompter.Texts(), PromptTexts{kNumberOnlyText});
   EXPECT_TRUE(Shows(FrequencyBox()));
   EXPECT_EQ(FrequencyBox()->text(), "");  // the refused letter is not taken
   prompter.asked.clear();
@@ -73,16 +70,20 @@ TEST_F(EditTest, KeysOpenEditorsExceptOnScanAndLettersAreRefused) {
   FrequencyBox()->setText("146.52000");
   GoTo(1, 1);
   Type("x");
-  EXPECT_EQ(prompter.Texts(), std::vector<std::string>{kNumberOnlyText});
-  EXPECT_EQ(FrequencyBox()->text(), "146.52000");
+  EXPECT_EQ(prompter.Texts(), PromptTexts{kNumberOnlyText});
   EXPECT_EQ(FrequencyBox()->selectedText(), "146.52000");
   prompter.asked.clear();
 
-  // A letter on a chooser cell is refused too, then opens the chooser.
+  // A letter on a chooser cell is refused too, then opens the chooser; a
+  // digit on a tone cell completes to the first tone it begins.
   GoTo(1, 5);
   Type("n");
-  EXPECT_EQ(prompter.Texts(), std::vector<std::string>{kNumberOnlyText});
+  EXPECT_EQ(prompter.Texts(), PromptTexts{kNumberOnlyText});
   EXPECT_TRUE(Shows(OptionChooser(5)));
+  GoTo(1, 3);
+  Type("8");
+  EXPECT_EQ(ToneChooser()->currentText(), "82.5");
+  EXPECT_EQ(QApplication::clipboard()->text(), "keep me");
 }
 
 TEST_F(EditTest, ARefusedFrequencyKeepsTheCellAndTheEditorOnTheTypedText) {
@@ -91,7 +92,7 @@ TEST_F(EditTest, ARefusedFrequencyKeepsTheCellAndTheEditorOnTheTypedText) {
   GoTo(1, 1);
   Type("146.523");
   Enter();
-  EXPECT_EQ(prompter.Texts(), std::vector<std::string>{kStepErrorText});
+  EXPECT_EQ(prompter.Texts(), PromptTexts{kStepErrorText});
   EXPECT_EQ(Grid().TextMatrix(1, 1), "146.52000");
   EXPECT_EQ(Grid().Col(), 1);
   ASSERT_TRUE(Shows(FrequencyBox()));
@@ -103,7 +104,7 @@ TEST_F(EditTest, ARefusedFrequencyKeepsTheCellAndTheEditorOnTheTypedText) {
   Type("600");
   Click(2, 1);
   QApplication::processEvents();
-  EXPECT_EQ(prompter.Texts(), std::vector<std::string>{kFormatErrorText});
+  EXPECT_EQ(prompter.Texts(), PromptTexts{kFormatErrorText});
   EXPECT_EQ(Grid().TextMatrix(1, 1), "146.52000");
   EXPECT_EQ(Grid().Row(), 1);
   ASSERT_TRUE(Shows(FrequencyBox()));
@@ -113,7 +114,7 @@ TEST_F(EditTest, ARefusedFrequencyKeepsTheCellAndTheEditorOnTheTypedText) {
 TEST_F(EditTest, FrequencyBoxTakesDigitsAndOneSeparatorOnlyAndNoMoreThanItShows) {
   GoTo(1, 1);
   Type("146,5.x2");
-  EXPECT_EQ(prompter.Texts(), (std::vector<std::string>{kNumberOnlyText, kNumberOnlyText}));
+  EXPECT_EQ(prompter.Texts(), (PromptTexts{kNumberOnlyText, kNumberOnlyText}));
   EXPECT_EQ(FrequencyBox()->text(), "146,52");
   Enter();
   EXPECT_EQ(Grid().TextMatrix(1, 1), "146.52000");
@@ -124,80 +125,57 @@ TEST_F(EditTest, FrequencyBoxTakesDigitsAndOneSeparatorOnlyAndNoMoreThanItShows)
   EXPECT_LE(FrequencyBox()->fontMetrics().horizontalAdvance(text), FrequencyBox()->width());
 }
 
-TEST_F(EditTest, ToneChooserCompletesAndRefusesWhatNamesNoTone) {
+// Escape, scrolling and moving on without a commit leave the document as it was.
+TEST_F(EditTest, EscapeAndScrollingCloseTheEditorAndTheCellKeepsItsText) {
   Enter(1, 1, "146.52");
-  struct ToneTyping {
-    const char* typed;
-    const char* cell;  // the cell's text after Enter
-    bool refused;
-  };
-  const ToneTyping typings[] = {
-      {"88", "88.5", false},
-      {"d02", "D023N", false},
-      {"300", "D023N", true},
-  };
-  for (const ToneTyping& t : typings) {
-    SCOPED_TRACE(t.typed);
-    prompter.asked.clear();
-    Click(1, 3);
-    QTest::keyClick(Focus(), Qt::Key_A, Qt::ControlModifier);
-    Type(t.typed);
-    Enter();
-    EXPECT_EQ(Grid().TextMatrix(1, 3), t.cell);
-    EXPECT_EQ(Shows(ToneChooser()) && Grid().Col() == 3, t.refused);
-    EXPECT_EQ(prompter.Texts(), t.refused ? std::vector<std::string>{kUnknownToneText}
-                                          : std::vector<std::string>{});
-  }
-}
-
-TEST_F(EditTest, EscapeClosesTheEditorAndTheCellKeepsItsText) {
-  Enter(1, 1, "146.52");
+  const QStringList before = RowTexts(1);
   document.History().MarkSaved();
   GoTo(1, 1);
   Type("147");
-  QTest::keyClick(Focus(), Qt::Key_Escape);
+  Key(Qt::Key_Escape);
   EXPECT_EQ(ShownEditor(), nullptr);
   EXPECT_EQ(Focus(), &Grid());
   Click(1, 5);
-  QTest::keyClick(Focus(), Qt::Key_Down);
-  QTest::keyClick(Focus(), Qt::Key_Escape);
-  GoTo(2, 1);
-  EXPECT_EQ(RowTexts(1), (QStringList{"146.52000", "146.52000", "OFF", "OFF", "Wide", "Yes", "High",
-                                      "DTMF", "ON", "Close"}));
+  Key(Qt::Key_Down);
+  Key(Qt::Key_Escape);
+  Click(1, 1);
+  Type("147");
+  Grid().verticalScrollBar()->setValue(Grid().verticalScrollBar()->maximum());
+  EXPECT_EQ(ShownEditor(), nullptr);
+  Grid().verticalScrollBar()->setValue(0);
+  Click(2, 1);
+  EXPECT_EQ(RowTexts(1), before);
   EXPECT_FALSE(document.IsModified());
 }
 
 TEST_F(EditTest, KeysStayInTheGridAndOpenItsEditorsAndLists) {
   ASSERT_EQ(Focus(), &Grid());
-  QTest::keyClick(Focus(), Qt::Key_PageDown);
+  Key(Qt::Key_PageDown);
   EXPECT_GT(Grid().Row(), 1);
   EXPECT_EQ(Bar().ModelList()->currentIndex(), 0);
   EXPECT_EQ(Bar().BandList()->currentIndex(), 1);
 
-  struct Key {
+  const struct {
     int column;
     Qt::Key key;
     Qt::KeyboardModifiers modifiers;
     bool listShown;
-  };
-  const Key keys[] = {
-      {1, Qt::Key_F2, Qt::NoModifier, false},
-      {2, Qt::Key_Return, Qt::NoModifier, false},
-      {6, Qt::Key_Return, Qt::NoModifier, false},
-      {3, Qt::Key_F4, Qt::NoModifier, true},
+  } keys[] = {
+      {1, Qt::Key_F2, Qt::NoModifier, false},    {2, Qt::Key_Return, Qt::NoModifier, false},
+      {6, Qt::Key_Return, Qt::NoModifier, false}, {3, Qt::Key_F4, Qt::NoModifier, true},
       {8, Qt::Key_Down, Qt::AltModifier, true},
   };
-  for (const Key& k : keys) {
+  for (const auto& k : keys) {
     SCOPED_TRACE(k.column);
     GoTo(3, k.column);
-    QTest::keyClick(Focus(), k.key, k.modifiers);
+    Key(k.key, k.modifiers);
     QWidget* editor = ShownEditor();
     ASSERT_NE(editor, nullptr);
     EXPECT_EQ(Grid().Col(), k.column);
     auto* chooser = qobject_cast<QComboBox*>(editor);
     EXPECT_EQ(chooser != nullptr && chooser->view()->isVisible(), k.listShown);
     if (chooser != nullptr) chooser->hidePopup();
-    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+    Key(Qt::Key_Escape);
   }
 }
 
@@ -232,48 +210,10 @@ TEST_F(EditTest, EnteringACellPreloadsItsEditorByPrefixIgnoringCase) {
   EXPECT_EQ(ToneChooser()->currentIndex(), 0);
 }
 
-TEST_F(EditTest, ScrollingHidesTheEditorWithoutCommitting) {
-  Click(1, 1);
-  Type("146.52");
-  Grid().verticalScrollBar()->setValue(Grid().verticalScrollBar()->maximum());
-  EXPECT_EQ(ShownEditor(), nullptr);
-  Grid().verticalScrollBar()->setValue(0);
-  Click(2, 1);
-  EXPECT_EQ(Grid().TextMatrix(1, 1), "");
-}
-
-TEST_F(EditTest, CommitEditBringsAnOpenEditIntoTheDocument) {
-  Click(1, 1);
-  Type("146.52");
-  EXPECT_EQ(document.Channels().Cell(1, 1), "");  // still in the box
-  EXPECT_FALSE(document.IsModified());
-  view->CommitEdit();
-  EXPECT_EQ(ShownEditor(), nullptr);
-  EXPECT_EQ(document.Channels().Cell(1, 1), "146.52000");
-  EXPECT_TRUE(document.IsModified());
-  document.History().MarkSaved();
-  view->CommitEdit();  // nothing open: nothing changes
-  EXPECT_FALSE(document.IsModified());
-}
-
-TEST_F(EditTest, TypedCharactersNeverTouchTheClipboard) {
-  QClipboard* clipboard = QApplication::clipboard();
-  clipboard->setText("keep me");
-  Enter(1, 1, "146.52");
-  GoTo(1, 3);
-  Type("8");
-  GoTo(1, 5);
-  Type("w");
-  GoTo(2, 1);
-  Type("x");
-  EXPECT_EQ(clipboard->text(), "keep me");
-  EXPECT_EQ(ToneChooser()->currentText(), "82.5");  // "8" completed to the first tone
-}
-
 TEST_F(EditTest, EditDataTellsHowAndGoesToTheFirstCell) {
   GoTo(20, 7);
   view->OnEditData();
-  EXPECT_EQ(prompter.Texts(), std::vector<std::string>{kEditDataText});
+  EXPECT_EQ(prompter.Texts(), PromptTexts{kEditDataText});
   EXPECT_EQ(Grid().Row(), 1);
   EXPECT_EQ(Grid().Col(), 1);
 }

@@ -1,49 +1,43 @@
 // Enter by focused control, and filling a channel list with the keyboard
-// alone down to the saved file.
+// alone. The grid shows the document's cells; saving them is the model's.
 
-#include <QFile>
-#include <QTemporaryDir>
-
-#include "cell_edit_fixture.h"
-#include "model/channel_file.h"
+#include "editor_test_support.h"
 
 namespace korvel::test {
 namespace {
 
-
-TEST_F(EditTest, EnterOnPttIdOrBusyLockGoesToTheNextRowsReceiveFrequency) {
-  Enter(5, 1, "146.52");
-  for (int column : {9, 10}) {
-    Click(5, column);
-    ASSERT_TRUE(Shows(OptionChooser(column)));
+// Enter on an option commits it and goes on: PTTID and BusyLock to the next
+// row's receive frequency, the other options to the next column, and on the
+// last row out of the grid, as Tab does.
+TEST_F(EditTest, EnterOnAnOptionCommitsItAndGoesOn) {
+  const struct {
+    int row, column, entry;
+    const char* cell;         // the option cell's text after Enter
+    int nextRow, nextColumn;  // the current cell after Enter
+    int editorColumn;         // whose editor opens there; 0: none, the focus left the grid
+  } cases[] = {
+      {5, 9, 0, "OFF", 6, 1, 1},
+      {5, 10, 1, "Carrier", 6, 1, 1},
+      {5, 5, 1, "Narrow", 5, 6, 6},
+      {128, 7, 0, "Low", 128, 7, 0},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.cell);
+    Enter(c.row, 1, "146.52");
+    Click(c.row, c.column);
+    ASSERT_TRUE(Shows(OptionChooser(c.column)));
+    OptionChooser(c.column)->setCurrentIndex(c.entry);
     Enter();
-    EXPECT_EQ(Grid().Row(), 6) << column;
-    EXPECT_EQ(Grid().Col(), 1);
-    EXPECT_TRUE(Shows(FrequencyBox()));
-    EXPECT_EQ(Focus(), FrequencyBox());
-    Click(5, 1);
+    EXPECT_EQ(Grid().TextMatrix(c.row, c.column), c.cell);
+    EXPECT_EQ(Grid().Row(), c.nextRow);
+    EXPECT_EQ(Grid().Col(), c.nextColumn);
+    QWidget* editor = c.editorColumn == 0   ? nullptr
+                      : c.editorColumn == 1 ? static_cast<QWidget*>(FrequencyBox())
+                                            : OptionChooser(c.editorColumn);
+    EXPECT_EQ(ShownEditor(), editor);
+    if (editor != nullptr) EXPECT_EQ(Focus(), editor);
+    if (editor == nullptr) EXPECT_TRUE(Focus() != &Grid() && view->isAncestorOf(Focus()));
   }
-  // Any other option column goes on to the next column.
-  Click(5, 5);
-  OptionChooser(5)->setCurrentIndex(1);
-  Enter();
-  EXPECT_EQ(Grid().TextMatrix(5, 5), "Narrow");
-  EXPECT_EQ(Grid().Col(), 6);
-  EXPECT_TRUE(Shows(OptionChooser(6)));
-}
-
-TEST_F(EditTest, EnterOnAnOptionOfTheLastRowMovesTheFocusOn) {
-  Enter(128, 1, "146.52");
-  Click(128, 7);
-  OptionChooser(7)->setCurrentIndex(0);
-  Enter();
-  EXPECT_EQ(Grid().TextMatrix(128, 7), "Low");
-  EXPECT_EQ(ShownEditor(), nullptr);
-  EXPECT_EQ(Grid().Row(), 128);
-  EXPECT_EQ(Grid().Col(), 7);
-  // Passed on as Tab: the focus left the grid for the next control.
-  EXPECT_NE(Focus(), &Grid());
-  EXPECT_TRUE(view->isAncestorOf(Focus()));
 }
 
 TEST_F(EditTest, EnterOnOtherControlsActsAsTab) {
@@ -54,15 +48,15 @@ TEST_F(EditTest, EnterOnOtherControlsActsAsTab) {
   EXPECT_EQ(Focus(), Bar().RankList());
 }
 
-TEST_F(EditTest, AChannelListFilledByKeyboardIsSavedAsShown) {
+TEST_F(EditTest, AChannelListIsFilledByTheKeyboardAlone) {
   // From the grid back to the band list, choose the band, then Tab into the grid.
   ASSERT_EQ(Focus(), &Grid());
-  for (int i = 0; i < 3; ++i) QTest::keyClick(Focus(), Qt::Key_Backtab);
+  for (int i = 0; i < 3; ++i) Key(Qt::Key_Backtab);
   ASSERT_EQ(Focus(), Bar().BandList());
   Bar().BandList()->setCurrentIndex(2);
-  QTest::keyClick(Focus(), Qt::Key_Up);  // from 240 - 260MHz to 136 - 174MHz
+  Key(Qt::Key_Up);  // from 240 - 260MHz to 136 - 174MHz
   EXPECT_EQ(Bar().BandText(), "136 - 174MHz");
-  for (int i = 0; i < 3; ++i) QTest::keyClick(Focus(), Qt::Key_Tab);
+  for (int i = 0; i < 3; ++i) Key(Qt::Key_Tab);
   ASSERT_EQ(Focus(), &Grid());
   ASSERT_EQ(Grid().Row(), 1);
   ASSERT_EQ(Grid().Col(), 1);
@@ -70,18 +64,23 @@ TEST_F(EditTest, AChannelListFilledByKeyboardIsSavedAsShown) {
   // Row 1: receive, transmit (Enter keeps the copy), two tones, options.
   Type("146.52");
   Enter();
+  // The transmit cell's editor opens over it on the copy, all selected.
+  ASSERT_TRUE(Shows(FrequencyBox()) && Focus() == FrequencyBox());
+  EXPECT_EQ(Grid().Col(), 2);
+  EXPECT_EQ(FrequencyBox()->selectedText(), "146.52000");
+  EXPECT_TRUE(FrequencyBox()->geometry().contains(Grid().CellRect().center()));
   Enter();
   Type("88.5");
   Enter();
-  Enter();                                  // Tx tone stays "OFF"
-  QTest::keyClick(Focus(), Qt::Key_Down);   // Narrow
+  Enter();                // Tx tone stays "OFF"
+  Key(Qt::Key_Down);      // Narrow
   Enter();
-  Enter();                                  // Scan Yes
-  QTest::keyClick(Focus(), Qt::Key_Up);     // Low
+  Enter();                // Scan Yes
+  Key(Qt::Key_Up);        // Low
   Enter();
-  QTest::keyClick(Focus(), Qt::Key_Up);     // None
+  Key(Qt::Key_Up);        // None
   Enter();
-  Enter();                                  // PTTID ON, on to row 2
+  Enter();                // PTTID ON, on to row 2
   ASSERT_EQ(Grid().Row(), 2);
   // Row 2: its own transmit frequency and a DCS tone.
   Type("147.005");
@@ -94,16 +93,18 @@ TEST_F(EditTest, AChannelListFilledByKeyboardIsSavedAsShown) {
   ASSERT_EQ(Grid().Row(), 3);
   ASSERT_TRUE(Shows(FrequencyBox()));
   // Up arrow leaves the box for the grid; BusyLock of row 2 by arrows.
-  QTest::keyClick(Focus(), Qt::Key_Up);
+  Key(Qt::Key_Up);
   ASSERT_EQ(Focus(), &Grid());
-  for (int i = 0; i < 9; ++i) QTest::keyClick(Focus(), Qt::Key_Right);
+  for (int i = 0; i < 9; ++i) Key(Qt::Key_Right);
   ASSERT_EQ(Grid().Col(), 10);
   Type("1");
-  QTest::keyClick(Focus(), Qt::Key_Down);   // Carrier
+  Key(Qt::Key_Down);      // Carrier
   Enter();
   ASSERT_EQ(Grid().Row(), 3);
-  Type("145.00625");  // left open, as at a Save
+  Type("145.00625");      // left open, as at a Save, which commits it
+  EXPECT_EQ(document.Channels().Cell(3, 1), "");
   view->CommitEdit();
+  EXPECT_EQ(ShownEditor(), nullptr);
 
   EXPECT_EQ(prompter.Texts(), std::vector<std::string>{});
   EXPECT_EQ(RowTexts(1), (QStringList{"146.52000", "146.52000", "88.5", "OFF", "Narrow", "Yes",
@@ -112,21 +113,10 @@ TEST_F(EditTest, AChannelListFilledByKeyboardIsSavedAsShown) {
                                       "High", "DTMF", "ON", "Carrier"}));
   EXPECT_EQ(RowTexts(3), (QStringList{"145.00625", "145.00625", "OFF", "OFF", "Wide", "Yes",
                                       "High", "DTMF", "ON", "Close"}));
-
-  QTemporaryDir dir;
-  ASSERT_TRUE(dir.isValid());
-  const std::string path = dir.filePath("keyboard.sin").toStdString();
-  ASSERT_TRUE(document.OnSaveDocument(path));
-  MemoryImage saved{};
-  ASSERT_TRUE(LoadChannelFile(path, saved));
-  for (int row = 1; row <= 128; ++row) {
-    const ChannelTexts texts = DecodeChannel(ChannelRecordOf(saved, row));
-    for (int column = 1; column <= 10; ++column) {
-      EXPECT_EQ(QString::fromStdString(texts[column - 1]), Grid().TextMatrix(row, column))
-          << row << "," << column;
-    }
-  }
-  EXPECT_EQ(LoadTypeSettings(saved).band, 1);
+  EXPECT_EQ(document.Channels().Type().band, 1);
+  document.History().MarkSaved();
+  view->CommitEdit();  // nothing open: nothing changes
+  EXPECT_FALSE(document.IsModified());
 }
 
 }  // namespace
