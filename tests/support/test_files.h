@@ -18,6 +18,8 @@ bool Exists(const std::string& path);
 // The file's bytes as an image; throws unless it holds exactly one image.
 MemoryImage ImageFromFile(const std::string& path);
 void WriteImage(const std::string& path, const MemoryImage& image);
+// The image's bytes as a file holds them.
+inline std::string ImageBytes(const MemoryImage& image) { return std::string(image.begin(), image.end()); }
 // Bytes 0..255 in order, then a pseudo-random run from seed: every byte
 // value occurs, control characters of a terminal included.
 MemoryImage PatternImage(unsigned seed);

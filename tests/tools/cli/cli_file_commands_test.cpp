@@ -30,7 +30,6 @@ std::vector<std::string> Split(const std::string& text, char sep) {
   return parts;
 }
 
-std::string Bytes(const MemoryImage& image) { return std::string(image.begin(), image.end()); }
 
 // The bytes themselves are the document's (tests/model).
 TEST(CliFile, NewWritesWhatFileNewThenSaveWrites) {
@@ -142,7 +141,7 @@ TEST(CliFile, FeaturesStoresWhatOkStoresAndCopiesEveryOtherByte) {
     MemoryImage expected = image;
     expected[0x810] = 0x05;  // both VOX bits cleared by every OK
     for (const auto& [offset, bytes] : row.changes) std::copy(bytes.begin(), bytes.end(), expected.begin() + offset);
-    EXPECT_EQ(ReadFile(dir.File("out.sin")), Bytes(expected));
+    EXPECT_EQ(ReadFile(dir.File("out.sin")), ImageBytes(expected));
   }
 }
 
@@ -175,7 +174,7 @@ TEST(CliFile, RefusalsSayWhatIsWrongAndWriteNothing) {
   ASSERT_EQ(::mkfifo(dir.File("fifo").c_str(), 0600), 0);
   WriteFile(dir.File("short.sin"), std::string(100, '\0'));
   WriteImage(dir.File("new.sin"), NewImage());
-  WriteFile(dir.File("long.sin"), Bytes(NewImage()) + "TRAILER");
+  WriteFile(dir.File("long.sin"), ImageBytes(NewImage()) + "TRAILER");
   MemoryImage longAni = NewImage();
   std::copy_n("ABCDE", 5, longAni.begin() + 0x820);
   WriteImage(dir.File("long-ani.sin"), longAni);

@@ -43,7 +43,6 @@ MemoryImage FileImage(std::uint8_t type) {
 // be read, a write's data can't be sent.
 std::size_t SecondWriteOfBlock(int n) { return 10 + 2 * static_cast<std::size_t>(n) + 1; }
 
-std::string Bytes(const MemoryImage& image) { return std::string(image.begin(), image.end()); }
 
 std::string Lines(std::initializer_list<std::string> lines) {
   std::string text;
@@ -176,14 +175,14 @@ TEST(CliTransfer, EveryEndAsTheUserSeesIt) {
       if (c.earlierFile) WriteFile(file, "earlier");
       EXPECT_EQ(run.Read(file, c.answers), c.status);
       if (c.status == 0 || c.earlierFile) {
-        EXPECT_EQ(ReadFile(file), c.status == 0 ? Bytes(kMemory) : "earlier");
+        EXPECT_EQ(ReadFile(file), c.status == 0 ? ImageBytes(kMemory) : "earlier");
       } else {
         EXPECT_FALSE(Exists(file));
       }
       EXPECT_EQ(run.radio.Image(), kMemory);
     } else {
       const MemoryImage image = FileImage(c.fileType);
-      WriteFile(file, c.notAnImage ? "short" : Bytes(image) + (c.longFile ? "TRAILER" : ""));
+      WriteFile(file, c.notAnImage ? "short" : ImageBytes(image) + (c.longFile ? "TRAILER" : ""));
       EXPECT_EQ(run.Write(file, c.answers), c.status);
       EXPECT_EQ(run.radio.Image(), c.radioWritten ? ThroughGrid(image) : kMemory);
     }

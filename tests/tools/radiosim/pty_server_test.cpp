@@ -109,7 +109,7 @@ TEST(PtyServer, KeepsServingAcrossClosesOfThePcSide) {
 }
 
 TEST(PtyServer, LinkNamesTheDeviceForTheServersLife) {
-  test::TempDir dir;
+  korvel::test::TempDir dir;
   const std::string link = dir.File("radio");
   {
     ServedRadio radio(false, link);
@@ -121,7 +121,7 @@ TEST(PtyServer, LinkNamesTheDeviceForTheServersLife) {
     ASSERT_TRUE(pc.Open(link));
     pc.Handshake();
   }
-  EXPECT_FALSE(test::Exists(link));
+  EXPECT_FALSE(korvel::test::Exists(link));
 }
 
 TEST(PtyServer, PacedRepliesTakeTheLineTimeOfTheirBytes) {
