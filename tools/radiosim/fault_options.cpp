@@ -14,8 +14,8 @@ std::optional<long long> Number(const std::string& text, long long min, long lon
   if (text.empty() || text[0] == '-' || text[0] == '+' || text[0] == ' ') return std::nullopt;
   try {
     std::size_t used = 0;
-    const int base = text.size() > 1 && text[0] == '0' && (text[1] == 'x' || text[1] == 'X') ? 16 : 10;
-    const long long value = std::stoll(text, &used, base);
+    // As C reads numbers: 0x40 is hexadecimal, 010 octal, the rest decimal.
+    const long long value = std::stoll(text, &used, 0);
     if (used != text.size() || value < min || value > max) return std::nullopt;
     return value;
   } catch (const std::exception&) {

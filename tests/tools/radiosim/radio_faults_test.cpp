@@ -33,6 +33,7 @@ TEST(FaultOptions, ValuesAreTakenOrRefusedWithTheirReason) {
       {"nak-write", "263", {.nakWriteBlock = 263}, ""},
       {"nak-write", "-1", {}, "Value -1 not in range 0 to 263"},
       {"bad-read-ack", "0x10", {.badReadAckBlock = 16}, ""},
+      {"bad-read-ack", "010", {.badReadAckBlock = 8}, ""},
       {"hang-up-at", "264", {}, "Value 264 not in range 0 to 263"},
       {"no-test-ack", "frequency", {.missingTestAck = TestPoint::kFrequency}, ""},
       {"bad-test-ack", "parameters", {.wrongTestAck = TestPoint::kParameters}, ""},
