@@ -4,7 +4,6 @@
 // are the model's, tested there.
 #include <QAction>
 #include <QClipboard>
-#include <QHeaderView>
 #include <QLineEdit>
 
 #include "app/command_ids.h"
