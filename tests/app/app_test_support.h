@@ -28,6 +28,7 @@
 #include "model/prompter.h"
 #include "offscreen_app.h"
 #include "scripted_prompter.h"
+#include "test_files.h"
 
 // Readable QStrings in test failures.
 inline void PrintTo(const QString& text, std::ostream* out) { *out << '"' << text.toStdString() << '"'; }
@@ -52,23 +53,14 @@ class ScriptedChooser : public FileChooser {
  private:
   QString Next() {
     if (paths.empty()) return {};
-    QString path = paths.front();
+    const QString path = paths.front();
     paths.pop_front();
     return path;
   }
 };
 
-// An image as the grid collection leaves it: every row and the bar
-// written back, so a file of it opens and saves to the same bytes.
-inline MemoryImage Collected(const MemoryImage& image) {
-  ChannelTable table;
-  table.Fill(image);
-  MemoryImage collected = image;
-  table.Collect(collected);
-  return collected;
-}
-
-// A new image with two channels in use and a bar off its defaults.
+// A new image with two channels in use and a bar off its defaults, as the
+// grid collection leaves it (a file of it opens and saves to the same bytes).
 inline MemoryImage SampleImage() {
   ChannelTable table;
   table.Fill(NewImage());
@@ -77,7 +69,7 @@ inline MemoryImage SampleImage() {
   table.SetType(TypeSettings{1, 1, 3, 1});
   MemoryImage image = NewImage();
   table.Collect(image);
-  return Collected(image);
+  return test::ThroughGrid(image);
 }
 
 class FrameTest : public ::testing::Test {
@@ -86,15 +78,6 @@ class FrameTest : public ::testing::Test {
     EnsureApplication();
     ASSERT_TRUE(dir.isValid());
     settings = std::make_unique<QSettings>(dir.filePath("settings.ini"), QSettings::IniFormat);
-    MakeFrame();
-  }
-  void TearDown() override {
-    // Leave no question pending on destruction.
-    document.History().MarkSaved();
-    frame.reset();
-  }
-
-  void MakeFrame() {
     frame = std::make_unique<CMainFrame>(document, prompter, chooser, *settings);
     frame->Transfers().SetBackupFolder(dir.filePath("backups").toStdString());
     frame->Files().Commands().New();
@@ -102,21 +85,19 @@ class FrameTest : public ::testing::Test {
     frame->activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(frame.get()));
   }
+  void TearDown() override {
+    // Leave no question pending on destruction.
+    document.History().MarkSaved();
+    frame.reset();
+  }
 
-  QString WriteFile(const QString& name, const MemoryImage& image) { return WriteBytes(name, Bytes(image)); }
-  QString WriteBytes(const QString& name, const QByteArray& bytes) {
-    QFile file(dir.filePath(name));
-    EXPECT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write(bytes);
-    return file.fileName();
+  // Files in the test's folder, by name; read back by path.
+  QString WriteFile(const QString& name, const MemoryImage& image) { return WriteBytes(name, test::ImageBytes(image)); }
+  QString WriteBytes(const QString& name, const std::string& bytes) {
+    test::WriteFile(dir.filePath(name).toStdString(), bytes);
+    return dir.filePath(name);
   }
-  QByteArray ReadFile(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-  }
-  static QByteArray Bytes(const MemoryImage& image) {
-    return QByteArray(reinterpret_cast<const char*>(image.data()), static_cast<qsizetype>(image.size()));
-  }
+  static std::string ReadFile(const QString& path) { return test::ReadFile(path.toStdString()); }
   // What the view shows now (the document's working copy), collected over a
   // new image.
   MemoryImage ViewContent() {

@@ -4,7 +4,6 @@
 // are the model's, tested there.
 #include <QAction>
 #include <QClipboard>
-#include <QHeaderView>
 #include <QLineEdit>
 
 #include "app/command_ids.h"
@@ -134,9 +133,9 @@ TEST_F(EditCommands, ExportedChannelsEditedInTheFileComeBackAsOneStep) {
   const QString csv = dir.filePath("channels.csv");
   chooser.paths = {csv};
   frame->Action(kCmdExportChannels)->trigger();
-  QByteArray text = ReadFile(csv);
+  QByteArray text = QByteArray::fromStdString(ReadFile(csv));
   ASSERT_TRUE(text.contains("145.50000")) << text.toStdString();
-  WriteBytes("channels.csv", text.replace("145.50000", "147.00000"));
+  WriteBytes("channels.csv", text.replace("145.50000", "147.00000").toStdString());
   chooser.paths = {csv};
   frame->Action(kCmdImportChannels)->trigger();
   EXPECT_EQ(Row(1)[kRxFrequency], "147.00000");

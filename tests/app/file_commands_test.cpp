@@ -68,7 +68,7 @@ TEST_F(FileCommands, SaveAsksForANameOnceAndOpenShowsTheFileSaveWritesBack) {
   QFile::remove(opened);
   frame->Action(kCmdFileSave)->trigger();
   EXPECT_EQ(chooser.saveCalls, 1);
-  EXPECT_EQ(ReadFile(opened), Bytes(sample));
+  EXPECT_EQ(ReadFile(opened), test::ImageBytes(sample));
   EXPECT_EQ(Recent(), (QStringList{opened, path}));
   EXPECT_TRUE(prompter.asked.empty());
 }
@@ -138,7 +138,7 @@ TEST_F(FileCommands, EveryCommandThatReplacesAChangeAsksFirstAndCancelKeepsIt) {
   prompter.answers = {Answer::No};
   frame->Action(kCmdAppExit)->trigger();
   EXPECT_FALSE(frame->isVisible());
-  EXPECT_EQ(ReadFile(current), Bytes(SampleImage()));
+  EXPECT_EQ(ReadFile(current), test::ImageBytes(SampleImage()));
 }
 
 }  // namespace

@@ -230,15 +230,5 @@ TEST_F(FrameCommands, OptionalFeaturesOkIsOneUndoStep) {
   EXPECT_FALSE(frame->isWindowModified());
 }
 
-TEST_F(FrameCommands, TitleStaysFixedAndItsStarFollowsTheModifiedState) {
-  const QString title = "Korvel Electronics  Programing Software[*]";
-  ASSERT_TRUE(frame->Files().OpenFile(WriteFile("named.sin", SampleImage())));
-  EXPECT_EQ(frame->windowTitle(), title);
-  EXPECT_FALSE(frame->isWindowModified());
-  Modify();
-  EXPECT_EQ(frame->windowTitle(), title);
-  EXPECT_TRUE(frame->isWindowModified());
-}
-
 }  // namespace
 }  // namespace korvel::testing

@@ -58,29 +58,15 @@ TEST_F(PrintCommands, PrintToPdfShowsTheWorkingCopyOnFivePages) {
 
   const std::vector<std::string> pages = PdfPages(pdf);
   ASSERT_EQ(pages.size(), 5u);
+  // The page layout and the summary's texts are the print library's; here
+  // the document's bar and channels, the open edit included, reach the pages.
   struct Row {
     std::size_t page;
     std::string text;
   };
   const Row rows[] = {
-      {1, "The Radio Settings"},
-      {1, "Function Setting:"},
-      {1, "Type: KR - 200"},
-      {1, "Frequency Field:136 - 174MHz"},
-      {1, "TX power rank: 3"},
-      {1, "Battery Save:Enable"},
-      {1, "Total Tx Time(s):60"},
-      {1, "Vox inhibit on recieve:Disable"},
-      {1, "CH Rx(MHz) Tx(MHz) Rx Tone Tx Tone W/N Scan Add Tx Power Opt Signal PTTID Busy"},
-      {1, "145.50000"},
-      {1, "147.12500"},
-      {2, "The Second Page"},
-      {3, "The Third Page"},
-      {4, "The Fourth Pages"},
-      {5, "The Fifth Pages"},
-      {5, "146.62500"},
-      {5, "D023N"},
-      {5, "Carrier"},
+      {1, "Type: KR - 200"}, {1, "TX power rank: 3"},  {1, "145.50000"},
+      {1, "147.12500"},      {5, "146.62500"},         {5, "Carrier"},
   };
   for (const Row& row : rows) {
     SCOPED_TRACE(row.text);

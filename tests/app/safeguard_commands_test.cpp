@@ -86,7 +86,7 @@ TEST_F(Safeguards, AReadIsKeptAsABackupThatOpensAsAnUntitledDocument) {
       &seen);
   frame->Action(kCmdOpenBackup)->trigger();
   EXPECT_TRUE(seen);
-  EXPECT_EQ(ViewContent(), Collected(memory));
+  EXPECT_EQ(ViewContent(), test::ThroughGrid(memory));
   EXPECT_TRUE(document.PathName().empty()) << "saving must never overwrite the backup";
 }
 

@@ -1,21 +1,17 @@
 // Read From Radio and Write To Radio in the window: the progress dialog,
 // the transfer on its thread, and what each end leaves in the document.
 
-#include <QPushButton>
 #include <QThread>
 #include <functional>
 
-#include "app/progress_dialog.h"
 #include "window_transfer.h"
 #include "model/document_history.h"
 #include "link/transfer_texts.h"
 #include "model/backup_store.h"
 #include "model/channel_edits.h"
-#include "model/settings_block.h"
 #include <csignal>
 
 #include "child_process.h"
-#include "simulated_port.h"
 #include "temp_dir.h"
 #include "test_files.h"
 

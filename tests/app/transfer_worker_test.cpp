@@ -22,18 +22,13 @@ TEST(TransferWorker, ReadReportsProgressAndItsImageOnTheInterfaceThread) {
   ScriptedPrompter prompter;
   TransferWorker worker(port.Factory(), clock, prompter);
 
-  QThread* const interfaceThread = QThread::currentThread();
+  // Each report is looked at where it arrives.
   bool offThread = false;
   QString status;
   int position = 0;
-  QObject::connect(&worker, &TransferWorker::statusText, &worker, [&](const QString& text) {
-    offThread = offThread || QThread::currentThread() != interfaceThread;
-    status = text;
-  });
-  QObject::connect(&worker, &TransferWorker::progress, &worker, [&](int p) {
-    offThread = offThread || QThread::currentThread() != interfaceThread;
-    position = p;
-  });
+  const auto here = [&offThread] { offThread = offThread || QThread::currentThread() != qApp->thread(); };
+  QObject::connect(&worker, &TransferWorker::statusText, &worker, [&](const QString& text) { here(), status = text; });
+  QObject::connect(&worker, &TransferWorker::progress, &worker, [&](int p) { here(), position = p; });
   QSignalSpy finished(&worker, &TransferWorker::finished);
   ASSERT_TRUE(worker.StartRead("COM2"));
   EXPECT_FALSE(worker.StartRead("COM2")) << "one transfer at a time";
