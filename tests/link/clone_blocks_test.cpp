@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <optional>
 #include <string>
 
 #include "link/radio_frames.h"
@@ -42,55 +43,45 @@ void ExpectHandshake(const Rig& rig, Bytes* pc, Bytes* radio) {
   for (std::size_t i = 0; i < 9; ++i) EXPECT_EQ(rig.port.Writes()[i].size(), 1u);
 }
 
-TEST(CloneBlocks, CompleteReadCarriesExactlyTheProtocolsFramesAndReturnsTheImage) {
-  const MemoryImage memory = PatternImage(41);
-  Rig rig(memory);
-  const TransferOutcome outcome = rig.transfer.Read("COM3");
-  EXPECT_EQ(outcome.result, TransferResult::Completed);
-  EXPECT_EQ(outcome.image, memory);
-  EXPECT_TRUE(rig.prompter.asked.empty());
-  EXPECT_FALSE(rig.port.IsOpen());
-  ExpectCountingProgress(rig.events);
+// A read returns the radio's memory; a write leaves the radio holding the
+// image, which a New radio's type 0xFF never questions.
+TEST(CloneBlocks, CompleteTransferCarriesExactlyTheProtocolsFrames) {
+  for (const Dir direction : {Dir::Read, Dir::Write}) {
+    const bool read = direction == Dir::Read;
+    SCOPED_TRACE(read ? "read" : "write");
+    const MemoryImage memory = read ? PatternImage(41) : NewImage();
+    MemoryImage sent = PatternImage(5);
+    sent[0x81B] = 0x5A;
+    Rig rig(memory);
+    const TransferOutcome outcome = read ? rig.transfer.Read("COM3") : rig.transfer.Write("COM3", sent);
+    EXPECT_EQ(outcome.result, TransferResult::Completed);
+    EXPECT_EQ(outcome.image, read ? std::optional<MemoryImage>(memory) : std::nullopt);
+    EXPECT_EQ(rig.radio.Image(), read ? memory : sent);
+    EXPECT_TRUE(rig.prompter.asked.empty());
+    EXPECT_FALSE(rig.port.IsOpen());
+    ExpectCountingProgress(rig.events);
 
-  Bytes pc, radio;
-  ExpectHandshake(rig, &pc, &radio);
-  for (int n = 0; n < frames::kBlockCount; ++n) {
-    const auto command = frames::BlockCommand('R', n);
-    Append(pc, Bytes(command.begin(), command.end()));
-    Append(pc, {0x06});
-    Append(radio, Bytes(command.begin(), command.end()));  // the reply's four leading bytes
-    Append(radio, BlockOf(memory, n));
-    Append(radio, {0x06});
+    Bytes pc, radio;
+    ExpectHandshake(rig, &pc, &radio);
+    for (int n = 0; n < frames::kBlockCount; ++n) {
+      const auto command = frames::BlockCommand(read ? 'R' : 'W', n);
+      Append(pc, Bytes(command.begin(), command.end()));
+      if (read) {
+        Append(pc, {0x06});
+        Append(radio, Bytes(command.begin(), command.end()));  // the reply's four leading bytes
+        Append(radio, BlockOf(memory, n));
+      } else {
+        Append(pc, BlockOf(sent, n));
+      }
+      Append(radio, {0x06});
+      // The command goes out as a write of its own.
+      ASSERT_EQ(rig.port.Writes()[kHandshakeWrites + 2 * n].size(), 4u);
+    }
+    EXPECT_EQ(rig.port.PcBytes(), pc);
+    EXPECT_EQ(rig.port.RadioBytes(), radio);
+    // A read waits 15 ms before each acknowledgement and 5 ms after it.
+    if (read) EXPECT_GE(rig.clock.ElapsedMs(), 20 * frames::kBlockCount);
   }
-  EXPECT_EQ(rig.port.PcBytes(), pc);
-  EXPECT_EQ(rig.port.RadioBytes(), radio);
-  // 15 ms before each acknowledgement and 5 ms after it, per block.
-  EXPECT_GE(rig.clock.ElapsedMs(), 20 * frames::kBlockCount);
-}
-
-TEST(CloneBlocks, CompleteWriteSendsTheImageGivenInAscendingBlocks) {
-  MemoryImage image = PatternImage(5);
-  image[0x81B] = 0x5A;
-  Rig rig(NewImage());
-  const TransferOutcome outcome = rig.transfer.Write("COM3", image);
-  EXPECT_EQ(outcome.result, TransferResult::Completed);
-  EXPECT_FALSE(outcome.image.has_value());
-  EXPECT_EQ(rig.radio.Image(), image);
-  EXPECT_TRUE(rig.prompter.asked.empty()) << "a New radio answers type 0xFF: never checked";
-  ExpectCountingProgress(rig.events);
-
-  Bytes pc, radio;
-  ExpectHandshake(rig, &pc, &radio);
-  for (int n = 0; n < frames::kBlockCount; ++n) {
-    const auto command = frames::BlockCommand('W', n);
-    Append(pc, Bytes(command.begin(), command.end()));
-    Append(pc, BlockOf(image, n));
-    Append(radio, {0x06});
-    // The command and the data go out as two writes.
-    ASSERT_EQ(rig.port.Writes()[kHandshakeWrites + 2 * n].size(), 4u);
-  }
-  EXPECT_EQ(rig.port.PcBytes(), pc);
-  EXPECT_EQ(rig.port.RadioBytes(), radio);
 }
 
 // A cancel raised at any moment ends the transfer at once, with no message

@@ -195,11 +195,15 @@ TEST_F(PtyPair, CancelCutsAReadAndASleepShort) {
   EXPECT_TRUE(SystemClock::Instance().SleepMs(2, &cancel));
 }
 
-TEST_F(PtyPair, OpenIsExclusiveUntilClosed) {
+// Only a terminal opens, and only one port holds it at a time, in this
+// process or another.
+TEST_F(PtyPair, OpenIsRefusedOrExclusiveUntilClosed) {
   PosixSerialPort first(cancel_);
   PosixSerialPort second(cancel_);
   EXPECT_FALSE(first.Open("/dev/korvel-no-such-device", {}));
   EXPECT_EQ(first.LastError(), "/dev/korvel-no-such-device: open: No such file or directory");
+  EXPECT_FALSE(first.IsOpen());
+  EXPECT_FALSE(first.Open("/dev/null", {})) << "not a terminal";
   EXPECT_FALSE(first.IsOpen());
   ASSERT_TRUE(first.Open(device_, {}));
   EXPECT_FALSE(second.Open(device_, {}));
@@ -232,18 +236,6 @@ TEST_F(PtyPair, OpenIsExclusiveUntilClosed) {
   ::waitpid(child, &status, 0);
   EXPECT_TRUE(first.Open(device_, {}));
   for (int fd : {ready[0], ready[1], done[0], done[1]}) ::close(fd);
-}
-
-TEST(PosixSerialPortOpen, RefusesAFileThatIsNotATerminal) {
-  char path[] = "/tmp/korvel-port-XXXXXX";
-  const int fd = ::mkstemp(path);
-  ASSERT_GE(fd, 0);
-  CancelToken cancel;
-  PosixSerialPort port(cancel);
-  EXPECT_FALSE(port.Open(path, {}));
-  EXPECT_FALSE(port.IsOpen());
-  ::close(fd);
-  ::unlink(path);
 }
 
 TEST(PortNames, ComNamesMapThroughTheEnvironmentOthersPassThrough) {
