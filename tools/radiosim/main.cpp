@@ -103,7 +103,11 @@ int main(int argc, char** argv) {
   app.add_option("--type", typeText, "Radio type byte of the ident reply, e.g. 0x38 (default: memory byte 0x81B)");
   app.add_option("--link", linkPath, "Make a symbolic link to the device here");
   app.add_flag("--fast", fast, "Do not pace the line like 9600 baud");
-  app.add_option("--log", logPath, "Log the wire traffic in hex with time stamps");
+  bool logAppend = false, logReplace = false;
+  app.add_option("--log", logPath,
+                 "Log the wire traffic in hex with time stamps into a new file (never through a symbolic link)");
+  auto* append = app.add_flag("--log-append", logAppend, "Add to the --log file when it exists");
+  app.add_flag("--log-replace", logReplace, "Start the --log file anew when it exists")->excludes(append);
   app.add_flag("--silent", faults.silent, "Never answer");
   const std::size_t lastBlock = kBlockCount - 1;
   AddFault(app, faults, "stray", "INT", InRange("INT", 16), "Stray bytes before every greeting acknowledgement");
@@ -151,7 +155,8 @@ int main(int argc, char** argv) {
 
   WireLog log;
   std::string error;
-  if (!logPath.empty() && !log.Open(logPath, &error)) {
+  const ExistingLog existing = logAppend ? ExistingLog::kAppend : logReplace ? ExistingLog::kReplace : ExistingLog::kRefuse;
+  if (!logPath.empty() && !log.Open(logPath, existing, &error)) {
     std::cerr << "korvel-radiosim: " << error << '\n';
     return 1;
   }

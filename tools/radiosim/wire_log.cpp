@@ -1,5 +1,9 @@
 #include "wire_log.h"
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <cerrno>
 #include <cstring>
 
@@ -9,11 +13,35 @@ WireLog::~WireLog() {
   if (file_) std::fclose(file_);
 }
 
-bool WireLog::Open(const std::string& path, std::string* error) {
-  file_ = std::fopen(path.c_str(), "w");
-  if (!file_) {
-    if (error) *error = path + ": " + std::strerror(errno);
+bool WireLog::Open(const std::string& path, ExistingLog existing, std::string* error) {
+  const auto refuse = [&](const std::string& reason) {
+    if (error) *error = path + ": " + reason;
     return false;
+  };
+  int flags = O_WRONLY | O_CREAT | O_APPEND | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC;
+  if (existing == ExistingLog::kRefuse) flags |= O_EXCL;
+  const int fd = ::open(path.c_str(), flags, 0644);
+  if (fd < 0) {
+    if (errno == EEXIST) return refuse("exists; --log-append adds to it, --log-replace starts it anew");
+    if (errno == ELOOP) return refuse("is a symbolic link, which the log does not follow");
+    // A pipe nobody reads.
+    if (errno == ENXIO) return refuse("not a regular file");
+    return refuse(std::strerror(errno));
+  }
+  struct stat st {};
+  if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+    ::close(fd);
+    return refuse("not a regular file");
+  }
+  if (existing == ExistingLog::kReplace && ::ftruncate(fd, 0) != 0) {
+    const int failure = errno;
+    ::close(fd);
+    return refuse(std::strerror(failure));
+  }
+  file_ = ::fdopen(fd, "a");
+  if (!file_) {
+    ::close(fd);
+    return refuse(std::strerror(errno));
   }
   start_ = std::chrono::steady_clock::now();
   return true;

@@ -18,6 +18,9 @@ namespace korvel::radiosim {
 
 enum class Sender { kPc, kRadio };
 
+// What Open does with a log file that exists already.
+enum class ExistingLog { kRefuse, kAppend, kReplace };
+
 class WireLog {
  public:
   using TimePoint = std::chrono::steady_clock::time_point;
@@ -26,7 +29,10 @@ class WireLog {
   WireLog(const WireLog&) = delete;
   WireLog& operator=(const WireLog&) = delete;
 
-  bool Open(const std::string& path, std::string* error);
+  // Opens a regular file named by path itself, never through a symbolic
+  // link (the simulator often runs as root on a shared machine); a pipe or
+  // a device is refused too. An existing file is kept unless told.
+  bool Open(const std::string& path, ExistingLog existing, std::string* error);
   bool IsOpen() const { return file_ != nullptr; }
   void Record(Sender sender, const std::uint8_t* data, std::size_t n, TimePoint when);
   void RecordTestCommand(const TestCommand& command, TimePoint when);
