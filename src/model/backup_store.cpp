@@ -8,8 +8,11 @@
 #include <algorithm>
 #include <cctype>
 #include <cerrno>
+#include <charconv>
 #include <cstdlib>
 #include <ctime>
+#include <limits>
+#include <tuple>
 
 #include "atomic_file.h"
 #include "local_time.h"
@@ -20,7 +23,8 @@ namespace {
 constexpr std::string_view kExtension = ".sin";
 // "2026-12-08_141503": the local time a name starts with.
 constexpr std::size_t kTimeLength = 17;
-constexpr int kMaxSuffix = 1000;
+// How many numbered names a backup tries before it gives up.
+constexpr int kNameAttempts = 1000;
 
 bool IsDigits(std::string_view text) {
   return !text.empty() && std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
@@ -47,18 +51,28 @@ bool ParseTime(std::string_view text, std::chrono::system_clock::time_point* whe
   return true;
 }
 
+// The number of a name's suffix; one too large to count is the largest.
+int SuffixNumber(std::string_view digits) {
+  int number = 0;
+  const auto result = std::from_chars(digits.data(), digits.data() + digits.size(), number);
+  return result.ec == std::errc::result_out_of_range ? std::numeric_limits<int>::max() : number;
+}
+
 // A backup's name: time, '_', ident, optionally '_' and a number, ".sin".
-bool ParseName(const std::string& name, std::string* ident, std::chrono::system_clock::time_point* when) {
+// Fills the entry's ident, time and number.
+bool ParseName(const std::string& name, BackupEntry* entry) {
   if (name.size() <= kTimeLength + 1 + kExtension.size() || !name.ends_with(kExtension)) return false;
-  if (name[kTimeLength] != '_' || !ParseTime(std::string_view(name).substr(0, kTimeLength), when)) return false;
+  if (name[kTimeLength] != '_' || !ParseTime(std::string_view(name).substr(0, kTimeLength), &entry->when))
+    return false;
   std::string_view rest(name);
   rest = rest.substr(kTimeLength + 1, rest.size() - kTimeLength - 1 - kExtension.size());
   if (const std::size_t underscore = rest.rfind('_'); underscore != std::string_view::npos) {
     if (!IsDigits(rest.substr(underscore + 1))) return false;
+    entry->number = SuffixNumber(rest.substr(underscore + 1));
     rest = rest.substr(0, underscore);
   }
   if (rest.empty() || BackupIdent(rest) != rest) return false;
-  *ident = std::string(rest);
+  entry->radioIdent = std::string(rest);
   return true;
 }
 
@@ -119,8 +133,18 @@ Status BackupStore::Prepare() const {
 Status BackupStore::Keep(const MemoryImage& image, std::string_view radioIdent,
                          std::chrono::system_clock::time_point when, std::string* path) {
   if (Status prepared = Prepare(); !prepared) return prepared;
-  const std::string base = folder_ + "/" + FormatLocalTime(when, "%Y-%m-%d_%H%M%S") + "_" + BackupIdent(radioIdent);
-  for (int suffix = 1; suffix <= kMaxSuffix; ++suffix) {
+  const std::string stamp = FormatLocalTime(when, "%Y-%m-%d_%H%M%S");
+  const std::string ident = BackupIdent(radioIdent);
+  const std::string base = folder_ + "/" + stamp + "_" + ident;
+  // One past the highest number this second and radio have: a name that
+  // pruning freed is not taken again, so the numbers keep the order in which
+  // the backups were made.
+  long long first = 1;
+  for (const BackupEntry& entry : List()) {
+    if (entry.radioIdent == ident && entry.path.compare(folder_.size() + 1, stamp.size(), stamp) == 0)
+      first = std::max(first, entry.number + 1LL);
+  }
+  for (long long suffix = first; suffix < first + kNameAttempts; ++suffix) {
     std::string candidate = base;
     if (suffix > 1) candidate += "_" + std::to_string(suffix);
     candidate += kExtension;
@@ -146,15 +170,16 @@ std::vector<BackupEntry> BackupStore::List() const {
   while (const dirent* item = ::readdir(dir)) {
     BackupEntry entry;
     const std::string name = item->d_name;
-    if (!ParseName(name, &entry.radioIdent, &entry.when)) continue;
+    if (!ParseName(name, &entry)) continue;
     entry.path = folder_ + "/" + name;
     struct stat st {};
     if (::lstat(entry.path.c_str(), &st) != 0 || !S_ISREG(st.st_mode)) continue;
     entries.push_back(std::move(entry));
   }
   ::closedir(dir);
+  // Within one second, _2 came after the name without a suffix, _10 after _9.
   std::sort(entries.begin(), entries.end(), [](const BackupEntry& a, const BackupEntry& b) {
-    return a.when != b.when ? a.when > b.when : a.path > b.path;
+    return std::tie(a.when, a.number, a.path) > std::tie(b.when, b.number, b.path);
   });
   return entries;
 }

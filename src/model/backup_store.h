@@ -17,6 +17,7 @@ struct BackupEntry {
   std::string path;
   std::string radioIdent;  // as the name gives it (sanitized)
   std::chrono::system_clock::time_point when;  // the local time in the name
+  int number = 1;  // its _2, _3 ... suffix; 1 without one
 };
 
 class BackupStore {
@@ -33,14 +34,16 @@ class BackupStore {
   Status Prepare() const;
   // Writes the image atomically as a new file named by `when` (local time)
   // and the radio ident (characters other than letters, digits, '.' and '-'
-  // become '-'; "radio" when empty), with _2, _3 ... when the name is
-  // taken; then removes the oldest backups beyond the limit, never the one
-  // just written. On success *path (if given) names the file. A failure
-  // leaves no file behind.
+  // become '-'; "radio" when empty), with _2, _3 ... after the backups of
+  // that second and radio there are (one past the highest number); then
+  // removes the oldest backups beyond the limit, never the one just
+  // written. On success *path (if given) names the file. A failure leaves
+  // no file behind.
   Status Keep(const MemoryImage& image, std::string_view radioIdent, std::chrono::system_clock::time_point when,
               std::string* path = nullptr);
   // The backups in the folder, newest first (by the time in the name, then
-  // by name). Files not named as backups are left out, and never removed.
+  // by the number of its suffix). Files not named as backups are left out,
+  // and never removed.
   std::vector<BackupEntry> List() const;
 
   const std::string& Folder() const { return folder_; }

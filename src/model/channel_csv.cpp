@@ -183,11 +183,8 @@ std::string DescribeCsvRefusal(const CsvRefusal& refusal) {
 }
 
 std::string DescribeCsvRefusals(const std::vector<CsvRefusal>& refusals) {
-  std::vector<std::string> lines;
-  lines.reserve(refusals.size());
-  for (const CsvRefusal& refusal : refusals) lines.push_back(DescribeCsvRefusal(refusal));
   return ListRefusals("Nothing was imported: " + CountOf(refusals.size(), "problem", "problems") + " in the file.",
-                      lines);
+                      FirstRefusals(refusals, DescribeCsvRefusal));
 }
 
 }  // namespace korvel

@@ -47,11 +47,12 @@ struct CsvImportOutcome {
 // keep what they have. Blank lines are skipped.
 CsvImportOutcome ImportChannelsCsv(CKovDoc& document, std::string_view csv, bool replaceAll);
 
-// One refusal as "Line 4, Rx Tone: \"89.9\" — No such tone ...".
+// One refusal as "Line 4, Rx Tone: \"89.9\" — No such tone ...", the cell's
+// text escaped and cut as RefusalLine shows it.
 std::string DescribeCsvRefusal(const CsvRefusal& refusal);
 
 // The user's message for refusals: a line saying nothing was imported, then
-// one per refusal, a screenful at most (see ListRefusals).
+// one per refusal, the first kListedRefusals at most (see FirstRefusals).
 std::string DescribeCsvRefusals(const std::vector<CsvRefusal>& refusals);
 
 }  // namespace korvel

@@ -144,14 +144,12 @@ PasteOutcome PasteCells(ChannelTable& channels, int row, int column, const CellB
 }
 
 std::string DescribePasteRefusals(const std::vector<CellRefusal>& refusals) {
-  std::vector<std::string> lines;
-  lines.reserve(refusals.size());
-  for (const CellRefusal& refusal : refusals) {
-    lines.push_back(RefusalLine("Channel " + std::to_string(refusal.row) + ", " + ColumnName(refusal.column),
-                                refusal.text, refusal.reason));
-  }
+  const auto describe = [](const CellRefusal& refusal) {
+    return RefusalLine("Channel " + std::to_string(refusal.row) + ", " + ColumnName(refusal.column), refusal.text,
+                       refusal.reason);
+  };
   return ListRefusals("Nothing was pasted: " + CountOf(refusals.size(), "cell is", "cells are") + " refused.",
-                      lines);
+                      FirstRefusals(refusals, describe));
 }
 
 }  // namespace korvel

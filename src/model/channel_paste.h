@@ -69,8 +69,8 @@ struct PasteOutcome {
 PasteOutcome PasteCells(ChannelTable& channels, int row, int column, const CellBlock& block);
 
 // The user's message for refused cells: a line saying nothing was pasted,
-// then e.g. "Channel 12, Rx Tone: \"89.9\" — No such tone ..." per cell, a
-// screenful at most (see ListRefusals).
+// then e.g. "Channel 12, Rx Tone: \"89.9\" — No such tone ..." per cell, the
+// first kListedRefusals at most (see FirstRefusals).
 std::string DescribePasteRefusals(const std::vector<CellRefusal>& refusals);
 
 }  // namespace korvel

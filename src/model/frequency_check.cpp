@@ -27,6 +27,13 @@ bool IsFrequencyTyping(std::string_view text) {
          std::count_if(text.begin(), text.end(), IsSeparator) <= 1;
 }
 
+std::optional<std::string> DecimalFrequencyText(std::string_view text) {
+  if (!IsFrequencyTyping(text) || std::none_of(text.begin(), text.end(), IsDigit)) return std::nullopt;
+  std::string decimal(text);
+  std::replace(decimal.begin(), decimal.end(), ',', '.');
+  return decimal;
+}
+
 std::string FrequencyReading::Refusal() const {
   switch (fault) {
     case Fault::Format: return kFormatErrorText;
@@ -39,16 +46,13 @@ std::string FrequencyReading::Refusal() const {
 FrequencyReading ReadFrequency(std::string_view text) {
   FrequencyReading reading;
   if (text.empty()) return reading;
-  const std::string_view number = TrimBlanks(text);
-  if (!IsFrequencyTyping(number) || std::none_of(number.begin(), number.end(), IsDigit)) {
+  const std::optional<std::string> decimal = DecimalFrequencyText(TrimBlanks(text));
+  if (!decimal) {
     reading.fault = FrequencyReading::Fault::Format;
     return reading;
   }
-  // A comma is the decimal point of many keyboards.
-  std::string decimal(number);
-  std::replace(decimal.begin(), decimal.end(), ',', '.');
   // Too large for 32 bits gives 0: below the range.
-  const std::uint32_t units = FrequencyTextToUnits(decimal);
+  const std::uint32_t units = FrequencyTextToUnits(*decimal);
   if (units < settings::kFormatRange.lowest || units > settings::kFormatRange.highest) {
     reading.fault = FrequencyReading::Fault::Format;
     return reading;

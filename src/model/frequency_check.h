@@ -21,6 +21,12 @@ inline constexpr const char* kStepErrorText =
 // nothing else: what a frequency may be typed as (empty included).
 bool IsFrequencyTyping(std::string_view text);
 
+// The frequency box's reading of a text: digits with at most one decimal
+// separator and at least one digit, a comma counting as the point (the
+// decimal point of many keyboards). The same number with '.' as its point
+// ("146,52" gives "146.52"); nullopt for any other text, blanks included.
+std::optional<std::string> DecimalFrequencyText(std::string_view text);
+
 // A frequency text read without asking anyone: what typing and pasting
 // share.
 struct FrequencyReading {

@@ -65,13 +65,15 @@ TEST(BackupStore, KeepsEachBackupUnderANameOfItsOwnInAPrivateFolder) {
 TEST(BackupStore, KeepsTheNewestUpToItsLimitAndLeavesOtherFilesAlone) {
   TempDir dir;
   const std::string folder = dir.File("backups");
-  BackupStore store(folder, 3);
+  BackupStore store(folder, 6);
   ASSERT_TRUE(store.Prepare());
   const std::vector<std::string> foreign = {"notes.txt", "radio.sin", "2026-12-08_141503_.sin",
                                             "2026-12-08_1415_KR-100.sin", "2026-12-08_141503_KR-100_x.sin"};
   for (const std::string& name : foreign) test::WriteFile(folder + "/" + name, "not a backup");
-  // Kept out of order: the times in the names decide which go.
-  for (const int seconds : {30, 10, 50, 20, 40}) ASSERT_TRUE(store.Keep(NewImage(), "KR-100", At(seconds)));
+  // Kept out of order: the times in the names decide which go, then the
+  // numbers of the suffixes (_2 .. _11) among those of one second.
+  for (const int seconds : {30, 10, 50, 20, 40, 20, 20, 20, 20, 20, 20, 20, 20, 20, 20})
+    ASSERT_TRUE(store.Keep(NewImage(), "KR-100", At(seconds)));
 
   std::vector<std::string> kept;
   for (const BackupEntry& entry : store.List()) {
@@ -79,7 +81,8 @@ TEST(BackupStore, KeepsTheNewestUpToItsLimitAndLeavesOtherFilesAlone) {
     EXPECT_EQ(entry.radioIdent, "KR-100");
   }
   EXPECT_EQ(kept, (std::vector<std::string>{"2026-12-08_141553_KR-100.sin", "2026-12-08_141543_KR-100.sin",
-                                            "2026-12-08_141533_KR-100.sin"}));
+                                            "2026-12-08_141533_KR-100.sin", "2026-12-08_141523_KR-100_11.sin",
+                                            "2026-12-08_141523_KR-100_10.sin", "2026-12-08_141523_KR-100_9.sin"}));
   for (const std::string& name : foreign) EXPECT_EQ(test::ReadFile(folder + "/" + name), "not a backup") << name;
 }
 

@@ -122,6 +122,41 @@ TEST(ChannelCsv, ImportsEveryLineOrNone) {
   }
 }
 
+// A refused cell is shown as text a terminal or a message box cannot take
+// for commands, and a long one is cut.
+TEST(ChannelCsv, RefusedCellsAreShownEscapedAndCut) {
+  using namespace std::string_literals;
+  const auto times = [](int count, const std::string& text) {
+    std::string repeated;
+    while (count-- > 0) repeated += text;
+    return repeated;
+  };
+  const struct {
+    std::string cell;  // quoted in the file
+    std::string shown;
+  } cases[] = {
+      {"88.5\0"s, "88.5\\0"},  // not a valid tone that ends early
+      {"\x1b]0;owned\x07\x1b[2J", "\\x1b]0;owned\\x07\\x1b[2J"},
+      {"\xc2\x9b" "2J", "\\xc2\\x9b2J"},  // the one-byte form of ESC [
+      {"a\tb\r\nc\x01\x1f\x7f", "a\\tb\\r\\nc\\x01\\x1f\\x7f"},
+      {"\xff\xc3(\xed\xa0\x80", "\\xff\\xc3(\\xed\\xa0\\x80"},  // not UTF-8: a lone lead, a surrogate
+      {"C:\\tones\\\u03a988.5", "C:\\tones\\\u03a988.5"},
+      {std::string(40, '8'), std::string(40, '8')},
+      {std::string(3'000'000, '8'), std::string(40, '8') + "…"},
+      {times(41, "\u00e9"), times(40, "\u00e9") + "…"},  // characters, not bytes
+      {times(41, "\x7f"), times(40, "\\x7f") + "…"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.shown);
+    CKovDoc document;
+    LoadChannels(document);
+    const std::string csv = kShortHeader + "5,146.52,,\"" + c.cell + "\",\n";
+    EXPECT_EQ(DescribeCsvRefusals(ImportChannelsCsv(document, csv, false).refusals),
+              "Nothing was imported: 1 problem in the file.\nLine 2, Rx Tone: \"" + c.shown + "\" — " +
+                  kUnknownToneText);
+  }
+}
+
 TEST(ChannelCsv, ExportWritesTheHeaderThenEachChannelInUse) {
   CKovDoc document;
   LoadChannels(document);

@@ -2,6 +2,7 @@
 
 #include "model/channel_csv.h"
 #include "model/kov_document.h"
+#include "model/refusal_list.h"
 
 namespace korvel::cli {
 
@@ -18,9 +19,10 @@ int ImportCsv(const ImportCsvOptions& options, const CommandStreams& streams) {
   if (!Report(LoadTextFile(options.csv, csv), streams.err)) return kFailure;
   const CsvImportOutcome outcome = ImportChannelsCsv(document, csv, options.replaceAll);
   if (!outcome.Applied()) {
-    // Every refusal, not the window's screenful: a script's user fixes them all at once.
-    for (const CsvRefusal& refusal : outcome.refusals)
-      Fail(streams.err, options.csv + ": " + DescribeCsvRefusal(refusal));
+    // The refusals the window lists, each a line of its own: a file of
+    // thousands of bad lines would bury the first ones.
+    for (const std::string& line : FirstRefusals(outcome.refusals, DescribeCsvRefusal))
+      Fail(streams.err, options.csv + ": " + line);
     return Fail(streams.err, "nothing was imported and " + options.out + " was not written.");
   }
   // Saving runs the grid collection first.

@@ -35,6 +35,11 @@ CLI::Validator RetryCount() {
       "0.." + std::to_string(kMaxRetries));
 }
 
+// --rx, --tx: a frequency as the frequency box reads its text.
+CLI::Validator FrequencyInMhz() {
+  return CLI::Validator([](std::string& text) { return AlignFrequencyRefusal(text); }, "MHZ");
+}
+
 // The message for a command line CLI11 refuses, with a hint where a file
 // name that begins with a dash was taken for an option.
 std::string FailureMessage(const CLI::App* app, const CLI::Error& error) {
@@ -184,8 +189,11 @@ void AddRadioCommands(CLI::App& app, CommandLine& c) {
       ->required()
       ->check(CLI::IsMember({"tx-frequency", "low-power-voltage", "squelch", "tx-power"}));
   cmdAlign->add_option("--value", c.align.value, "Alignment value")->required()->check(CLI::Range(0, 255));
-  cmdAlign->add_option("--rx", c.align.rx, "Receive frequency in MHz, e.g. 146.52")->required();
-  cmdAlign->add_option("--tx", c.align.tx, "Transmit frequency in MHz")->required();
+  cmdAlign
+      ->add_option("--rx", c.align.rx, "Receive frequency in MHz: digits and one decimal point or comma, e.g. 146.52")
+      ->required()
+      ->check(FrequencyInMhz());
+  cmdAlign->add_option("--tx", c.align.tx, "Transmit frequency in MHz, as --rx")->required()->check(FrequencyInMhz());
   cmdAlign->add_option("--rx-tone", c.align.rxTone, "Receive tone, e.g. OFF, 88.5, D023N")->capture_default_str();
   cmdAlign->add_option("--tx-tone", c.align.txTone, "Transmit tone")->capture_default_str();
   cmdAlign->add_option("--retries", c.align.answers.testRetries,

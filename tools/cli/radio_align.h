@@ -13,14 +13,21 @@ struct AlignOptions {
   std::string port;
   std::string item;  // tx-frequency, low-power-voltage, squelch or tx-power
   int value = 0;     // 0..255
-  std::string rx;    // MHz
+  std::string rx;    // MHz: digits and one decimal point, '.' or ','
   std::string tx;
   std::string rxTone = "OFF";
   std::string txTone = "OFF";
   PromptAnswers answers = {};
 };
 
-// The exit status: 0 only when the radio took the value.
+// Why text cannot be align's --rx or --tx ("\"146.52.1\" is not a frequency
+// in MHz ..."); empty when it can. A frequency is read as the frequency
+// box reads its text (DecimalFrequencyText), the text shown as ShownText
+// shows it.
+std::string AlignFrequencyRefusal(const std::string& text);
+
+// The exit status: 0 only when the radio took the value. A refused option
+// opens no port.
 int AlignRadio(const AlignOptions& options, RadioSession& session);
 
 }  // namespace korvel::cli

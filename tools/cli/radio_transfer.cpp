@@ -53,11 +53,13 @@ class TerminalTransfer {
   CloneTransfer transfer_;
 };
 
-Status KeepBackup(BackupStore& backups, const TransferOutcome& read, RadioSession& session) {
-  std::string path;
-  const Status kept = backups.Keep(*read.image, read.ident, std::chrono::system_clock::now(), &path);
-  if (kept) std::fprintf(session.out, "korvel-cli: backup kept as %s\n", path.c_str());
-  return kept;
+Status KeepBackup(BackupStore& backups, const TransferOutcome& read, RadioSession& session,
+                  std::string* path = nullptr) {
+  std::string kept;
+  const Status made = backups.Keep(*read.image, read.ident, std::chrono::system_clock::now(), &kept);
+  if (made) std::fprintf(session.out, "korvel-cli: backup kept as %s\n", kept.c_str());
+  if (path != nullptr) *path = kept;
+  return made;
 }
 
 // What the job's end means for the user, after the transfers' own messages.
@@ -113,11 +115,17 @@ int ReadRadio(const RadioOptions& options, RadioSession& session) {
   const TransferOutcome outcome = terminal.Transfer().Read(options.port);
   terminal.ReportEnd("read", outcome);
   if (!outcome.image) return kFailure;
-  if (const Status saved = output.Commit(outcome.image->data(), outcome.image->size()); !saved)
-    return Fail(session.out, saved.message);
-  if (backups) {
-    if (const Status kept = KeepBackup(*backups, outcome, session); !kept) return Fail(session.out, kept.message);
-  }
+  // The backup first: it is the safety net when the output cannot be saved.
+  Status kept;
+  std::string backup;
+  if (backups) kept = KeepBackup(*backups, outcome, session, &backup);
+  const Status saved = output.Commit(outcome.image->data(), outcome.image->size());
+  if (!saved && backups && kept)
+    return Fail(session.out, saved.message + "; the memory read is kept in the backup " + backup);
+  if (!saved && backups)
+    return Fail(session.out, saved.message + "; the backup could not be kept either: " + kept.message);
+  if (!saved) return Fail(session.out, saved.message);
+  if (!kept) return Fail(session.out, "saved " + options.file + "; the backup could not be kept: " + kept.message);
   return 0;
 }
 

@@ -40,7 +40,9 @@ struct RadioSession {
 };
 
 // Read From Radio into options.file; only a complete read writes the file,
-// so a failed one leaves any earlier file as it was. Returns the exit status.
+// so a failed one leaves any earlier file as it was. With a backup folder,
+// a complete read is kept there first, then saved as the file; when either
+// fails, the message says how both ended. Returns the exit status.
 int ReadRadio(const RadioOptions& options, RadioSession& session);
 // Write To Radio of options.file, as the window sends it: shown in the grid,
 // then collected from it; with a backup before and a verify after when

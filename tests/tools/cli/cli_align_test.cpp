@@ -45,6 +45,11 @@ TEST(CliAlign, EveryEndAsTheUserSeesIt) {
        .command = 0x74,
        .frequency = {0x00, 0x00, 0x60, 0x13, 0x00, 0x00, 0x40, 0x17},
        .parameter = {0x00, 0x00, 0x00, 0x00, 0xFB, 0x01, 0x01, 0xFF}},
+      {.name = "a decimal comma is the decimal point",
+       .options = {"COM1", "squelch", 160, "146,52", "146.52", "88.5", "D023N"},
+       .command = 0x73,
+       .frequency = {0x00, 0x20, 0x65, 0x14, 0x00, 0x20, 0x65, 0x14},
+       .parameter = {0x85, 0x08, 0x23, 0x80, 0xFB, 0x01, 0x01, 0xA0}},
       {.name = "a silent radio: one Retry from --retries, then Cancel",
        .options = {"COM1", "squelch", 1, "146", "146", "OFF", "OFF", {.testRetries = 1}},
        .faults = {.silent = true},
@@ -80,6 +85,36 @@ TEST(CliAlign, EveryEndAsTheUserSeesIt) {
     EXPECT_EQ(radio.TestCommands()[0].command, c.command);
     EXPECT_EQ(radio.TestCommands()[0].frequencyBlock, c.frequency);
     EXPECT_EQ(radio.TestCommands()[0].parameterBlock, c.parameter);
+  }
+}
+
+// A frequency only atof would read goes nowhere: the port is never opened.
+TEST(CliAlign, RefusesAFrequencyTheBoxWouldNotTake) {
+  const struct {
+    const char* flag;
+    std::string text;
+    std::string shown;
+  } cases[] = {
+      {"--rx", "abc", "abc"},           {"--rx", "", ""},
+      {"--rx", "-0", "-0"},             {"--rx", "0x10", "0x10"},
+      {"--rx", "1e2", "1e2"},           {"--rx", "146.52.1", "146.52.1"},
+      {"--tx", "146,5,2", "146,5,2"},   {"--tx", " 146.52", " 146.52"},
+      {"--tx", ".", "."},               {"--tx", "146.52\x1b[2J", "146.52\\x1b[2J"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(std::string(c.flag) + " " + c.text);
+    cli::AlignOptions options{"COM1", "squelch", 160, "146.52", "146.52"};
+    (c.flag == std::string("--rx") ? options.rx : options.tx) = c.text;
+    radiosim::RadioProtocol radio(NewImage(), 0x38, {});
+    SimulatedClock clock;
+    CancelToken cancel;
+    SimulatedPort port(radio, clock, cancel);
+    MemoryStream err;
+    cli::RadioSession session{port, clock, cancel, nullptr, err.File(), false, false};
+    EXPECT_EQ(cli::AlignRadio(options, session), 1);
+    EXPECT_EQ(err.Text(), "korvel-cli: " + std::string(c.flag) + ": \"" + c.shown +
+                              "\" is not a frequency in MHz (digits and one decimal point or comma)\n");
+    EXPECT_EQ(port.Opens(), 0);
   }
 }
 

@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -42,6 +43,9 @@ TEST(CliCsv, ExportAndImportWriteFilesOrSayWhyNot) {
   // Replacing makes a difference to this file.
   ASSERT_NE(ImportedImage(image, edit, false), ImportedImage(image, edit, true));
   test::WriteFile(dir.File("bad.csv"), "Channel,Receive,Transmit,Rx Tone\r\n3,146.52,,89.9\r\n4,600,,\r\n");
+  std::string many = "Channel,Receive,Transmit\r\n";
+  for (int line = 2; line <= 201; ++line) many += "0,,\r\n";
+  test::WriteFile(dir.File("many.csv"), many);
 
   const auto exportCsv = [&](const char* out) {
     return test::RunCommand(cli::ExportCsv, {dir.File("radio.sin"), dir.File(out)});
@@ -55,6 +59,7 @@ TEST(CliCsv, ExportAndImportWriteFilesOrSayWhyNot) {
     std::string output;    // the file the command writes
     std::string written;   // its content; empty: it must not exist
     std::vector<std::string> says;  // on standard error
+    std::size_t errLines = 0;       // how many lines it says; 0: not counted
   } cases[] = {
       {exportCsv("out.csv"), 0, "out.csv", exported, {}},
       {importCsv("radio.csv", "same.sin"), 0, "same.sin", std::string(image.begin(), image.end()), {}},
@@ -64,6 +69,11 @@ TEST(CliCsv, ExportAndImportWriteFilesOrSayWhyNot) {
        {"bad.csv: Line 2, Rx Tone: \"89.9\" — No such tone.",
         "bad.csv: Line 3, Receive: \"600\" — Error Data Format",
         "nothing was imported and " + dir.File("bad.sin") + " was not written."}},
+      // 200 refused lines: the first 50 and a count of the rest.
+      {importCsv("many.csv", "many.sin"), 1, "many.sin", "",
+       {"many.csv: Line 51, Channel: \"0\" — A channel is a number from 1 to 128.\nkorvel-cli: " +
+        dir.File("many.csv") + ": and 150 more\nkorvel-cli: nothing"},
+       52},
       {importCsv("missing.csv", "none.sin"), 1, "none.sin", "", {"missing.csv\": No such file or directory"}},
   };
   for (const auto& c : cases) {
@@ -78,6 +88,9 @@ TEST(CliCsv, ExportAndImportWriteFilesOrSayWhyNot) {
       EXPECT_NE(c.run.err.find(text), std::string::npos) << text << "\n" << c.run.err;
     if (c.says.empty()) {
       EXPECT_EQ(c.run.err, "");
+    }
+    if (c.errLines != 0) {
+      EXPECT_EQ(static_cast<std::size_t>(std::count(c.run.err.begin(), c.run.err.end(), '\n')), c.errLines);
     }
   }
 }

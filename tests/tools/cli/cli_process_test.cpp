@@ -49,6 +49,8 @@ TEST(CliProcess, CommandLineAsTheShellSeesIt) {
        "--item: foo not in {tx-frequency,low-power-voltage,squelch,tx-power}" + usage},
       {{"align", "--port", "X", "--item", "squelch", "--value", "300", "--rx", "1", "--tx", "1"}, 105,
        "--value: Value 300 not in range 0 to 255" + usage},
+      {{"align", "--port", "X", "--item", "squelch", "--value", "1", "--rx", "1", "--tx", "0x10"}, 105,
+       "--tx: \"0x10\" is not a frequency in MHz (digits and one decimal point or comma)" + usage},
 #ifdef KORVEL_HAVE_PRINT
       {{"print", dir.File("n.sin"), "-o", "x.pdf", "--page-size", "B5"}, 105,
        "--page-size: B5 not in {A4,Letter}" + usage},

@@ -17,6 +17,7 @@
 #include "radio_protocol.h"
 #include "radio_transfer.h"
 #include "simulated_clock.h"
+#include "small_disk.h"
 #include "temp_dir.h"
 #include "test_files.h"
 
@@ -265,6 +266,38 @@ TEST(CliTransfer, SafeguardsAsTheUserSeesThem) {
     ASSERT_EQ(Exists(backups) ? std::distance(fs::directory_iterator(backups), {}) : 0, c.backupKept ? 1 : 0);
     if (c.backupKept) {
       EXPECT_EQ(ImageFromFile(fs::directory_iterator(backups)->path()), kMemory);
+    }
+  }
+}
+
+// A complete read keeps its backup first: with the output or the backup
+// folder on a full disk, the other is still kept, and the message says both.
+TEST(CliTransfer, AReadKeepsItsBackupFirstAndSaysWhatFailed) {
+  SmallDisk disk;
+  KORVEL_NEED_SMALL_DISK(disk);
+  std::filesystem::create_directory(disk.File("backups"));
+  disk.Fill();
+  for (const bool outputOnDisk : {true, false}) {
+    SCOPED_TRACE(outputOnDisk ? "the output on a full disk" : "the backup folder on a full disk");
+    TempDir dir;
+    CliRun run(kType, {});
+    cli::RadioOptions options{kPort, (outputOnDisk ? disk.File("file.sin") : dir.File("file.sin")), {}};
+    options.backupDir = outputOnDisk ? dir.File("backups") : disk.File("backups");
+    EXPECT_EQ(run.Run(cli::ReadRadio, options), 1);
+    std::vector<std::string> backups;
+    for (const auto& entry : std::filesystem::directory_iterator(options.backupDir))
+      backups.push_back(entry.path().string());
+    if (outputOnDisk) {
+      ASSERT_EQ(backups.size(), 1u);
+      EXPECT_EQ(ImageFromFile(backups[0]), kMemory);
+      EXPECT_EQ(run.err.Text(), "korvel-cli: backup kept as " + backups[0] + "\nkorvel-cli: Cannot save \"" +
+                                    options.file + "\": No space left on device; the memory read is kept in the " +
+                                    "backup " + backups[0] + "\n");
+    } else {
+      EXPECT_EQ(backups, std::vector<std::string>{});
+      EXPECT_EQ(ImageFromFile(options.file), kMemory);
+      EXPECT_THAT(run.err.Text(), MatchesRegex("korvel-cli: saved " + options.file +
+                                               "; the backup could not be kept: [^\n]*: No space left on device\n"));
     }
   }
 }
