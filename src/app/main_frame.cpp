@@ -22,6 +22,8 @@
 #include "model/kov_document.h"
 #include "app/app_strings.h"
 #include "app/help_window.h"
+#include "app/session_request.h"
+#include "app/stop_signals.h"
 #include "app/transfer_controller.h"
 #include "testmode/testmode_dialog.h"
 #include "features/optional_features_dialog.h"
@@ -71,12 +73,24 @@ CMainFrame::CMainFrame(CKovDoc& document, Prompter& prompter, FileChooser& choos
 
   CreateActions();
   CreateMenus();
-  historyChanges_ = document_.History().Subscribe([this] { setWindowModified(document_.IsModified()); });
+  historyChanges_ = document_.History().Subscribe([this] {
+    setWindowModified(document_.IsModified());
+    sessionAnswered_ = false;
+  });
   CreateToolBar();
   statusBar()->setAccessibleName(QStringLiteral("Status bar"));
   panes_ = new StatusPanes(*statusBar());
   UpdateRecentMenu();
   UpdatePortChecks();
+
+  // The session ending the program, or its terminal closed: a close as on
+  // Exit, through the transfer's stop and the save-changes question.
+  connect(new StopSignalNotifier(this), &StopSignalNotifier::stopRequested, this, &QWidget::close);
+  connect(qApp, &QGuiApplication::commitDataRequest, this, [this](QSessionManager& manager) {
+    QtSessionRequest session(manager);
+    OnSessionEnding(session);
+  });
+  connect(qApp, &QCoreApplication::aboutToQuit, this, &CMainFrame::OnQuitting);
 
   resize(800, 1100);
 }
@@ -140,12 +154,41 @@ void CMainFrame::closeEvent(QCloseEvent* event) {
     event->ignore();
     return;
   }
-  if (!files_->SaveModified()) {
+  if (!sessionAnswered_ && !MayDiscardChanges()) {
     event->ignore();
     return;
   }
   if (help_) help_->close();
   event->accept();
+}
+
+bool CMainFrame::MayDiscardChanges() {
+  if (askingToSave_) return false;
+  askingToSave_ = true;
+  const bool mayGo = files_->SaveModified();
+  askingToSave_ = false;
+  return mayGo;
+}
+
+void CMainFrame::OnSessionEnding(SessionRequest& session) {
+  if (transfers_->Running()) {
+    transfers_->CloseWindowAfterTransfer();
+    // The save-changes question comes with that close, after this answer.
+    if (document_.IsModified()) session.Cancel();
+    return;
+  }
+  if (!document_.IsModified()) return;
+  if (!session.AllowsInteraction()) return session.Cancel();
+  const bool mayEnd = MayDiscardChanges();
+  session.Release();
+  if (!mayEnd) return session.Cancel();
+  sessionAnswered_ = true;
+}
+
+void CMainFrame::OnQuitting() {
+  if (!isVisible()) return;
+  if (transfers_->Running()) transfers_->CloseWindowAfterTransfer();
+  if (!sessionAnswered_) MayDiscardChanges();
 }
 
 void CMainFrame::dragEnterEvent(QDragEnterEvent* event) {

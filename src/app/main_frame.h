@@ -26,6 +26,7 @@ class HelpWindow;
 class PrintCommands;
 class Prompter;
 class RecentFileList;
+class SessionRequest;
 class StatusPanes;
 class TransferController;
 
@@ -70,6 +71,16 @@ class CMainFrame : public QMainWindow {
   // Runs the optional features dialog over the frame on the document's image.
   void OnOptionalFeatures();
 
+  // The desktop session asks to end (QGuiApplication::commitDataRequest).
+  // A running transfer stops as on a close during it, and the window closes
+  // once it has ended. Unsaved changes are offered for saving as on Exit;
+  // Cancel refuses the session's end. Unsaved changes are never lost
+  // unasked: a session that lets nobody be asked is refused while there are
+  // any, and so is one that comes during a transfer (the question comes
+  // with the close after it). Otherwise the window stays open: another
+  // program may still refuse the end, and the session quits the program.
+  void OnSessionEnding(SessionRequest& session);
+
  protected:
   void closeEvent(QCloseEvent* event) override;
   void dragEnterEvent(QDragEnterEvent* event) override;
@@ -90,6 +101,14 @@ class CMainFrame : public QMainWindow {
   // Commands that would change or replace the document wait for the end of
   // a transfer.
   void EnableDocumentCommands(bool enabled);
+  // The save-changes question of Exit: true when the window may go. False
+  // while that question is already open (a close arriving meanwhile waits
+  // for its answer).
+  bool MayDiscardChanges();
+  // The program quits with the window still open (QCoreApplication::
+  // aboutToQuit without a close): a transfer is stopped, and unsaved changes
+  // are offered for saving, though the quit can no longer be refused.
+  void OnQuitting();
 
   CKovDoc& document_;
   Prompter& prompter_;
@@ -106,6 +125,10 @@ class CMainFrame : public QMainWindow {
   QAction* recentPlaceholder_ = nullptr;
   QAction* portActions_[4] = {};
   bool placed_ = false;
+  bool askingToSave_ = false;
+  // The session's end was answered for the document as it is now: the
+  // session's quit does not ask again. Any change clears it.
+  bool sessionAnswered_ = false;
 
   std::unique_ptr<TransferController> transfers_;
   QHash<QAction*, bool> disabledForTransfer_;

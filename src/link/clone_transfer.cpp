@@ -177,7 +177,10 @@ void CloneRun::WriteBlocks() {
     const std::size_t address = static_cast<std::size_t>(n) * frames::kBlockSize;
     const auto command = frames::BlockCommand(frames::kWriteCommand, n);
     if (!link_.Send(command.data(), command.size())) return EndConnectionLost();
-    if (!link_.Pause(1)) return EndCancelled();
+    // The block's data follow its command even when a cancel cuts the pause
+    // short: the radio never gets half a frame, and the cancel ends the
+    // transfer at the acknowledgement's wait.
+    link_.Pause(1);
     if (!link_.Send(image_.data() + address, frames::kBlockSize)) return EndConnectionLost();
     const BlockAck ack = AwaitBlockAck();
     if (ack == BlockAck::Ended) return;

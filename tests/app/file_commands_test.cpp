@@ -10,6 +10,7 @@
 #include "app/command_ids.h"
 #include "app/file_chooser.h"
 #include "app/recent_file_list.h"
+#include "app/session_request.h"
 #include "app_test_support.h"
 #include "temp_dir.h"
 
@@ -29,6 +30,17 @@ class FileCommands : public FrameTest {
     QCoreApplication::processEvents();
   }
   QStringList Recent() { return frame->RecentFiles().Paths(); }
+};
+
+// A desktop session's end that lets the user be asked, or not, and counts
+// its refusals.
+struct ScriptedSession : SessionRequest {
+  explicit ScriptedSession(bool interactive) : interactive(interactive) {}
+  bool AllowsInteraction() override { return interactive; }
+  void Release() override {}
+  void Cancel() override { ++cancels; }
+  bool interactive;
+  int cancels = 0;
 };
 
 TEST(FileDialogFolder, IsTheFolderLastChosenKeptWithTheSettings) {
@@ -111,12 +123,14 @@ TEST_F(FileCommands, ADroppedFileOpensAsByFileOpen) {
 TEST_F(FileCommands, EveryCommandThatReplacesAChangeAsksFirstAndCancelKeepsIt) {
   const QString current = WriteFile("current.sin", SampleImage());
   const QString other = WriteFile("other.sin", NewImage());
+  ScriptedSession session(true);
   const std::pair<const char*, std::function<void()>> commands[] = {
       {"New", [&] { frame->Action(kCmdFileNew)->trigger(); }},
       {"Open", [&] { chooser.paths = {other}; frame->Action(kCmdFileOpen)->trigger(); }},
       {"recent file", [&] { frame->RecentFileAction(1)->trigger(); }},
       {"drop", [&] { Drop(other); }},
       {"Exit", [&] { frame->Action(kCmdAppExit)->trigger(); }},
+      {"session's end", [&] { frame->OnSessionEnding(session); }},
   };
   ASSERT_TRUE(frame->Files().OpenFile(other));
   ASSERT_TRUE(frame->Files().OpenFile(current));
@@ -134,9 +148,21 @@ TEST_F(FileCommands, EveryCommandThatReplacesAChangeAsksFirstAndCancelKeepsIt) {
     EXPECT_TRUE(frame->isWindowModified());
     EXPECT_TRUE(frame->isVisible());
   }
-  // No goes on without saving.
-  prompter.answers = {Answer::No};
+  EXPECT_EQ(session.cancels, 1) << "Cancel refuses the session's end";
+  // A session that lets nobody be asked is refused while changes are unsaved.
+  ScriptedSession unattended(false);
+  prompter.asked.clear();
+  frame->OnSessionEnding(unattended);
+  EXPECT_EQ(unattended.cancels, 1);
+  // No goes on without saving, and lets the session end; a change after
+  // that is asked about again.
+  prompter.answers = {Answer::No, Answer::No};
+  frame->OnSessionEnding(session);
+  EXPECT_EQ(session.cancels, 1);
+  Modify();
+  QCoreApplication::processEvents();
   frame->Action(kCmdAppExit)->trigger();
+  EXPECT_EQ(prompter.asked.size(), 2u);
   EXPECT_FALSE(frame->isVisible());
   EXPECT_EQ(ReadFile(current), test::ImageBytes(SampleImage()));
 }

@@ -100,21 +100,26 @@ TEST_F(WindowTransfer, EachEndShowsInTheDocumentTheRadioAndOneMessage) {
 
 // Each way to stop a running transfer ends it at its next cancel check, the
 // write part way, with the one message an interruption gives; the main
-// window closed meanwhile closes once the transfer has ended.
+// window closed meanwhile (or told to go by SIGTERM or SIGHUP) closes once
+// the transfer has ended.
 TEST_F(WindowTransfer, EachStopDuringATransferEndsItAtOnce) {
   const struct {
     const char* name;
     std::function<void()> stop;
     std::vector<std::string> prompts;
+    bool closes;
   } cases[] = {
-      {"Cancel", [this] { Dialog().CancelButton()->click(); }, {}},
-      {"deactivated", [this] { for (int i = 0; i < 3; ++i) Deactivate(); }, {texts::kInterrupted}},
+      {"Cancel", [this] { Dialog().CancelButton()->click(); }, {}, false},
+      {"deactivated", [this] { for (int i = 0; i < 3; ++i) Deactivate(); }, {texts::kInterrupted}, false},
       {"moved", [this] { for (int i = 0; i < 3; ++i) Dialog().move(Dialog().pos() + QPoint(5, 5)); },
-       {texts::kInterrupted}},
-      {"main window closed", [this] { EXPECT_FALSE(frame->close()) << "not while the transfer runs"; }, {}},
+       {texts::kInterrupted}, false},
+      {"main window closed", [this] { EXPECT_FALSE(frame->close()) << "not while the transfer runs"; }, {}, true},
+      {"SIGTERM", [] { std::raise(SIGTERM); }, {}, true},
+      {"SIGHUP", [] { std::raise(SIGHUP); }, {}, true},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
+    frame->show();
     Connect(NewImage(), {}, /*realPauses=*/true);
     document.Image() = SampleImage();
     document.FillFromImage();
@@ -130,8 +135,8 @@ TEST_F(WindowTransfer, EachStopDuringATransferEndsItAtOnce) {
     EXPECT_EQ(prompter.Texts(), c.prompts);
     EXPECT_NE(radio->Image(), document.Image()) << "the write stopped part way";
     EXPECT_TRUE(frame->Action(kCmdFileOpen)->isEnabled());
+    EXPECT_EQ(frame->isVisible(), !c.closes) << "closed once the transfer had ended";
   }
-  EXPECT_FALSE(frame->isVisible()) << "closed once the transfer had ended";
 }
 
 TEST_F(WindowTransfer, AnIdleDialogClosesAtOnceOnCancelAndKeepsItsCaption) {

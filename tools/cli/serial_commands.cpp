@@ -1,5 +1,6 @@
 // The serial-port side of read, write, align and fleet write: the sessions
-// on the real port and terminal, and Ctrl+C routed to the cancel token.
+// on the real port and terminal, and Ctrl+C, SIGTERM and SIGHUP routed to the
+// cancel token.
 
 #include "serial_commands.h"
 
@@ -7,6 +8,7 @@
 #include <unistd.h>
 
 #include <csignal>
+#include <cstdio>
 #include <functional>
 #include <memory>
 
@@ -18,42 +20,90 @@ namespace {
 
 CancelToken gCancel;
 
-// The first Ctrl+C asks the transfer to stop at its next cancel check (and
-// wakes the wait in progress); the handler then steps aside, so a second
-// one ends the program at once.
-void OnInterrupt(int) {
+// Ctrl+C, the end of the desktop session and a closed terminal all stop a
+// transfer the same way.
+constexpr int kStopSignals[] = {SIGINT, SIGTERM, SIGHUP};
+constexpr int kStopSignalCount = 3;
+// Which of them the handler took over (an ignored SIGHUP under nohup stays
+// ignored), and the first that came; written before the handlers run.
+bool gCaught[kStopSignalCount] = {};
+volatile std::sig_atomic_t gStopSignal = 0;
+
+// The first stop signal asks the transfer to stop at its next cancel check
+// (and wakes the wait in progress); the handlers then step aside, so a
+// second one ends the program at once.
+void OnStopSignal(int signal) {
+  if (gStopSignal == 0) gStopSignal = signal;
   gCancel.Raise();
-  std::signal(SIGINT, SIG_DFL);
+  struct sigaction byDefault{};
+  byDefault.sa_handler = SIG_DFL;
+  sigemptyset(&byDefault.sa_mask);
+  for (int i = 0; i < kStopSignalCount; ++i)
+    if (gCaught[i]) sigaction(kStopSignals[i], &byDefault, nullptr);
 }
 
-// Routes SIGINT to the cancel request for the length of one transfer.
-class InterruptAsCancel {
+// Routes the stop signals to the cancel request for the length of one
+// command's transfers.
+class StopSignalsAsCancel {
  public:
-  InterruptAsCancel() {
+  StopSignalsAsCancel() {
     gCancel.Reset();
-    struct sigaction action{};
-    action.sa_handler = OnInterrupt;
-    sigemptyset(&action.sa_mask);
-    // Restarted calls keep a terminal question waiting for its answer; the
-    // port's reads and writes and the clock's sleeps handle EINTR themselves.
-    action.sa_flags = SA_RESTART;
-    sigaction(SIGINT, &action, &previous_);
+    gStopSignal = 0;
+    for (int i = 0; i < kStopSignalCount; ++i) {
+      const int signal = kStopSignals[i];
+      sigaction(signal, nullptr, &previous_[i]);
+      gCaught[i] = signal == SIGINT || previous_[i].sa_handler != SIG_IGN;
+      if (!gCaught[i]) continue;
+      struct sigaction action{};
+      action.sa_handler = OnStopSignal;
+      sigemptyset(&action.sa_mask);
+      // Restarted calls keep a terminal question waiting for its answer after
+      // Ctrl+C; the port's reads and writes and the clock's sleeps handle
+      // EINTR themselves. After SIGTERM or SIGHUP nobody is left to answer:
+      // the question's read ends as at the end of input.
+      action.sa_flags = signal == SIGINT ? SA_RESTART : 0;
+      sigaction(signal, &action, nullptr);
+    }
   }
-  ~InterruptAsCancel() { sigaction(SIGINT, &previous_, nullptr); }
-  InterruptAsCancel(const InterruptAsCancel&) = delete;
-  InterruptAsCancel& operator=(const InterruptAsCancel&) = delete;
+  ~StopSignalsAsCancel() {
+    for (int i = 0; i < kStopSignalCount; ++i)
+      if (gCaught[i]) sigaction(kStopSignals[i], &previous_[i], nullptr);
+  }
+  StopSignalsAsCancel(const StopSignalsAsCancel&) = delete;
+  StopSignalsAsCancel& operator=(const StopSignalsAsCancel&) = delete;
 
  private:
-  struct sigaction previous_{};
+  struct sigaction previous_[kStopSignalCount]{};
 };
 
+// Runs a command with the stop signals as its Cancel. Once it has ended (the
+// port closed, its messages out), SIGTERM or SIGHUP ends the program by that
+// signal's default action, so the shell and the session see why it ended;
+// Ctrl+C keeps the cancelled command's exit status.
+int RunStoppable(const std::function<int()>& command) {
+  int status = 0;
+  {
+    StopSignalsAsCancel signals;
+    status = command();
+  }
+  const int signal = gStopSignal;
+  if (signal == SIGTERM || signal == SIGHUP) {
+    std::fflush(stdout);
+    std::fflush(stderr);
+    std::signal(signal, SIG_DFL);
+    std::raise(signal);
+  }
+  return status;
+}
+
 int RunOnSerialPort(const std::function<int(RadioSession&)>& command) {
-  PosixSerialPort port(gCancel);
-  const bool terminal = ::isatty(STDERR_FILENO) != 0;
-  RadioSession session{port,  SystemClock::Instance(), gCancel, stdin, stderr,
-                       terminal, terminal && ::isatty(STDIN_FILENO) != 0};
-  InterruptAsCancel interrupt;
-  return command(session);
+  return RunStoppable([&] {
+    PosixSerialPort port(gCancel);
+    const bool terminal = ::isatty(STDERR_FILENO) != 0;
+    RadioSession session{port,  SystemClock::Instance(), gCancel, stdin, stderr,
+                         terminal, terminal && ::isatty(STDIN_FILENO) != 0};
+    return command(session);
+  });
 }
 
 }  // namespace
@@ -71,16 +121,17 @@ int AlignOnSerialPort(const AlignOptions& options) {
 }
 
 int FleetWriteOnSerialPorts(const FleetOptions& options) {
-  FleetSession session{[](const std::string&) {
-                         return FleetLine{MakePosixSerialPort(gCancel), &SystemClock::Instance()};
-                       },
-                       gCancel,
-                       stdin,
-                       stdout,
-                       stderr,
-                       ::isatty(STDIN_FILENO) != 0 && ::isatty(STDERR_FILENO) != 0};
-  InterruptAsCancel interrupt;
-  return WriteFleet(options, session);
+  return RunStoppable([&] {
+    FleetSession session{[](const std::string&) {
+                           return FleetLine{MakePosixSerialPort(gCancel), &SystemClock::Instance()};
+                         },
+                         gCancel,
+                         stdin,
+                         stdout,
+                         stderr,
+                         ::isatty(STDIN_FILENO) != 0 && ::isatty(STDERR_FILENO) != 0};
+    return WriteFleet(options, session);
+  });
 }
 
 }  // namespace korvel::cli

@@ -1,6 +1,6 @@
 // What only the real programs can show: the command line as the shell sees
-// it (help, usage errors and main's exit status), and Ctrl+C on a running
-// transfer. The simulator runs --fast.
+// it (help, usage errors and main's exit status), and Ctrl+C, SIGTERM and
+// SIGHUP on a running transfer. The simulator runs --fast.
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
@@ -20,7 +20,7 @@
 namespace korvel::test {
 namespace {
 
-using ::testing::MatchesRegex;
+using ::testing::ContainsRegex;
 
 // What korvel-cli prints and returns for a command line: help and usage
 // errors from the parser (exit status 105 for a value refused, 106 for one
@@ -89,6 +89,53 @@ TEST(CliProcess, HelpIsThereForTheToolAndEachCommand) {
   EXPECT_NE(fleet.out.find("--sequential"), std::string::npos) << fleet.out;
 }
 
+// A stop signal once the radio has taken a block ends the transfer at its
+// next cancel check, between frames: the end says how far it got, Ctrl+C
+// leaves exit status 1, SIGTERM and SIGHUP end the program by their signal
+// (128 + N to the shell). Blocks go out whole: 12 bytes each after the PC's
+// 10 of the handshake; the radio sends 10, then 13 per read block, 1 per
+// written block.
+TEST(CliProcess, AStopSignalEndsATransferBetweenFramesAndSaysHowFarItGot) {
+  const std::string cancelled = "ended: cancelled \\([0-9]+ of 264 blocks\\)\n";
+  const struct {
+    std::vector<std::string> args;  // PORT: the radio's device; a name with a dot: a file in the test's folder
+    int signal;
+    int status;
+    std::string end;  // what standard error (and fleet's standard output) says
+  } cases[] = {
+      {{"read", "--port", "PORT", "-o", "read.sin"}, SIGINT, 1, "korvel-cli: read " + cancelled},
+      {{"write", "--port", "PORT", "w.sin"}, SIGTERM, 128 + SIGTERM, "korvel-cli: write " + cancelled},
+      {{"write", "--port", "PORT", "w.sin"}, SIGHUP, 128 + SIGHUP, "korvel-cli: write " + cancelled},
+      {{"fleet", "write", "w.sin", "--port", "PORT", "--log", "fleet.csv"}, SIGTERM, 128 + SIGTERM,
+       " failed: cancelled\n1 radio: 0 written, 1 failed \\(.*: cancelled\\)"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.args[0] + " " + strsignal(c.signal));
+    TempDir dir;
+    WriteImage(dir.File("w.sin"), PatternImage(3));
+    const std::string log = dir.File("wire.log");
+    Simulator radio;
+    ASSERT_TRUE(radio.Start({"--fast", "--log", log})) << radio.Stderr();
+    std::vector<std::string> args = {ToolPath("tools/cli/korvel-cli")};
+    for (const std::string& arg : c.args)
+      args.push_back(arg == "PORT" ? radio.Device() : arg.find('.') != std::string::npos ? dir.File(arg) : arg);
+    const bool read = c.args[0] == "read";
+    ChildProcess cli;
+    ASSERT_TRUE(cli.Spawn(args));
+    ASSERT_TRUE(ChildProcess::WaitFor(
+        [&] { return LoggedBytes(ReadFile(log), "radio").size() >= 10u + (read ? 13 : 1); }, 10'000))
+        << cli.Stderr();
+    cli.Signal(c.signal);
+    EXPECT_EQ(cli.Wait(5'000), c.status) << cli.Stderr();
+    EXPECT_THAT(cli.Stderr() + cli.Stdout(), ContainsRegex(c.end));
+    EXPECT_FALSE(Exists(dir.File("read.sin")));
+    if (!read) {
+      EXPECT_TRUE(ChildProcess::WaitFor([&] { return (LoggedBytes(ReadFile(log), "pc").size() - 10) % 12 == 0; }, 2'000))
+          << "a half frame: " << LoggedBytes(ReadFile(log), "pc").size() << " bytes";
+    }
+  }
+}
+
 // korvel-cli reading from the simulated radio (--fast, wire traffic logged).
 class RunningRead : public ::testing::Test {
  protected:
@@ -107,17 +154,6 @@ class RunningRead : public ::testing::Test {
   Simulator radio;
   ChildProcess cli;
 };
-
-TEST_F(RunningRead, InterruptCancelsIt) {
-  // Ctrl+C once the radio has answered a block: the handshake's ten bytes,
-  // then thirteen per block.
-  ASSERT_TRUE(RadioSent(10 + 13))
-      << cli.Stderr();
-  cli.Signal(SIGINT);
-  EXPECT_EQ(cli.Wait(5'000), 1) << cli.Stderr();
-  EXPECT_THAT(cli.Stderr(), MatchesRegex("korvel-cli: read ended: cancelled \\([0-9]+ of 264 blocks\\)\n"));
-  EXPECT_FALSE(Exists(dir.File("read.sin")));
-}
 
 // A client killed while it holds the port leaves the exclusive mode set; the
 // simulated radio clears it so that the next client can open the port.
