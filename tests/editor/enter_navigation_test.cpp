@@ -35,8 +35,11 @@ TEST_F(EditTest, EnterOnAnOptionCommitsItAndGoesOn) {
                       : c.editorColumn == 1 ? static_cast<QWidget*>(FrequencyBox())
                                             : OptionChooser(c.editorColumn);
     EXPECT_EQ(ShownEditor(), editor);
-    if (editor != nullptr) EXPECT_EQ(Focus(), editor);
-    if (editor == nullptr) EXPECT_TRUE(Focus() != &Grid() && view->isAncestorOf(Focus()));
+    if (editor != nullptr) {
+      EXPECT_EQ(Focus(), editor);
+    } else {
+      EXPECT_TRUE(Focus() != &Grid() && view->isAncestorOf(Focus()));
+    }
   }
 }
 
