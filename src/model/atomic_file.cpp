@@ -179,7 +179,8 @@ int AtomicFile::CreateNamed() {
 int AtomicFile::KeepOwnerAndMode(const struct stat& old) {
   // The replaced file keeps its owner and group where this process may give
   // them (the privileged user both, an ordinary one a group of its own);
-  // elsewhere the new file is the user's, as an editor's save makes it.
+  // elsewhere (EPERM, or EINVAL for an id this user namespace cannot name)
+  // the new file is the user's, as an editor's save makes it.
   struct stat now {};
   if (::fstat(fd_, &now) != 0) return errno;
   if (now.st_uid != old.st_uid || now.st_gid != old.st_gid) {
