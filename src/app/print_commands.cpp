@@ -1,6 +1,8 @@
 #include "app/print_commands.h"
 
 #include <QAction>
+#include <QFile>
+#include <QPaintEngine>
 #include <QPageSetupDialog>
 #include <QPrintDialog>
 #include <QPrintPreviewDialog>
@@ -34,6 +36,17 @@ bool PrintCommands::PrintTo(QPrinter& printer) {
   // The grid's texts and the bar's selections, uncollected edits included.
   const print::PrintSource source{document_.Image(), document_.Channels(),
                                   print::BarTextsOf(document_.Channels().Type(), document_.Image())};
+  // A print to a PDF file is saved as every file is, whole or not at all,
+  // in the paper, orientation and margins the print dialog chose. A preview
+  // paints on pictures, never on the file.
+  if (printer.outputFormat() == QPrinter::PdfFormat && !printer.outputFileName().isEmpty() &&
+      printer.paintEngine()->type() != QPaintEngine::Picture) {
+    const print::PdfPages pages{printer.pageLayout(), printer.resolution(), printer.docName()};
+    const Status saved =
+        print::SavePrintoutPdf(QFile::encodeName(printer.outputFileName()).toStdString(), pages, source, first, last);
+    if (!saved) prompter_.Tell(saved.message);
+    return static_cast<bool>(saved);
+  }
   if (print::PaintPrintout(printer, source, first, last)) return true;
   prompter_.Tell("The printout could not be made: the printer did not start.");
   return false;

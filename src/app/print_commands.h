@@ -27,7 +27,8 @@ class PrintCommands : public QObject {
   void Preview();
   void Setup();
   // Prints the document's working copy (the printer's page range, or all
-  // five pages); reports a printer that does not start.
+  // five pages); reports a printer that does not start, or a PDF file that
+  // cannot be saved (the file and the system's reason).
   bool PrintTo(QPrinter& printer);
   QPrinter& Printer();
 

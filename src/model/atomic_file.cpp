@@ -3,20 +3,18 @@
 #include <dirent.h>
 #include <fcntl.h>
 #include <limits.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
 #include <cstdio>
-#include <ctime>
 #include <random>
 #include <utility>
 
 namespace korvel {
 namespace {
 
-// Older than this, a temporary file of ours is a killed save's.
-constexpr std::time_t kStaleSeconds = 60;
 constexpr int kMaxLinks = 40;
 
 std::string DirectoryOf(const std::string& path) {
@@ -53,17 +51,34 @@ std::string RandomName() {
   return name;
 }
 
+bool SameFile(const struct stat& a, const struct stat& b) { return a.st_dev == b.st_dev && a.st_ino == b.st_ino; }
+
+// A save holds its temporary file locked (flock) from its creation until it
+// is renamed or removed, so a temporary that nobody holds is a killed
+// save's, whatever its age. A file system without locks keeps its
+// temporaries: neither the save nor this cleanup can lock them.
 void RemoveStaleTemporaries(const std::string& directory) {
   DIR* dir = ::opendir(directory.c_str());
   if (dir == nullptr) return;
-  const std::time_t now = std::time(nullptr);
   while (const dirent* entry = ::readdir(dir)) {
     const std::string name = entry->d_name;
     if (name.rfind(kTemporaryPrefix, 0) != 0) continue;
     const std::string path = directory + "/" + name;
-    struct stat st {};
-    if (::lstat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode) && now - st.st_mtime > kStaleSeconds)
+    struct stat named {};
+    if (::lstat(path.c_str(), &named) != 0 || !S_ISREG(named.st_mode)) continue;
+    // Any access will do for the lock; a temporary has the mode of the file
+    // it replaces, which may be write-only.
+    int fd = ::open(path.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+    if (fd < 0 && errno == EACCES) fd = ::open(path.c_str(), O_WRONLY | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+    if (fd < 0) continue;
+    struct stat held {};
+    // Removed only while locked here, and only the file that was locked:
+    // a save that created it a moment ago finds it gone once it gets the
+    // lock, and takes another name.
+    if (::fstat(fd, &held) == 0 && SameFile(held, named) && ::flock(fd, LOCK_EX | LOCK_NB) == 0 &&
+        ::lstat(path.c_str(), &named) == 0 && SameFile(held, named))
       ::unlink(path.c_str());
+    ::close(fd);
   }
   ::closedir(dir);
 }
@@ -91,10 +106,11 @@ Status AtomicFile::Fail(int error) {
 }
 
 void AtomicFile::Discard() {
-  if (fd_ >= 0) ::close(fd_);
-  fd_ = -1;
+  // Removed while still locked, so no cleanup takes another file for it.
   if (!tempName_.empty()) ::unlink((directory_ + "/" + tempName_).c_str());
   tempName_.clear();
+  if (fd_ >= 0) ::close(fd_);
+  fd_ = -1;
 }
 
 Status AtomicFile::Prepare(const std::string& path) {
@@ -125,23 +141,57 @@ Status AtomicFile::Prepare(const std::string& path) {
   // Anonymous until complete: a killed save leaves nothing behind.
   fd_ = ::open(directory_.c_str(), O_TMPFILE | O_WRONLY | O_CLOEXEC, 0666);
   anonymous_ = fd_ >= 0;
-  if (!anonymous_) {
+  if (anonymous_) {
+    // Locked before it gets its hidden name; the lock belongs to this open
+    // file, so it holds the name too once the file is linked.
+    ::flock(fd_, LOCK_EX);
+  } else {
     if (errno != EOPNOTSUPP && errno != EISDIR && errno != EINVAL) return Fail(errno);
     for (int attempt = 0; attempt < 100 && fd_ < 0; ++attempt) {
-      const std::string name = RandomName();
-      fd_ = ::open((directory_ + "/" + name).c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-      if (fd_ >= 0) {
-        tempName_ = name;
-      } else if (errno != EEXIST) {
-        return Fail(errno);
-      }
+      if (const int error = CreateNamed(); error != 0 && error != EEXIST) return Fail(error);
     }
     if (fd_ < 0) return Fail(EEXIST);
   }
-  // The replaced file keeps its permissions; a new one has the mode a new
-  // file of the user gets (0666 less the umask, applied at creation).
-  if (exists) ::fchmod(fd_, st.st_mode & 07777);
+  if (exists) {
+    if (const int error = KeepOwnerAndMode(st); error != 0) return Fail(error);
+  }
   return {};
+}
+
+int AtomicFile::CreateNamed() {
+  const std::string name = RandomName();
+  const std::string path = directory_ + "/" + name;
+  const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+  if (fd < 0) return errno;
+  // Until the lock is held a cleanup may take the new file for a stale one:
+  // then the name is gone (or another file's) and the next attempt starts over.
+  ::flock(fd, LOCK_EX);
+  struct stat held {}, named {};
+  if (::fstat(fd, &held) != 0 || ::lstat(path.c_str(), &named) != 0 || !SameFile(held, named)) {
+    ::close(fd);
+    return EEXIST;
+  }
+  fd_ = fd;
+  tempName_ = name;
+  return 0;
+}
+
+int AtomicFile::KeepOwnerAndMode(const struct stat& old) {
+  // The replaced file keeps its owner and group where this process may give
+  // them (the privileged user both, an ordinary one a group of its own);
+  // elsewhere (EPERM, or EINVAL for an id this user namespace cannot name)
+  // the new file is the user's, as an editor's save makes it.
+  struct stat now {};
+  if (::fstat(fd_, &now) != 0) return errno;
+  if (now.st_uid != old.st_uid || now.st_gid != old.st_gid) {
+    if (::fchown(fd_, old.st_uid, old.st_gid) != 0 && ::fchown(fd_, static_cast<uid_t>(-1), old.st_gid) != 0 &&
+        errno != EPERM && errno != EINVAL)
+      return errno;
+  }
+  // Then its permissions (a change of owner clears the set-id bits); a new
+  // file has the mode a new file of the user gets (0666 less the umask).
+  ::fchmod(fd_, old.st_mode & 07777);
+  return 0;
 }
 
 Status AtomicFile::Commit(const std::uint8_t* data, std::size_t size) { return Finish(data, size, true); }
@@ -176,9 +226,11 @@ Status AtomicFile::Finish(const std::uint8_t* data, std::size_t size, bool repla
     }
     if (tempName_.empty()) return Fail(EEXIST);
   }
-  if (::close(std::exchange(fd_, -1)) != 0) return Fail(errno);
+  // Renamed while still open and locked, so no cleanup takes it for stale.
   if (!Place(replace)) return Fail(errno);
   tempName_.clear();
+  // The content is on the disk (fsync above); closing cannot lose it.
+  ::close(std::exchange(fd_, -1));
   // The rename itself reaches the disk with the folder.
   const int dir = ::open(directory_.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
   if (dir >= 0) {

@@ -7,6 +7,8 @@
 // is abandoned or killed before Commit leaves the target as it was and no
 // file a user would take for a save.
 
+#include <sys/stat.h>
+
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -39,6 +41,12 @@ class AtomicFile {
   Status Finish(const std::uint8_t* data, std::size_t size, bool replace);
   // Moves the complete temporary file to the target; errno on failure.
   bool Place(bool replace);
+  // A locked temporary file under a fresh hidden name; 0 or errno (EEXIST:
+  // try another name).
+  int CreateNamed();
+  // Gives the temporary file the owner, group and mode of the file it
+  // replaces; 0 or errno.
+  int KeepOwnerAndMode(const struct stat& old);
 
   std::string path_;       // as given, for messages
   std::string target_;     // the file replaced
@@ -48,8 +56,9 @@ class AtomicFile {
   bool anonymous_ = false;
 };
 
-// Temporary files of saves start with this; stale ones are removed by the
-// next save into the same folder.
+// Temporary files of saves start with this. A save holds its own locked
+// while it lives; the next save into the folder removes any that no save
+// holds (a killed save's).
 inline constexpr const char* kTemporaryPrefix = ".korvel-save-";
 
 }  // namespace korvel

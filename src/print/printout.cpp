@@ -1,11 +1,13 @@
 #include "print/printout.h"
 
+#include <QBuffer>
 #include <QFile>
 #include <QPageSize>
 #include <QPainter>
 #include <QPdfWriter>
 #include <algorithm>
 
+#include "model/atomic_file.h"
 #include "print/painter_canvas.h"
 
 namespace korvel::print {
@@ -29,6 +31,24 @@ bool PaintPrintout(QPagedPaintDevice& device, const PrintSource& source, int fir
   return painter.end();
 }
 
+Status SavePrintoutPdf(const std::string& path, const PdfPages& pages, const PrintSource& source, int first, int last) {
+  // A target that cannot be replaced is refused before the work of painting.
+  AtomicFile file;
+  if (Status prepared = file.Prepare(path); !prepared) return prepared;
+  QBuffer pdf;
+  pdf.open(QIODevice::WriteOnly);
+  {
+    QPdfWriter writer(&pdf);
+    writer.setPageLayout(pages.layout);
+    writer.setResolution(pages.resolution);
+    writer.setTitle(pages.title);
+    if (!PaintPrintout(writer, source, first, last))
+      return Status::Failure(FailureKind::FileWrite, path + ": the PDF could not be written");
+  }
+  const QByteArray& bytes = pdf.data();
+  return file.Commit(reinterpret_cast<const std::uint8_t*>(bytes.constData()), static_cast<std::size_t>(bytes.size()));
+}
+
 QString WritePrintoutPdf(const QString& path, const QString& pageSize, const PrintSource& source) {
   QPageSize size(QPageSize::A4);
   if (pageSize.compare(QStringLiteral("Letter"), Qt::CaseInsensitive) == 0) {
@@ -36,16 +56,13 @@ QString WritePrintoutPdf(const QString& path, const QString& pageSize, const Pri
   } else if (pageSize.compare(QStringLiteral("A4"), Qt::CaseInsensitive) != 0) {
     return QStringLiteral("unknown page size \"%1\" (A4 or Letter)").arg(pageSize);
   }
-  QFile file(path);
-  if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate)) return path + QStringLiteral(": ") + file.errorString();
-  QPdfWriter writer(&file);
-  writer.setPageSize(size);
   // A printer's usual unprintable border, so the layout's first column and
   // title stand off the paper's edge as they do on paper.
-  writer.setPageMargins(QMarginsF(18, 18, 18, 18), QPageLayout::Point);
-  writer.setTitle(QStringLiteral("The Radio Settings"));
-  if (!PaintPrintout(writer, source)) return path + QStringLiteral(": the PDF could not be written");
-  return {};
+  const PdfPages pages{
+      .layout = QPageLayout(size, QPageLayout::Portrait, QMarginsF(18, 18, 18, 18), QPageLayout::Point),
+      .title = QStringLiteral("The Radio Settings")};
+  const Status saved = SavePrintoutPdf(QFile::encodeName(path).toStdString(), pages, source);
+  return saved ? QString() : QString::fromLocal8Bit(saved.message.c_str());
 }
 
 }  // namespace korvel::print

@@ -1,5 +1,8 @@
 // File > Print through Qt's print dialog into a PDF file: the five pages
-// show the working copy, the edit still open in a cell included.
+// show the working copy, the edit still open in a cell included; a file that
+// cannot be saved is reported and stays as it was.
+
+#include <sys/stat.h>
 
 #include <QDialog>
 #include <QPrintPreviewWidget>
@@ -73,6 +76,14 @@ TEST_F(PrintCommands, PrintToPdfShowsTheWorkingCopyOnFivePages) {
     EXPECT_NE(pages[row.page - 1].find(row.text), std::string::npos) << pages[row.page - 1];
   }
   EXPECT_TRUE(prompter.asked.empty());
+
+  // Again over the file made read-only: the file and the system's reason,
+  // never a success, and the file as it was.
+  const std::string printed = ReadFile(pdf);
+  ::chmod(QFile::encodeName(pdf).constData(), 0444);
+  EXPECT_FALSE(frame->Printing().PrintTo(frame->Printing().Printer()));
+  EXPECT_EQ(prompter.Texts(), std::vector<std::string>{"Cannot save \"" + pdf.toStdString() + "\": Permission denied"});
+  EXPECT_EQ(ReadFile(pdf), printed);
 }
 
 // The dialog comes up, is looked at and closed as a user closes it.
@@ -90,6 +101,9 @@ QString RunModal(const std::function<void()>& open, const std::function<void(QDi
 }
 
 TEST_F(PrintCommands, PreviewShowsFivePagesAndSetupOpensAndCloses) {
+  // A print to a file chosen before: the preview still only shows it.
+  const QString pdf = dir.filePath("earlier.pdf");
+  frame->Printing().Printer().setOutputFileName(pdf);
   int pages = 0;
   EXPECT_EQ(RunModal([&] { frame->Action(kCmdPrintPreview)->trigger(); },
                      [&](QDialog& dialog) {
@@ -97,6 +111,7 @@ TEST_F(PrintCommands, PreviewShowsFivePagesAndSetupOpensAndCloses) {
                      }),
             "Print Preview");
   EXPECT_EQ(pages, 5);
+  EXPECT_FALSE(QFile::exists(pdf));
   EXPECT_FALSE(RunModal([&] { frame->Action(kCmdPrintSetup)->trigger(); }, [](QDialog&) {}).isEmpty());
   EXPECT_TRUE(prompter.asked.empty());
 }
