@@ -19,7 +19,7 @@ struct FleetRecord {
   std::chrono::system_clock::time_point when;  // written as ISO 8601 local time
   std::string port;
   std::string radio;    // the radio's ident
-  std::string result;   // TransferResultName of the write
+  std::string result;   // how the write ended: "completed", "cancelled (131 of 264 blocks)" ...
   std::string verify;   // "match", "N differences", "not run" or "failed: ..."
   double seconds = 0;
 };

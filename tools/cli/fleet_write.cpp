@@ -91,19 +91,23 @@ struct RadioResult {
 
 std::string Differences(int count) { return std::to_string(count) + (count == 1 ? " difference" : " differences"); }
 
+// A transfer that did not complete: how far it got, and the port's own
+// error when there is one.
+std::string Unfinished(const TransferOutcome& transfer) {
+  const std::string text = TransferEndText(transfer);
+  return transfer.detail.empty() ? text : text + ": " + transfer.detail;
+}
+
+// The log's Verify column; "verify " before it words a failed verify read.
 std::string VerifyText(const WriteJobOutcome& job) {
   if (!job.verifyRead) return "not run";
-  if (!job.differences) return std::string("failed: ") + TransferResultName(job.verifyRead->result);
+  if (!job.differences) return "failed: " + TransferEndText(*job.verifyRead);
   return job.differences->Empty() ? "match" : Differences(job.differences->Count());
 }
 
 std::string FailureText(const WriteJobOutcome& job) {
-  if (job.write.result != TransferResult::Completed) {
-    std::string text = TransferResultName(job.write.result);
-    if (!job.write.detail.empty()) text += " (" + job.write.detail + ")";
-    return text;
-  }
-  if (!job.differences) return std::string("verify read ") + TransferResultName(job.verifyRead->result);
+  if (job.write.result != TransferResult::Completed) return Unfinished(job.write);
+  if (!job.differences) return "verify failed: " + Unfinished(*job.verifyRead);
   return "verify found " + Differences(job.differences->Count());
 }
 
@@ -136,8 +140,8 @@ class RadioWriter {
       result.failure = FailureText(job);
       lines_.Line(port, radio + " failed: " + result.failure);
     }
-    const Status logged = log_.Append({when, port, job.write.ident, TransferResultName(job.write.result),
-                                       VerifyText(job), seconds});
+    const Status logged =
+        log_.Append({when, port, job.write.ident, TransferEndText(job.write), VerifyText(job), seconds});
     if (!logged) {
       lines_.Line(port, logged.message);
       if (result.succeeded) result.failure = logged.message;
