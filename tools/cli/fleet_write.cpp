@@ -140,17 +140,17 @@ class RadioWriter {
       result.failure = FailureText(job);
       lines_.Line(port, radio + " failed: " + result.failure);
     }
-    const Status logged =
-        log_.Append({when, port, job.write.ident, TransferEndText(job.write), VerifyText(job), seconds});
-    if (!logged) {
-      lines_.Line(port, logged.message);
-      if (result.succeeded) result.failure = logged.message;
-      result.succeeded = false;
-    }
+    Log({when, port, job.write.ident, TransferEndText(job.write), VerifyText(job), seconds});
     return result;
   }
 
  private:
+  // A line the log cannot take is said on the port's lines; the radio's
+  // result stays what the radio did.
+  void Log(const FleetRecord& record) const {
+    if (const Status logged = log_.Append(record); !logged) lines_.Line(record.port, logged.message);
+  }
+
   const FleetOptions& options_;
   FleetSession& session_;
   const MemoryImage& image_;
@@ -173,7 +173,9 @@ bool NextRadioConnected(FleetSession& session) {
   return *p != 'q' && *p != 'Q';
 }
 
-std::string Summary(const std::vector<RadioResult>& results, bool verify) {
+// "3 radios: 2 written and verified, 1 failed (COM2: cancelled (131 of 264
+// blocks)); the log could not be written: ..."
+std::string Summary(const std::vector<RadioResult>& results, bool verify, const std::string& logFailure) {
   int succeeded = 0;
   std::string failures;
   for (const RadioResult& r : results) {
@@ -187,6 +189,7 @@ std::string Summary(const std::vector<RadioResult>& results, bool verify) {
   std::string text = std::to_string(results.size()) + (results.size() == 1 ? " radio: " : " radios: ") +
                      std::to_string(succeeded) + (verify ? " written and verified" : " written");
   if (failed > 0) text += ", " + std::to_string(failed) + " failed (" + failures + ")";
+  if (!logFailure.empty()) text += "; the log could not be written: " + logFailure;
   return text;
 }
 
@@ -201,8 +204,11 @@ int WriteFleet(const FleetOptions& options, FleetSession& session) {
   const std::optional<MemoryImage> image =
       ImageToSend(options.file, options.answers, session.in, session.err, session.interactive);
   if (!image) return kFailure;
+  // Room for a generous line per radio: per port, or for a long run of
+  // radios on the one port.
+  const std::size_t room = options.ports.size() == 1 ? 64 * 1024 : 512 * options.ports.size();
   FleetLog log;
-  if (const Status opened = log.Open(options.log); !opened) return Fail(session.err, opened.message);
+  if (const Status opened = log.Open(options.log, room); !opened) return Fail(session.err, opened.message);
 
   PortLines lines(session.err);
   const RadioWriter writer(options, session, *image, log, lines);
@@ -224,11 +230,11 @@ int WriteFleet(const FleetOptions& options, FleetSession& session) {
     threads.clear();  // joins them all
   }
 
-  std::fprintf(session.out, "%s\n", Summary(results, options.verify).c_str());
+  std::fprintf(session.out, "%s\n", Summary(results, options.verify, log.FirstFailure()).c_str());
   std::fflush(session.out);
   for (const RadioResult& r : results)
     if (!r.succeeded) return kFailure;
-  return 0;
+  return log.FirstFailure().empty() ? 0 : kLogNotWritten;
 }
 
 }  // namespace korvel::cli

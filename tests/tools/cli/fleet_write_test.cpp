@@ -6,6 +6,8 @@
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include <deque>
 #include <filesystem>
@@ -17,6 +19,7 @@
 #include "simulated_port.h"
 #include "radio_protocol.h"
 #include "simulated_clock.h"
+#include "small_disk.h"
 #include "temp_dir.h"
 #include "test_files.h"
 
@@ -34,12 +37,22 @@ struct RadioShelf {
     SimulatedClock clock;
   };
   cli::FleetLine Open(const std::string& port, const CancelToken& cancel) {
+    if (radios.empty() && beforeFirstRadio) beforeFirstRadio();
     Radio& radio = radios.emplace_back(faults[port]);
     return {std::make_unique<SimulatedPort>(radio.protocol, radio.clock, cancel), &radio.clock};
   }
   std::deque<Radio> radios;
   std::map<std::string, radiosim::RadioFaults> faults;
+  std::function<void()> beforeFirstRadio;
 };
+
+// "file.sin" in dir: a channel data file of the shelf's radio type.
+MemoryImage RadioFile(const TempDir& dir) {
+  MemoryImage file = PatternImage(9);
+  file[settings::kRadioType] = 0x38;
+  WriteImage(dir.File("file.sin"), file);
+  return file;
+}
 
 struct FleetRun {
   explicit FleetRun(const std::string& answers) {
@@ -82,9 +95,7 @@ TEST(FleetWrite, RadiosOneAfterAnother) {
         "BADACK,KR-100,completed,failed: read acknowledgement failed \\(40 of 264 blocks\\)"}},
   };
   TempDir dir;
-  MemoryImage file = PatternImage(9);
-  file[settings::kRadioType] = 0x38;
-  WriteImage(dir.File("file.sin"), file);
+  const MemoryImage file = RadioFile(dir);
   for (const auto& c : cases) {
     SCOPED_TRACE(c.summary + ", answers \"" + c.answers + "\"");
     std::filesystem::remove(dir.File("log.csv"));
@@ -116,11 +127,13 @@ TEST(FleetWrite, RadiosOneAfterAnother) {
   }
 }
 
-// What is refused is refused before any radio is touched.
+// What is refused is refused before any radio is touched, and at once: a
+// log that is no regular file (a FIFO nobody reads would hold an open).
 TEST(FleetWrite, RefusalsComeBeforeAnyRadio) {
   TempDir dir;
   WriteImage(dir.File("file.sin"), NewImage());
   WriteFile(dir.File("short.sin"), "short");
+  ASSERT_EQ(::mkfifo(dir.File("fifo").c_str(), 0600), 0);
   struct Case {
     const char* name;
     cli::FleetOptions options;
@@ -130,6 +143,12 @@ TEST(FleetWrite, RefusalsComeBeforeAnyRadio) {
       {"a log that cannot be created",
        {.file = dir.File("file.sin"), .ports = {"COM1", "COM2"}, .log = dir.File("no/log.csv")},
        "korvel-cli: Cannot open the log \"" + dir.File("no/log.csv") + "\": No such file or directory\n"},
+      {"a FIFO log", {.file = dir.File("file.sin"), .ports = {"COM1"}, .log = dir.File("fifo")},
+       "korvel-cli: Cannot open the log \"" + dir.File("fifo") + "\": it is not a regular file\n"},
+      {"a device log", {.file = dir.File("file.sin"), .ports = {"COM1"}, .log = "/dev/full"},
+       "korvel-cli: Cannot open the log \"/dev/full\": it is not a regular file\n"},
+      {"a folder log", {.file = dir.File("file.sin"), .ports = {"COM1"}, .log = dir.Path().string()},
+       "korvel-cli: Cannot open the log \"" + dir.Path().string() + "\": Is a directory\n"},
       {"a port given twice", {.file = dir.File("file.sin"), .ports = {"COM1", "COM1"}, .log = dir.File("log.csv")},
        "korvel-cli: each --port may be given once: one radio per port at a time\n"},
       {"a file that is not a channel data file",
@@ -137,12 +156,56 @@ TEST(FleetWrite, RefusalsComeBeforeAnyRadio) {
        "korvel-cli: \"" + dir.File("short.sin") + "\" is not a channel data file: it holds 5 bytes, a channel data "
        "file holds 2112.\n"},
   };
+  ::alarm(10);  // a refusal that hangs ends the run
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
     FleetRun run("");
     EXPECT_EQ(run.Run(c.options), 1);
     EXPECT_EQ(run.err.Text(), c.err);
     EXPECT_TRUE(run.shelf.radios.empty());
+  }
+  ::alarm(0);
+}
+
+// A log on a full disk: without room for the lines it stops the command
+// before any radio; when the disk fills once the radios have begun (another
+// run's lines taking the log's last page), their results stand and the
+// log's failure is said apart: exit 3, or 1 when a radio failed too.
+TEST(FleetWrite, ALogThatCannotBeWritten) {
+  const struct {
+    bool fullAtStart;
+    std::vector<std::string> ports;
+    int status;
+    std::string summary;
+  } cases[] = {
+      {true, {"COM1", "COM2"}, 1, ""},
+      {false, {"COM1", "COM2"}, 3, "2 radios: 2 written and verified; the log could not be written: No space left on "
+       "device\n"},
+      {false, {"COM1", "SILENT"}, 1, "2 radios: 1 written and verified, 1 failed (SILENT: communication error (0 of "
+       "264 blocks)); the log could not be written: No space left on device\n"},
+  };
+  TempDir dir;
+  RadioFile(dir);
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.summary);
+    SmallDisk disk;
+    KORVEL_NEED_SMALL_DISK(disk);
+    const std::string log = disk.File("log.csv");
+    const auto fill = [&] {
+      const std::string earlier = std::filesystem::exists(log) ? ReadFile(log) : "earlier lines\n";
+      WriteFile(log, earlier + std::string(4095 - earlier.size() % 4096, '#') + "\n");
+      disk.Fill();
+    };
+    FleetRun run("");
+    run.shelf.faults["SILENT"].silent = true;
+    c.fullAtStart ? fill() : void(run.shelf.beforeFirstRadio = fill);
+    EXPECT_EQ(run.Run({.file = dir.File("file.sin"), .ports = c.ports, .log = log, .verify = true, .sequential = true}),
+              c.status);
+    EXPECT_EQ(run.out.Text(), c.summary);
+    const std::string unwritten = "Cannot write the log \"" + log + "\": No space left on device";
+    for (const std::string& said : c.fullAtStart ? std::vector<std::string>{"korvel-cli"} : c.ports)
+      EXPECT_EQ(CountLines(run.err.Text(), said + ": " + unwritten), 1) << run.err.Text();
+    EXPECT_EQ(run.shelf.radios.size(), c.fullAtStart ? 0 : c.ports.size());
   }
 }
 
