@@ -83,9 +83,12 @@ class PortPrompter final : public Prompter {
   std::string port_;
 };
 
+// How a radio's turn ended.
+enum class RadioEnd { Succeeded, Failed, NotStarted };
+
 struct RadioResult {
   std::string port;
-  bool succeeded = false;
+  RadioEnd end = RadioEnd::NotStarted;
   std::string failure;  // why not, for the summary
 };
 
@@ -130,11 +133,11 @@ class RadioWriter {
     const WriteJobOutcome job = RunWriteJob(transfer, port, image_, jobOptions);
     const double seconds = std::chrono::duration<double>(line.clock->Now() - start).count();
 
-    RadioResult result{port, job.Succeeded(), {}};
+    RadioResult result{port, job.Succeeded() ? RadioEnd::Succeeded : RadioEnd::Failed, {}};
     char took[32];
     std::snprintf(took, sizeof took, "%.1f s", seconds);
     const std::string radio = job.write.ident.empty() ? "radio" : job.write.ident;
-    if (result.succeeded) {
+    if (result.end == RadioEnd::Succeeded) {
       lines_.Line(port, radio + (options_.verify ? " written and verified in " : " written in ") + took);
     } else {
       result.failure = FailureText(job);
@@ -144,7 +147,16 @@ class RadioWriter {
     return result;
   }
 
+  // A port the command stopped before: its line and log row all the same.
+  RadioResult NotStarted(const std::string& port) const {
+    lines_.Line(port, kNotStarted);
+    Log({std::chrono::system_clock::now(), port, "", kNotStarted, "not run", 0});
+    return {port, RadioEnd::NotStarted, {}};
+  }
+
  private:
+  static constexpr const char* kNotStarted = "not started";
+
   // A line the log cannot take is said on the port's lines; the radio's
   // result stays what the radio did.
   void Log(const FleetRecord& record) const {
@@ -173,22 +185,26 @@ bool NextRadioConnected(FleetSession& session) {
   return *p != 'q' && *p != 'Q';
 }
 
-// "3 radios: 2 written and verified, 1 failed (COM2: cancelled (131 of 264
-// blocks)); the log could not be written: ..."
+// "4 radios: 1 written and verified, 1 failed (COM2: cancelled (131 of 264
+// blocks)), 2 not started (COM3, COM4); the log could not be written: ..."
 std::string Summary(const std::vector<RadioResult>& results, bool verify, const std::string& logFailure) {
-  int succeeded = 0;
-  std::string failures;
+  int succeeded = 0, failed = 0, notStarted = 0;
+  std::string failures, unstarted;
   for (const RadioResult& r : results) {
-    if (r.succeeded) {
+    if (r.end == RadioEnd::Succeeded) {
       ++succeeded;
-    } else {
+    } else if (r.end == RadioEnd::Failed) {
+      ++failed;
       failures += (failures.empty() ? "" : "; ") + r.port + ": " + r.failure;
+    } else {
+      ++notStarted;
+      unstarted += (unstarted.empty() ? "" : ", ") + r.port;
     }
   }
-  const std::size_t failed = results.size() - static_cast<std::size_t>(succeeded);
   std::string text = std::to_string(results.size()) + (results.size() == 1 ? " radio: " : " radios: ") +
                      std::to_string(succeeded) + (verify ? " written and verified" : " written");
   if (failed > 0) text += ", " + std::to_string(failed) + " failed (" + failures + ")";
+  if (notStarted > 0) text += ", " + std::to_string(notStarted) + " not started (" + unstarted + ")";
   if (!logFailure.empty()) text += "; the log could not be written: " + logFailure;
   return text;
 }
@@ -218,10 +234,8 @@ int WriteFleet(const FleetOptions& options, FleetSession& session) {
       results.push_back(writer.Write(options.ports.front()));
     } while (!session.cancel.IsRaised() && NextRadioConnected(session) && !session.cancel.IsRaised());
   } else if (options.sequential) {
-    for (const std::string& port : options.ports) {
-      if (session.cancel.IsRaised()) break;
-      results.push_back(writer.Write(port));
-    }
+    for (const std::string& port : options.ports)
+      results.push_back(session.cancel.IsRaised() ? writer.NotStarted(port) : writer.Write(port));
   } else {
     results.resize(options.ports.size());
     std::vector<std::jthread> threads;
@@ -233,7 +247,7 @@ int WriteFleet(const FleetOptions& options, FleetSession& session) {
   std::fprintf(session.out, "%s\n", Summary(results, options.verify, log.FirstFailure()).c_str());
   std::fflush(session.out);
   for (const RadioResult& r : results)
-    if (!r.succeeded) return kFailure;
+    if (r.end != RadioEnd::Succeeded) return kFailure;
   return log.FirstFailure().empty() ? 0 : kLogNotWritten;
 }
 

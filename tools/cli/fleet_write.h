@@ -55,9 +55,10 @@ struct FleetSession {
 inline constexpr int kLogNotWritten = 3;
 
 // Returns the exit status: 0 when every radio was written (and verified,
-// when asked for) and logged; kFailure when any radio failed, whatever
-// became of the log; else kLogNotWritten when a log line could not be
-// written.
+// when asked for) and logged; kFailure when any radio failed or was not
+// started (a cancel stops the ports not begun, each still reported and
+// logged as "not started"), whatever became of the log; else
+// kLogNotWritten when a log line could not be written.
 int WriteFleet(const FleetOptions& options, FleetSession& session);
 
 inline constexpr const char* kNextRadioPrompt = "Connect the next radio and press Enter, or q to stop";

@@ -29,20 +29,22 @@ namespace {
 using ::testing::MatchesRegex;
 
 // Radios handed out one per line opened: the next radio connected, with
-// the faults given for its port.
+// the faults given for its port, and the cancel raised at its port's moment.
 struct RadioShelf {
   struct Radio {
     explicit Radio(const radiosim::RadioFaults& faults) : protocol(PatternImage(8), 0x38, faults) {}
     radiosim::RadioProtocol protocol;
     SimulatedClock clock;
   };
-  cli::FleetLine Open(const std::string& port, const CancelToken& cancel) {
+  cli::FleetLine Open(const std::string& port, CancelToken& cancel) {
     if (radios.empty() && beforeFirstRadio) beforeFirstRadio();
     Radio& radio = radios.emplace_back(faults[port]);
+    if (cancelAtMs.contains(port)) radio.clock.RaiseAt(cancelAtMs[port], cancel);
     return {std::make_unique<SimulatedPort>(radio.protocol, radio.clock, cancel), &radio.clock};
   }
   std::deque<Radio> radios;
   std::map<std::string, radiosim::RadioFaults> faults;
+  std::map<std::string, long long> cancelAtMs;
   std::function<void()> beforeFirstRadio;
 };
 
@@ -74,7 +76,8 @@ struct FleetRun {
 // Radios one after another: on one port as long as Enter is pressed, or
 // the ports in turn with --sequential. Each radio's lines come together,
 // each adds its log line, and one that fails does not stop the next. A
-// failure says how far its transfer got.
+// failure says how far its transfer got; a cancel leaves the ports not
+// begun "not started", each still with its line and its log line.
 TEST(FleetWrite, RadiosOneAfterAnother) {
   const std::string ok = ",KR-100,completed,match";
   const struct {
@@ -93,6 +96,10 @@ TEST(FleetWrite, RadiosOneAfterAnother) {
        "failed: read acknowledgement failed (40 of 264 blocks))",
        {"COM1" + ok, "SILENT,,communication error \\(0 of 264 blocks\\),not run",
         "BADACK,KR-100,completed,failed: read acknowledgement failed \\(40 of 264 blocks\\)"}},
+      {"", {"COM1", "CANCEL", "COM3", "COM4"}, 1,
+       "4 radios: 1 written and verified, 1 failed (CANCEL: cancelled (142 of 264 blocks)), 2 not started (COM3, COM4)",
+       {"COM1" + ok, "CANCEL,KR-100,cancelled \\(142 of 264 blocks\\),not run", "COM3,,not started,not run",
+        "COM4,,not started,not run"}},
   };
   TempDir dir;
   const MemoryImage file = RadioFile(dir);
@@ -102,16 +109,22 @@ TEST(FleetWrite, RadiosOneAfterAnother) {
     FleetRun run(c.answers);
     run.shelf.faults["SILENT"].silent = true;
     run.shelf.faults["BADACK"].badReadAckBlock = 40;
+    run.shelf.cancelAtMs["CANCEL"] = 300;
     EXPECT_EQ(run.Run({.file = dir.File("file.sin"), .ports = c.ports, .log = dir.File("log.csv"), .verify = true,
                        .sequential = c.ports.size() > 1}),
               c.status);
-    ASSERT_EQ(run.shelf.radios.size(), c.logged.size());
     std::string records;
-    for (std::size_t i = 0; i < c.logged.size(); ++i) {
-      EXPECT_EQ(run.shelf.radios[i].protocol.Image() == ThroughGrid(file),
-                c.logged[i].find(",completed,") != std::string::npos) << c.logged[i];
-      records += "[0-9T:+-]{25}," + c.logged[i] + ",[0-9.]+\n";
+    std::size_t radio = 0;  // the radios connected: on every port but those not started
+    for (const std::string& logged : c.logged) {
+      records += "[0-9T:+-]{25}," + logged + ",[0-9.]+\n";
+      if (logged.ends_with(",not started,not run")) {
+        EXPECT_EQ(CountLines(run.err.Text(), logged.substr(0, logged.find(',')) + ": not started"), 1);
+        continue;
+      }
+      EXPECT_EQ(run.shelf.radios.at(radio++).protocol.Image() == ThroughGrid(file),
+                logged.find(",completed,") != std::string::npos) << logged;
     }
+    EXPECT_EQ(radio, run.shelf.radios.size());
     EXPECT_EQ(run.out.Text(), c.summary + "\n");
     std::vector<std::string> turns;  // the port of each run of lines about a radio
     std::istringstream err(run.err.Text());
