@@ -1,11 +1,13 @@
 #pragma once
 // The log of a fleet write: a CSV file with one line per radio,
 //   Time,Port,Radio,Result,Verify,Duration (s)
-// The file is opened (created with its header when missing or empty) before
-// any radio is touched, and each line goes in with one appending write, so
-// the file never holds half a line and earlier runs' lines stay.
+// The file is opened (created with its header when missing or empty), and
+// room for the lines to come taken on the disk, before any radio is
+// touched; each line goes in with one appending write, so the file never
+// holds half a line and earlier runs' lines stay.
 
 #include <chrono>
+#include <cstddef>
 #include <mutex>
 #include <string>
 
@@ -19,7 +21,7 @@ struct FleetRecord {
   std::chrono::system_clock::time_point when;  // written as ISO 8601 local time
   std::string port;
   std::string radio;    // the radio's ident
-  std::string result;   // TransferResultName of the write
+  std::string result;   // how the write ended: "completed", "cancelled (131 of 264 blocks)" ...
   std::string verify;   // "match", "N differences", "not run" or "failed: ..."
   double seconds = 0;
 };
@@ -31,15 +33,26 @@ class FleetLog {
   FleetLog(const FleetLog&) = delete;
   FleetLog& operator=(const FleetLog&) = delete;
 
-  Status Open(const std::string& path);
+  // Only a regular file (or a link to one) is taken, refused at once
+  // otherwise. `room` bytes are reserved after its end and synced, so a
+  // disk without room for the lines stops the command here; a file system
+  // that cannot reserve has only the header (when new) written.
+  Status Open(const std::string& path, std::size_t room);
   // Safe from any thread.
   Status Append(const FleetRecord& record);
+  // The system's reason the first line that could not go in failed; empty
+  // while every line did.
+  std::string FirstFailure();
 
  private:
-  Status Write(const std::string& line);
+  // 0, or the errno of a line that did not go in whole.
+  int Write(const std::string& line);
+  Status Reserve(std::size_t room);
+  Status WriteFailure(int error) const;
 
   std::mutex mutex_;
   std::string path_;
+  std::string firstFailure_;
   int fd_ = -1;
 };
 

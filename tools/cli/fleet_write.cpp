@@ -83,27 +83,34 @@ class PortPrompter final : public Prompter {
   std::string port_;
 };
 
+// How a radio's turn ended.
+enum class RadioEnd { Succeeded, Failed, NotStarted };
+
 struct RadioResult {
   std::string port;
-  bool succeeded = false;
+  RadioEnd end = RadioEnd::NotStarted;
   std::string failure;  // why not, for the summary
 };
 
 std::string Differences(int count) { return std::to_string(count) + (count == 1 ? " difference" : " differences"); }
 
+// A transfer that did not complete: how far it got, and the port's own
+// error when there is one.
+std::string Unfinished(const TransferOutcome& transfer) {
+  const std::string text = TransferEndText(transfer);
+  return transfer.detail.empty() ? text : text + ": " + transfer.detail;
+}
+
+// The log's Verify column; "verify " before it words a failed verify read.
 std::string VerifyText(const WriteJobOutcome& job) {
   if (!job.verifyRead) return "not run";
-  if (!job.differences) return std::string("failed: ") + TransferResultName(job.verifyRead->result);
+  if (!job.differences) return "failed: " + TransferEndText(*job.verifyRead);
   return job.differences->Empty() ? "match" : Differences(job.differences->Count());
 }
 
 std::string FailureText(const WriteJobOutcome& job) {
-  if (job.write.result != TransferResult::Completed) {
-    std::string text = TransferResultName(job.write.result);
-    if (!job.write.detail.empty()) text += " (" + job.write.detail + ")";
-    return text;
-  }
-  if (!job.differences) return std::string("verify read ") + TransferResultName(job.verifyRead->result);
+  if (job.write.result != TransferResult::Completed) return Unfinished(job.write);
+  if (!job.differences) return "verify failed: " + Unfinished(*job.verifyRead);
   return "verify found " + Differences(job.differences->Count());
 }
 
@@ -126,27 +133,36 @@ class RadioWriter {
     const WriteJobOutcome job = RunWriteJob(transfer, port, image_, jobOptions);
     const double seconds = std::chrono::duration<double>(line.clock->Now() - start).count();
 
-    RadioResult result{port, job.Succeeded(), {}};
+    RadioResult result{port, job.Succeeded() ? RadioEnd::Succeeded : RadioEnd::Failed, {}};
     char took[32];
     std::snprintf(took, sizeof took, "%.1f s", seconds);
     const std::string radio = job.write.ident.empty() ? "radio" : job.write.ident;
-    if (result.succeeded) {
+    if (result.end == RadioEnd::Succeeded) {
       lines_.Line(port, radio + (options_.verify ? " written and verified in " : " written in ") + took);
     } else {
       result.failure = FailureText(job);
       lines_.Line(port, radio + " failed: " + result.failure);
     }
-    const Status logged = log_.Append({when, port, job.write.ident, TransferResultName(job.write.result),
-                                       VerifyText(job), seconds});
-    if (!logged) {
-      lines_.Line(port, logged.message);
-      if (result.succeeded) result.failure = logged.message;
-      result.succeeded = false;
-    }
+    Log({when, port, job.write.ident, TransferEndText(job.write), VerifyText(job), seconds});
     return result;
   }
 
+  // A port the command stopped before: its line and log row all the same.
+  RadioResult NotStarted(const std::string& port) const {
+    lines_.Line(port, kNotStarted);
+    Log({std::chrono::system_clock::now(), port, "", kNotStarted, "not run", 0});
+    return {port, RadioEnd::NotStarted, {}};
+  }
+
  private:
+  static constexpr const char* kNotStarted = "not started";
+
+  // A line the log cannot take is said on the port's lines; the radio's
+  // result stays what the radio did.
+  void Log(const FleetRecord& record) const {
+    if (const Status logged = log_.Append(record); !logged) lines_.Line(record.port, logged.message);
+  }
+
   const FleetOptions& options_;
   FleetSession& session_;
   const MemoryImage& image_;
@@ -169,20 +185,27 @@ bool NextRadioConnected(FleetSession& session) {
   return *p != 'q' && *p != 'Q';
 }
 
-std::string Summary(const std::vector<RadioResult>& results, bool verify) {
-  int succeeded = 0;
-  std::string failures;
+// "4 radios: 1 written and verified, 1 failed (COM2: cancelled (131 of 264
+// blocks)), 2 not started (COM3, COM4); the log could not be written: ..."
+std::string Summary(const std::vector<RadioResult>& results, bool verify, const std::string& logFailure) {
+  int succeeded = 0, failed = 0, notStarted = 0;
+  std::string failures, unstarted;
   for (const RadioResult& r : results) {
-    if (r.succeeded) {
+    if (r.end == RadioEnd::Succeeded) {
       ++succeeded;
-    } else {
+    } else if (r.end == RadioEnd::Failed) {
+      ++failed;
       failures += (failures.empty() ? "" : "; ") + r.port + ": " + r.failure;
+    } else {
+      ++notStarted;
+      unstarted += (unstarted.empty() ? "" : ", ") + r.port;
     }
   }
-  const std::size_t failed = results.size() - static_cast<std::size_t>(succeeded);
   std::string text = std::to_string(results.size()) + (results.size() == 1 ? " radio: " : " radios: ") +
                      std::to_string(succeeded) + (verify ? " written and verified" : " written");
   if (failed > 0) text += ", " + std::to_string(failed) + " failed (" + failures + ")";
+  if (notStarted > 0) text += ", " + std::to_string(notStarted) + " not started (" + unstarted + ")";
+  if (!logFailure.empty()) text += "; the log could not be written: " + logFailure;
   return text;
 }
 
@@ -197,8 +220,11 @@ int WriteFleet(const FleetOptions& options, FleetSession& session) {
   const std::optional<MemoryImage> image =
       ImageToSend(options.file, options.answers, session.in, session.err, session.interactive);
   if (!image) return kFailure;
+  // Room for a generous line per radio: per port, or for a long run of
+  // radios on the one port.
+  const std::size_t room = options.ports.size() == 1 ? 64 * 1024 : 512 * options.ports.size();
   FleetLog log;
-  if (const Status opened = log.Open(options.log); !opened) return Fail(session.err, opened.message);
+  if (const Status opened = log.Open(options.log, room); !opened) return Fail(session.err, opened.message);
 
   PortLines lines(session.err);
   const RadioWriter writer(options, session, *image, log, lines);
@@ -208,10 +234,8 @@ int WriteFleet(const FleetOptions& options, FleetSession& session) {
       results.push_back(writer.Write(options.ports.front()));
     } while (!session.cancel.IsRaised() && NextRadioConnected(session) && !session.cancel.IsRaised());
   } else if (options.sequential) {
-    for (const std::string& port : options.ports) {
-      if (session.cancel.IsRaised()) break;
-      results.push_back(writer.Write(port));
-    }
+    for (const std::string& port : options.ports)
+      results.push_back(session.cancel.IsRaised() ? writer.NotStarted(port) : writer.Write(port));
   } else {
     results.resize(options.ports.size());
     std::vector<std::jthread> threads;
@@ -220,11 +244,11 @@ int WriteFleet(const FleetOptions& options, FleetSession& session) {
     threads.clear();  // joins them all
   }
 
-  std::fprintf(session.out, "%s\n", Summary(results, options.verify).c_str());
+  std::fprintf(session.out, "%s\n", Summary(results, options.verify, log.FirstFailure()).c_str());
   std::fflush(session.out);
   for (const RadioResult& r : results)
-    if (!r.succeeded) return kFailure;
-  return 0;
+    if (r.end != RadioEnd::Succeeded) return kFailure;
+  return log.FirstFailure().empty() ? 0 : kLogNotWritten;
 }
 
 }  // namespace korvel::cli

@@ -50,8 +50,15 @@ struct FleetSession {
   bool interactive; // `in` and `err` are a terminal: the long-file question may be asked
 };
 
-// Returns the exit status: 0 only when every radio was written (and
-// verified, when asked for) and logged.
+// Exit status of a fleet write whose radios were all written (and
+// verified), some of whose log lines could not be written.
+inline constexpr int kLogNotWritten = 3;
+
+// Returns the exit status: 0 when every radio was written (and verified,
+// when asked for) and logged; kFailure when any radio failed or was not
+// started (a cancel stops the ports not begun, each still reported and
+// logged as "not started"), whatever became of the log; else
+// kLogNotWritten when a log line could not be written.
 int WriteFleet(const FleetOptions& options, FleetSession& session);
 
 inline constexpr const char* kNextRadioPrompt = "Connect the next radio and press Enter, or q to stop";

@@ -172,12 +172,16 @@ void AddRadioCommands(CLI::App& app, CommandLine& c) {
   auto* cmdFleetWrite = cmdFleet->add_subcommand(
       "write",
       "Write FILE to one radio per --port, all at once (one after another with --sequential); with one port, "
-      "radio after radio on it, asking for the next. One line per radio goes to the --log CSV file.");
+      "radio after radio on it, asking for the next. One line per radio goes to the --log CSV file. Exit status 0 "
+      "when every radio was written (and verified) and logged; 1 when any radio failed or was not started, "
+      "whatever became of the log; 3 when every radio was written but a line could not go into the log");
   cmdFleetWrite->add_option("FILE", c.fleet.file, "Channel data file to send (.sin)")->required();
   cmdFleetWrite->add_option("--port", c.fleet.ports, "COM1..COM4 or a device path; give it once per port")
       ->required()
       ->allow_extra_args(false);
-  cmdFleetWrite->add_option("--log", c.fleet.log, "CSV log, appended to: Time,Port,Radio,Result,Verify,Duration (s)")
+  cmdFleetWrite
+      ->add_option("--log", c.fleet.log,
+                   "CSV log (a regular file), appended to: Time,Port,Radio,Result,Verify,Duration (s)")
       ->required();
   cmdFleetWrite->add_flag("--sequential", c.fleet.sequential, "Write the ports one after another, not at once");
   AddWriteFlags(cmdFleetWrite, c.fleet.answers, c.fleet.verify);

@@ -38,10 +38,8 @@ class TerminalTransfer {
   // that did not complete.
   void ReportEnd(const char* what, const TransferOutcome& outcome) {
     progress_.EndLine();
-    if (outcome.result != TransferResult::Completed) {
-      std::fprintf(session_.out, "korvel-cli: %s ended: %s (%d of 264 blocks)\n", what,
-                   TransferResultName(outcome.result), outcome.blocksDone);
-    }
+    if (outcome.result != TransferResult::Completed)
+      std::fprintf(session_.out, "korvel-cli: %s ended: %s\n", what, TransferEndText(outcome).c_str());
     std::fflush(session_.out);
   }
 
@@ -98,6 +96,12 @@ std::optional<MemoryImage> ImageToSend(const std::string& file, const PromptAnsw
   document.FillFromImage();
   document.CollectIntoImage();
   return document.Image();
+}
+
+std::string TransferEndText(const TransferOutcome& outcome) {
+  if (outcome.result == TransferResult::Completed) return TransferResultName(outcome.result);
+  return std::string(TransferResultName(outcome.result)) + " (" + std::to_string(outcome.blocksDone) +
+         " of 264 blocks)";
 }
 
 int ReadRadio(const RadioOptions& options, RadioSession& session) {

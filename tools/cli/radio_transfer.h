@@ -8,6 +8,7 @@
 #include <string>
 
 #include "link/cancel_token.h"
+#include "link/clone_transfer.h"
 #include "link/clock.h"
 #include "link/serial_port.h"
 #include "model/memory_image.h"
@@ -56,5 +57,9 @@ int WriteRadio(const RadioOptions& options, RadioSession& session);
 // reason on `out`, when it cannot be loaded or the answer is Cancel.
 std::optional<MemoryImage> ImageToSend(const std::string& file, const PromptAnswers& answers, std::FILE* in,
                                        std::FILE* out, bool interactive);
+
+// How a transfer ended as the command line words it: "completed", or the
+// result and how far it got, "cancelled (131 of 264 blocks)".
+std::string TransferEndText(const TransferOutcome& outcome);
 
 }  // namespace korvel::cli

@@ -6,6 +6,8 @@
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include <deque>
 #include <filesystem>
@@ -17,6 +19,7 @@
 #include "simulated_port.h"
 #include "radio_protocol.h"
 #include "simulated_clock.h"
+#include "small_disk.h"
 #include "temp_dir.h"
 #include "test_files.h"
 
@@ -26,20 +29,32 @@ namespace {
 using ::testing::MatchesRegex;
 
 // Radios handed out one per line opened: the next radio connected, with
-// the faults given for its port.
+// the faults given for its port, and the cancel raised at its port's moment.
 struct RadioShelf {
   struct Radio {
     explicit Radio(const radiosim::RadioFaults& faults) : protocol(PatternImage(8), 0x38, faults) {}
     radiosim::RadioProtocol protocol;
     SimulatedClock clock;
   };
-  cli::FleetLine Open(const std::string& port, const CancelToken& cancel) {
+  cli::FleetLine Open(const std::string& port, CancelToken& cancel) {
+    if (radios.empty() && beforeFirstRadio) beforeFirstRadio();
     Radio& radio = radios.emplace_back(faults[port]);
+    if (cancelAtMs.contains(port)) radio.clock.RaiseAt(cancelAtMs[port], cancel);
     return {std::make_unique<SimulatedPort>(radio.protocol, radio.clock, cancel), &radio.clock};
   }
   std::deque<Radio> radios;
   std::map<std::string, radiosim::RadioFaults> faults;
+  std::map<std::string, long long> cancelAtMs;
+  std::function<void()> beforeFirstRadio;
 };
+
+// "file.sin" in dir: a channel data file of the shelf's radio type.
+MemoryImage RadioFile(const TempDir& dir) {
+  MemoryImage file = PatternImage(9);
+  file[settings::kRadioType] = 0x38;
+  WriteImage(dir.File("file.sin"), file);
+  return file;
+}
 
 struct FleetRun {
   explicit FleetRun(const std::string& answers) {
@@ -60,7 +75,9 @@ struct FleetRun {
 
 // Radios one after another: on one port as long as Enter is pressed, or
 // the ports in turn with --sequential. Each radio's lines come together,
-// each adds its log line, and one that fails does not stop the next.
+// each adds its log line, and one that fails does not stop the next. A
+// failure says how far its transfer got; a cancel leaves the ports not
+// begun "not started", each still with its line and its log line.
 TEST(FleetWrite, RadiosOneAfterAnother) {
   const std::string ok = ",KR-100,completed,match";
   const struct {
@@ -74,28 +91,40 @@ TEST(FleetWrite, RadiosOneAfterAnother) {
       {"\n", {"COM1"}, 0, "2 radios: 2 written and verified", {"COM1" + ok, "COM1" + ok}},
       {"", {"COM1"}, 0, "1 radio: 1 written and verified", {"COM1" + ok}},
       {" Q\n\n", {"COM1"}, 0, "1 radio: 1 written and verified", {"COM1" + ok}},
-      {"", {"COM1", "SILENT", "COM3"}, 1, "3 radios: 2 written and verified, 1 failed (SILENT: communication error)",
-       {"COM1" + ok, "SILENT,,communication error,not run", "COM3" + ok}},
+      {"", {"COM1", "SILENT", "BADACK"}, 1,
+       "3 radios: 1 written and verified, 2 failed (SILENT: communication error (0 of 264 blocks); BADACK: verify "
+       "failed: read acknowledgement failed (40 of 264 blocks))",
+       {"COM1" + ok, "SILENT,,communication error \\(0 of 264 blocks\\),not run",
+        "BADACK,KR-100,completed,failed: read acknowledgement failed \\(40 of 264 blocks\\)"}},
+      {"", {"COM1", "CANCEL", "COM3", "COM4"}, 1,
+       "4 radios: 1 written and verified, 1 failed (CANCEL: cancelled (142 of 264 blocks)), 2 not started (COM3, COM4)",
+       {"COM1" + ok, "CANCEL,KR-100,cancelled \\(142 of 264 blocks\\),not run", "COM3,,not started,not run",
+        "COM4,,not started,not run"}},
   };
   TempDir dir;
-  MemoryImage file = PatternImage(9);
-  file[settings::kRadioType] = 0x38;
-  WriteImage(dir.File("file.sin"), file);
+  const MemoryImage file = RadioFile(dir);
   for (const auto& c : cases) {
     SCOPED_TRACE(c.summary + ", answers \"" + c.answers + "\"");
     std::filesystem::remove(dir.File("log.csv"));
     FleetRun run(c.answers);
     run.shelf.faults["SILENT"].silent = true;
+    run.shelf.faults["BADACK"].badReadAckBlock = 40;
+    run.shelf.cancelAtMs["CANCEL"] = 300;
     EXPECT_EQ(run.Run({.file = dir.File("file.sin"), .ports = c.ports, .log = dir.File("log.csv"), .verify = true,
                        .sequential = c.ports.size() > 1}),
               c.status);
-    ASSERT_EQ(run.shelf.radios.size(), c.logged.size());
     std::string records;
-    for (std::size_t i = 0; i < c.logged.size(); ++i) {
-      const bool failed = c.logged[i].starts_with("SILENT");
-      EXPECT_EQ(run.shelf.radios[i].protocol.Image(), failed ? PatternImage(8) : ThroughGrid(file)) << i;
-      records += "[0-9T:+-]{25}," + c.logged[i] + ",[0-9.]+\n";
+    std::size_t radio = 0;  // the radios connected: on every port but those not started
+    for (const std::string& logged : c.logged) {
+      records += "[0-9T:+-]{25}," + logged + ",[0-9.]+\n";
+      if (logged.ends_with(",not started,not run")) {
+        EXPECT_EQ(CountLines(run.err.Text(), logged.substr(0, logged.find(',')) + ": not started"), 1);
+        continue;
+      }
+      EXPECT_EQ(run.shelf.radios.at(radio++).protocol.Image() == ThroughGrid(file),
+                logged.find(",completed,") != std::string::npos) << logged;
     }
+    EXPECT_EQ(radio, run.shelf.radios.size());
     EXPECT_EQ(run.out.Text(), c.summary + "\n");
     std::vector<std::string> turns;  // the port of each run of lines about a radio
     std::istringstream err(run.err.Text());
@@ -111,11 +140,13 @@ TEST(FleetWrite, RadiosOneAfterAnother) {
   }
 }
 
-// What is refused is refused before any radio is touched.
+// What is refused is refused before any radio is touched, and at once: a
+// log that is no regular file (a FIFO nobody reads would hold an open).
 TEST(FleetWrite, RefusalsComeBeforeAnyRadio) {
   TempDir dir;
   WriteImage(dir.File("file.sin"), NewImage());
   WriteFile(dir.File("short.sin"), "short");
+  ASSERT_EQ(::mkfifo(dir.File("fifo").c_str(), 0600), 0);
   struct Case {
     const char* name;
     cli::FleetOptions options;
@@ -125,6 +156,12 @@ TEST(FleetWrite, RefusalsComeBeforeAnyRadio) {
       {"a log that cannot be created",
        {.file = dir.File("file.sin"), .ports = {"COM1", "COM2"}, .log = dir.File("no/log.csv")},
        "korvel-cli: Cannot open the log \"" + dir.File("no/log.csv") + "\": No such file or directory\n"},
+      {"a FIFO log", {.file = dir.File("file.sin"), .ports = {"COM1"}, .log = dir.File("fifo")},
+       "korvel-cli: Cannot open the log \"" + dir.File("fifo") + "\": it is not a regular file\n"},
+      {"a device log", {.file = dir.File("file.sin"), .ports = {"COM1"}, .log = "/dev/full"},
+       "korvel-cli: Cannot open the log \"/dev/full\": it is not a regular file\n"},
+      {"a folder log", {.file = dir.File("file.sin"), .ports = {"COM1"}, .log = dir.Path().string()},
+       "korvel-cli: Cannot open the log \"" + dir.Path().string() + "\": Is a directory\n"},
       {"a port given twice", {.file = dir.File("file.sin"), .ports = {"COM1", "COM1"}, .log = dir.File("log.csv")},
        "korvel-cli: each --port may be given once: one radio per port at a time\n"},
       {"a file that is not a channel data file",
@@ -132,12 +169,56 @@ TEST(FleetWrite, RefusalsComeBeforeAnyRadio) {
        "korvel-cli: \"" + dir.File("short.sin") + "\" is not a channel data file: it holds 5 bytes, a channel data "
        "file holds 2112.\n"},
   };
+  ::alarm(10);  // a refusal that hangs ends the run
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
     FleetRun run("");
     EXPECT_EQ(run.Run(c.options), 1);
     EXPECT_EQ(run.err.Text(), c.err);
     EXPECT_TRUE(run.shelf.radios.empty());
+  }
+  ::alarm(0);
+}
+
+// A log on a full disk: without room for the lines it stops the command
+// before any radio; when the disk fills once the radios have begun (another
+// run's lines taking the log's last page), their results stand and the
+// log's failure is said apart: exit 3, or 1 when a radio failed too.
+TEST(FleetWrite, ALogThatCannotBeWritten) {
+  const struct {
+    bool fullAtStart;
+    std::vector<std::string> ports;
+    int status;
+    std::string summary;
+  } cases[] = {
+      {true, {"COM1", "COM2"}, 1, ""},
+      {false, {"COM1", "COM2"}, 3, "2 radios: 2 written and verified; the log could not be written: No space left on "
+       "device\n"},
+      {false, {"COM1", "SILENT"}, 1, "2 radios: 1 written and verified, 1 failed (SILENT: communication error (0 of "
+       "264 blocks)); the log could not be written: No space left on device\n"},
+  };
+  TempDir dir;
+  RadioFile(dir);
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.summary);
+    SmallDisk disk;
+    KORVEL_NEED_SMALL_DISK(disk);
+    const std::string log = disk.File("log.csv");
+    const auto fill = [&] {
+      const std::string earlier = std::filesystem::exists(log) ? ReadFile(log) : "earlier lines\n";
+      WriteFile(log, earlier + std::string(4095 - earlier.size() % 4096, '#') + "\n");
+      disk.Fill();
+    };
+    FleetRun run("");
+    run.shelf.faults["SILENT"].silent = true;
+    c.fullAtStart ? fill() : void(run.shelf.beforeFirstRadio = fill);
+    EXPECT_EQ(run.Run({.file = dir.File("file.sin"), .ports = c.ports, .log = log, .verify = true, .sequential = true}),
+              c.status);
+    EXPECT_EQ(run.out.Text(), c.summary);
+    const std::string unwritten = "Cannot write the log \"" + log + "\": No space left on device";
+    for (const std::string& said : c.fullAtStart ? std::vector<std::string>{"korvel-cli"} : c.ports)
+      EXPECT_EQ(CountLines(run.err.Text(), said + ": " + unwritten), 1) << run.err.Text();
+    EXPECT_EQ(run.shelf.radios.size(), c.fullAtStart ? 0 : c.ports.size());
   }
 }
 
