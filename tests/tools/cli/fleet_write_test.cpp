@@ -88,7 +88,6 @@ TEST(FleetWrite, RadiosOneAfterAnother) {
     std::vector<std::string> logged;  // Port to Verify of each log line, in order
   } cases[] = {
       {"\n\nq\n", {"COM1"}, 0, "3 radios: 3 written and verified", {"COM1" + ok, "COM1" + ok, "COM1" + ok}},
-      {"\n", {"COM1"}, 0, "2 radios: 2 written and verified", {"COM1" + ok, "COM1" + ok}},
       {"", {"COM1"}, 0, "1 radio: 1 written and verified", {"COM1" + ok}},
       {" Q\n\n", {"COM1"}, 0, "1 radio: 1 written and verified", {"COM1" + ok}},
       {"", {"COM1", "SILENT", "BADACK"}, 1,

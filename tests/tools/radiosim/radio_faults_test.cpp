@@ -116,7 +116,9 @@ TEST(RadioFaults, EachFaultChangesWhatTheRadioSendsAsDocumented) {
     std::vector<Bytes> replies;
     for (const Bytes& frame : c.frames) replies.push_back(radio.Send(frame));
     EXPECT_EQ(replies, c.replies);
-    if (c.stored != kNone) EXPECT_EQ(radio.protocol.Image()[c.address], c.stored);
+    if (c.stored != kNone) {
+      EXPECT_EQ(radio.protocol.Image()[c.address], c.stored);
+    }
     EXPECT_EQ(radio.protocol.HungUp(), c.hungUp);
   }
 }
