@@ -1,6 +1,6 @@
 // korvel-cli fleet write in-process: each radio a simulated one on
 // simulated time. Three radios at once, on real pseudo-terminals, are in
-// fleet_process_test.cpp.
+// cli_paced_test.cpp.
 
 #include "fleet_write.h"
 

@@ -1,7 +1,7 @@
 // The simulator's server in a thread, talked to through the program's own
 // serial port on the pseudo-terminal it serves. That every byte value crosses
 // it both ways is seen by the fleet's write and verify through three servers
-// (fleet_process_test) and the paced read (cli_paced_test).
+// and the paced read (cli_paced_test).
 
 #include "pty_server.h"
 
