@@ -34,9 +34,6 @@
 #include "scripted_prompter.h"
 #include "test_files.h"
 
-// Readable QStrings in test failures.
-inline void PrintTo(const QString& text, std::ostream* out) { *out << '"' << text.toStdString() << '"'; }
-
 namespace korvel::testing {
 
 using test::EnsureApplication;
