@@ -8,9 +8,13 @@
 #include <QApplication>
 #include <QSettings>
 #include <QTemporaryDir>
+#include <QPushButton>
 #include <QTest>
+#include <QTimer>
 #include <deque>
+#include <functional>
 #include <memory>
+#include <type_traits>
 #include <string>
 #include <vector>
 #include <QToolBar>
@@ -29,9 +33,6 @@
 #include "offscreen_app.h"
 #include "scripted_prompter.h"
 #include "test_files.h"
-
-// Readable QStrings in test failures.
-inline void PrintTo(const QString& text, std::ostream* out) { *out << '"' << text.toStdString() << '"'; }
 
 namespace korvel::testing {
 
@@ -58,6 +59,32 @@ class ScriptedChooser : public FileChooser {
     return path;
   }
 };
+
+// Runs open, which brings up a modal dialog of type T (at once or from the
+// event loop it runs); look sees the dialog and closes it as a user does.
+// Says whether such a dialog came up.
+template <typename T = QDialog>
+bool AnswerModal(const std::function<void()>& open, const std::function<void(std::type_identity_t<T>&)>& look) {
+  bool seen = false;
+  QTimer poll;
+  QObject::connect(&poll, &QTimer::timeout, &poll, [&] {
+    auto* dialog = qobject_cast<T*>(QApplication::activeModalWidget());
+    if (dialog == nullptr || seen) return;
+    seen = true;
+    poll.stop();
+    look(*dialog);
+  });
+  poll.start(5);
+  open();
+  return seen;
+}
+
+// Clicks the push button of that text in the widget.
+inline void ClickButton(QWidget& widget, const QString& text) {
+  for (QPushButton* button : widget.findChildren<QPushButton*>())
+    if (button->text() == text) return button->click();
+  ADD_FAILURE() << "no button " << text.toStdString();
+}
 
 // A new image with two channels in use and a bar off its defaults, as the
 // grid collection leaves it (a file of it opens and saves to the same bytes).

@@ -121,7 +121,6 @@ TEST_F(EditCommands, ACellEditIsOneStepAndAnOpenEditorKeepsItsOwnKeys) {
   QTest::keyClick(box, Qt::Key_Return);
   QCoreApplication::processEvents();
   EXPECT_EQ(Row(5)[kRxFrequency], "146.52000");
-  EXPECT_EQ(Row(5)[kTxFrequency], "146.52000");
   EXPECT_EQ(frame->Action(kCmdEditUndo)->text(), "&Undo Edit Channel 5");
   frame->Action(kCmdEditUndo)->trigger();
   EXPECT_TRUE(Row(5).AllEmpty());

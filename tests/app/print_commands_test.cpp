@@ -7,7 +7,6 @@
 #include <QDialog>
 #include <QPrintPreviewWidget>
 #include <QPrinter>
-#include <QTimer>
 #include <functional>
 
 #include "app/command_ids.h"
@@ -22,21 +21,9 @@ namespace {
 std::vector<std::string> PdfPages(const QString& pdf) {
   const test::ChildRun run = test::RunChild({"/usr/bin/pdftotext", pdf.toStdString(), "-"});
   EXPECT_EQ(run.status, 0) << run.err;
-  std::vector<std::string> pages(1);
-  bool space = false;
-  for (char c : run.out) {
-    if (c == '\f') {
-      pages.emplace_back();
-      space = false;
-    } else if (std::isspace(static_cast<unsigned char>(c))) {
-      space = true;
-    } else {
-      if (space && !pages.back().empty()) pages.back() += ' ';
-      pages.back() += c;
-      space = false;
-    }
-  }
-  if (pages.back().empty()) pages.pop_back();
+  std::vector<std::string> pages;
+  for (const QString& page : QString::fromStdString(run.out).split('\f'))
+    if (!page.trimmed().isEmpty()) pages.push_back(page.simplified().toStdString());
   return pages;
 }
 
@@ -54,10 +41,7 @@ TEST_F(PrintCommands, PrintToPdfShowsTheWorkingCopyOnFivePages) {
   frame->Printing().Printer().setOutputFormat(QPrinter::PdfFormat);
   frame->Printing().Printer().setOutputFileName(pdf);
   // The print dialog is confirmed as it comes up, printing to that file.
-  QTimer::singleShot(0, [] {
-    if (auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget())) dialog->accept();
-  });
-  frame->Printing().Print();
+  AnswerModal([this] { frame->Printing().Print(); }, [](QDialog& dialog) { dialog.accept(); });
 
   const std::vector<std::string> pages = PdfPages(pdf);
   ASSERT_EQ(pages.size(), 5u);
@@ -86,17 +70,14 @@ TEST_F(PrintCommands, PrintToPdfShowsTheWorkingCopyOnFivePages) {
   EXPECT_EQ(ReadFile(pdf), printed);
 }
 
-// The dialog comes up, is looked at and closed as a user closes it.
+// The dialog's caption; it is looked at and closed as a user closes it.
 QString RunModal(const std::function<void()>& open, const std::function<void(QDialog&)>& look) {
   QString caption;
-  QTimer::singleShot(0, [&] {
-    auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
-    if (!dialog) return;
-    caption = dialog->windowTitle();
-    look(*dialog);
-    dialog->reject();
+  AnswerModal(open, [&](QDialog& dialog) {
+    caption = dialog.windowTitle();
+    look(dialog);
+    dialog.reject();
   });
-  open();
   return caption;
 }
 

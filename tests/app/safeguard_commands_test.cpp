@@ -4,9 +4,7 @@
 
 #include <QApplication>
 #include <QListWidget>
-#include <QTimer>
 #include <QTreeWidget>
-#include <functional>
 
 #include "app/backup_list_dialog.h"
 #include "app/command_ids.h"
@@ -17,21 +15,6 @@
 
 namespace korvel::testing {
 namespace {
-
-// Answers the next modal dialog of type T: inspect looks at it and says how
-// it ends (its done() code).
-template <typename T>
-void AnswerNextDialog(std::function<int(T&)> inspect, bool* seen) {
-  auto* poll = new QTimer;
-  QObject::connect(poll, &QTimer::timeout, poll, [poll, inspect, seen] {
-    auto* dialog = qobject_cast<T*>(QApplication::activeModalWidget());
-    if (dialog == nullptr) return;
-    *seen = true;
-    dialog->done(inspect(*dialog));
-    poll->deleteLater();
-  });
-  poll->start(5);
-}
 
 std::vector<QStringList> Rows(const QTreeWidget& list) {
   std::vector<QStringList> rows;
@@ -52,18 +35,17 @@ TEST_F(Safeguards, VerifyAfterWriteShowsWhereTheRadioHoldsSomethingElse) {
   Connect(NewImage(), faults);
   CommitFrequency(document.Channels(), 3, 1, "146.52", prompter);
   frame->OnWriteToRadio();
-  bool seen = false;
   std::vector<QStringList> rows;
-  AnswerNextDialog<DifferencesDialog>(
+  ASSERT_TRUE(AnswerModal<DifferencesDialog>(
+      [&] {
+        Start();
+        ASSERT_TRUE(WaitForEnd());
+      },
       [&](DifferencesDialog& dialog) {
         EXPECT_EQ(dialog.windowTitle(), "Verify After Write");
         rows = Rows(*dialog.List());
-        return 0;
-      },
-      &seen);
-  Start();
-  ASSERT_TRUE(WaitForEnd());
-  ASSERT_TRUE(seen);
+        dialog.done(0);
+      }));
   ASSERT_EQ(rows.size(), 1u);
   EXPECT_EQ(rows[0].mid(0, 3), (QStringList{"Channel 3", "Receive", "146.52000"}));
   EXPECT_NE(rows[0][3], "146.52000");
@@ -77,31 +59,23 @@ TEST_F(Safeguards, AReadIsKeptAsABackupThatOpensAsAnUntitledDocument) {
   ASSERT_TRUE(WaitForEnd());
   document.History().MarkSaved();
   ASSERT_TRUE(frame->Files().New());
-  bool seen = false;
-  AnswerNextDialog<BackupListDialog>(
-      [](BackupListDialog& dialog) {
-        EXPECT_EQ(dialog.List()->count(), 1);
-        return static_cast<int>(BackupListDialog::Open);
-      },
-      &seen);
-  frame->Action(kCmdOpenBackup)->trigger();
-  EXPECT_TRUE(seen);
+  EXPECT_TRUE(AnswerModal<BackupListDialog>([&] { frame->Action(kCmdOpenBackup)->trigger(); },
+                                            [](BackupListDialog& dialog) {
+                                              EXPECT_EQ(dialog.List()->count(), 1);
+                                              dialog.done(BackupListDialog::Open);
+                                            }));
   EXPECT_EQ(ViewContent(), test::ThroughGrid(memory));
   EXPECT_TRUE(document.PathName().empty()) << "saving must never overwrite the backup";
 }
 
 TEST_F(Safeguards, CompareWithListsEveryChannelTextThatDiffers) {
   chooser.paths = {WriteFile("other.sin", SampleImage())};
-  bool seen = false;
   std::vector<QStringList> rows;
-  AnswerNextDialog<DifferencesDialog>(
-      [&](DifferencesDialog& dialog) {
-        rows = Rows(*dialog.List());
-        return 0;
-      },
-      &seen);
-  frame->Action(kCmdCompareWith)->trigger();
-  ASSERT_TRUE(seen);
+  ASSERT_TRUE(AnswerModal<DifferencesDialog>([&] { frame->Action(kCmdCompareWith)->trigger(); },
+                                             [&](DifferencesDialog& dialog) {
+                                               rows = Rows(*dialog.List());
+                                               dialog.done(0);
+                                             }));
   ASSERT_FALSE(rows.empty());
   EXPECT_EQ(rows[0], (QStringList{"Channel 1", "Receive", "(empty)", "145.50000"}));
 }

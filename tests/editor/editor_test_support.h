@@ -9,7 +9,6 @@
 #include <QTest>
 #include <gtest/gtest.h>
 #include <memory>
-#include <ostream>
 
 #include "editor/cell_editors.h"
 #include "editor/channel_grid.h"
@@ -19,9 +18,6 @@
 #include "model/kov_document.h"
 #include "offscreen_app.h"
 #include "scripted_prompter.h"
-
-// Readable QString values in failure messages.
-inline void PrintTo(const QString& text, std::ostream* out) { *out << '"' << text.toStdString() << '"'; }
 
 namespace korvel::test {
 

@@ -99,7 +99,6 @@ TEST_F(ViewTest, EditorsHoldTheirEntriesInListOrder) {
     EXPECT_EQ(entries.join('|'), c.entries);
     EXPECT_FALSE(OptionChooser(c.column)->isEditable());
   }
-  EXPECT_FALSE(FrequencyBox()->hasFrame());
 }
 
 TEST_F(ViewTest, ColumnWidthsKeepTheirProportionsAndFitTheGrid) {

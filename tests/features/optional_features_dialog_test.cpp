@@ -162,7 +162,6 @@ TEST_F(FeaturesDialogTest, TheTimerShowsOffOrSecondsAndStoresThePositionShown) {
     EXPECT_EQ(spin->text(), row.shown);
     Button("OK")->click();
     EXPECT_EQ(document.Image()[0x814], row.expected);
-    EXPECT_EQ(spin->text(), row.expected ? QString::number(row.expected * 30) : QString("OFF"));
   }
 }
 

@@ -111,14 +111,7 @@ TEST(ChannelCsv, ImportsEveryLineOrNone) {
     if (!outcome.Applied()) {
       EXPECT_EQ(document.Image(), before.Image());
     }
-    for (int row = 1; row <= ChannelTable::kRows; ++row) {
-      SCOPED_TRACE(row);
-      ChannelTexts expected = before.Channels().Row(row);
-      for (const auto& [changed, texts] : c.after) {
-        if (changed == row) expected = ChannelTexts{texts};
-      }
-      EXPECT_EQ(document.Channels().Row(row).text, expected.text);
-    }
+    test::ExpectChannels(document.Channels(), before.Channels(), c.after);
   }
 }
 
@@ -201,9 +194,7 @@ TEST(ChannelCsv, ExportedChannelsImportBackUnchanged) {
     fresh.FillFromImage();
     const CsvImportOutcome replaced = ImportChannelsCsv(fresh, csv, true);
     ASSERT_TRUE(replaced.Applied()) << DescribeCsvRefusals(replaced.refusals);
-    for (int row = 1; row <= ChannelTable::kRows; ++row) {
-      EXPECT_EQ(fresh.Channels().Row(row).text, exported.Channels().Row(row).text) << row;
-    }
+    test::ExpectChannels(fresh.Channels(), exported.Channels());
   }
 }
 

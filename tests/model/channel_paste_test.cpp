@@ -122,14 +122,7 @@ TEST(ChannelPaste, PastesWholeAsTypingWouldOrNotAtAll) {
     for (const CellRefusal& r : outcome.refusals) refused.push_back({r.row, r.column, r.text, r.reason});
     EXPECT_EQ(refused, c.refused);
     EXPECT_EQ(outcome.Applied(), c.refused.empty());
-    for (int row = 1; row <= ChannelTable::kRows; ++row) {
-      SCOPED_TRACE(row);
-      ChannelTexts expected = before.Row(row);
-      for (const auto& [changed, texts] : c.after) {
-        if (changed == row) expected = ChannelTexts{texts};
-      }
-      EXPECT_EQ(channels.Row(row).text, expected.text);
-    }
+    test::ExpectChannels(channels, before, c.after);
   }
 }
 

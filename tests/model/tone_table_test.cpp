@@ -39,10 +39,6 @@ TEST(ToneTable, EveryNameEncodesAndDecodesToItself) {
     EXPECT_EQ(DecodeTone(code.high, code.low, true), T().Name(i)) << i;
     EXPECT_EQ(T().IndexOfCode(code), i);
   }
-  EXPECT_EQ(T().Code(1), (ToneCode{0x06, 0x70}));
-  EXPECT_EQ(T().Code(50), (ToneCode{0x25, 0x41}));
-  EXPECT_EQ(T().Code(13), (ToneCode{0x10, 0x00}));  // "100.0"
-  EXPECT_EQ(T().Code(0), (ToneCode{0xFF, 0xFF}));
 }
 
 TEST(ToneTable, FindsNamesIgnoringCase) {

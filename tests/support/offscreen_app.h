@@ -3,7 +3,13 @@
 // environment names another. Created once, on the first call, which also
 // turns Qt's warnings about misuse across threads into test failures.
 
+#include <QString>
+#include <ostream>
+
 class QApplication;
+
+// Readable QStrings in test failures.
+inline void PrintTo(const QString& text, std::ostream* out) { *out << '"' << text.toStdString() << '"'; }
 
 namespace korvel::test {
 

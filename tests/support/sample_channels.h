@@ -2,10 +2,15 @@
 // Channel texts several suites start from, as the grid shows them: a toned
 // channel, a receive-only one, an empty one and a new one.
 
+#include <gtest/gtest.h>
+
 #include <array>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "model/channel_record.h"
+#include "model/channel_table.h"
 
 namespace korvel::test {
 
@@ -18,6 +23,19 @@ inline const Texts kEmpty{};
 // A channel as its first frequency leaves it: the new-row options, no tones.
 inline Texts NewRow(const std::string& rx, const std::string& tx) {
   return {rx, tx, "OFF", "OFF", "Wide", "Yes", "High", "DTMF", "ON", "Close"};
+}
+
+// Every channel of after holds the texts it has in before, but for the
+// channels listed, which hold the texts given.
+inline void ExpectChannels(const ChannelTable& after, const ChannelTable& before,
+                           const std::vector<std::pair<int, Texts>>& changed = {}) {
+  for (int row = 1; row <= ChannelTable::kRows; ++row) {
+    SCOPED_TRACE(row);
+    Texts expected = before.Row(row).text;
+    for (const auto& [at, texts] : changed)
+      if (at == row) expected = texts;
+    EXPECT_EQ(after.Row(row).text, expected);
+  }
 }
 
 }  // namespace korvel::test
