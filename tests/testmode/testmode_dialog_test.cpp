@@ -113,7 +113,9 @@ TEST(TestModeDialog, EnterChecksTheFrequencyOnItsSidesStepAndMovesOn) {
     rig.Enter(c.edit, QString::fromLatin1(c.typed));
     EXPECT_EQ(rig.Text(c.edit), c.shown);
     EXPECT_TRUE(rig.dialog.isVisible()) << "Enter never closes the dialog";
-    if (c.edit == 1030) EXPECT_EQ(rig.dialog.focusWidget(), rig.dialog.Control(1031));
+    if (c.edit == 1030) {
+      EXPECT_EQ(rig.dialog.focusWidget(), rig.dialog.Control(1031));
+    }
   }
 }
 

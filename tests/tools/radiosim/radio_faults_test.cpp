@@ -56,7 +56,8 @@ TEST(FaultOptions, ValuesAreTakenOrRefusedWithTheirReason) {
 Bytes ReadReply(int block, std::size_t length = 12) {
   Bytes reply = Command('R', block);
   const MemoryImage memory = Numbered();
-  reply.insert(reply.end(), memory.begin() + block * 8, memory.begin() + block * 8 + 8);
+  reply.resize(12);
+  std::copy_n(memory.begin() + block * 8, 8, reply.begin() + 4);
   reply.resize(length);
   return reply;
 }
