@@ -6,9 +6,9 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QElapsedTimer>
 #include <QSettings>
 #include <QTemporaryDir>
-#include <QPushButton>
 #include <QTest>
 #include <QTimer>
 #include <deque>
@@ -16,7 +16,6 @@
 #include <memory>
 #include <type_traits>
 #include <string>
-#include <vector>
 #include <QToolBar>
 
 #include "app/file_chooser.h"
@@ -36,6 +35,7 @@
 
 namespace korvel::testing {
 
+using test::ClickButton;
 using test::EnsureApplication;
 
 using test::ScriptedPrompter;
@@ -79,11 +79,12 @@ bool AnswerModal(const std::function<void()>& open, const std::function<void(std
   return seen;
 }
 
-// Clicks the push button of that text in the widget.
-inline void ClickButton(QWidget& widget, const QString& text) {
-  for (QPushButton* button : widget.findChildren<QPushButton*>())
-    if (button->text() == text) return button->click();
-  ADD_FAILURE() << "no button " << text.toStdString();
+// Runs the event loop until done says so or ms have passed; says whether done.
+inline bool WaitUntil(const std::function<bool()>& done, int ms) {
+  QElapsedTimer waited;
+  waited.start();
+  while (!done() && waited.elapsed() < ms) QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+  return done();
 }
 
 // A new image with two channels in use and a bar off its defaults, as the

@@ -3,7 +3,6 @@
 #include <QMessageBox>
 #include <QThread>
 #include <QTimer>
-#include <QElapsedTimer>
 #include <atomic>
 #include <thread>
 
@@ -83,9 +82,7 @@ TEST(QtPrompter, AskedFromAWorkerTheBoxIsShownOnTheInterfaceThreadWithItsDetail)
     }
   });
   answerer.start(10);
-  QElapsedTimer waited;
-  waited.start();
-  while (!answered && waited.elapsed() < 10000) QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+  WaitUntil([&] { return answered.load(); }, 10000);
   worker.join();
   EXPECT_EQ(answer, Answer::Retry);
   EXPECT_EQ(boxThread, QApplication::instance()->thread());

@@ -2,7 +2,6 @@
 // opened again, and Compare With. (Which transfers keep a backup is in the
 // table of transfer_commands_test.cpp.)
 
-#include <QApplication>
 #include <QListWidget>
 #include <QTreeWidget>
 

@@ -2,9 +2,7 @@
 // The window against the simulated radio, in-process, for the tests of
 // the commands that talk to the radio.
 
-#include <QElapsedTimer>
 #include <QPushButton>
-#include <functional>
 #include <memory>
 
 #include "app/progress_dialog.h"
@@ -39,12 +37,6 @@ class WindowTransfer : public FrameTest {
   }
   bool WaitForProgress(int position, int ms = 10000) {
     return WaitUntil([this, position] { return Dialog().Progress() >= position; }, ms);
-  }
-  static bool WaitUntil(const std::function<bool()>& done, int ms) {
-    QElapsedTimer waited;
-    waited.start();
-    while (!done() && waited.elapsed() < ms) QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
-    return done();
   }
   void TearDown() override {
     if (frame && Running()) {

@@ -10,7 +10,6 @@
 #include <QClipboard>
 #include <QComboBox>
 #include <QLineEdit>
-#include <QPushButton>
 #include <QSpinBox>
 #include <QTest>
 #include <functional>
@@ -23,6 +22,8 @@
 
 namespace korvel {
 namespace {
+
+using test::ClickButton;
 
 class FeaturesDialogTest : public ::testing::Test {
  public:
@@ -40,12 +41,6 @@ class FeaturesDialogTest : public ::testing::Test {
     T* control = dialog->findChild<T*>(QString::fromLatin1(name));
     EXPECT_NE(control, nullptr) << name;
     return control;
-  }
-  QPushButton* Button(const QString& text) const {
-    for (QPushButton* button : dialog->findChildren<QPushButton*>())
-      if (button->text() == text) return button;
-    ADD_FAILURE() << text.toStdString();
-    return nullptr;
   }
   // Types into a field as the user does: everything in it replaced.
   static void TypeOver(QLineEdit* edit, const QString& text) {
@@ -106,11 +101,11 @@ TEST_F(FeaturesDialogTest, OkAndEnterStoreAndMarkTheDocumentCancelEscapeAndClose
     Step close;
     bool stored;
   } rows[] = {
-      {"OK unchanged", [](FeaturesDialogTest&) {}, [](FeaturesDialogTest& t) { t.Button("OK")->click(); }, false},
-      {"OK", changeAll, [](FeaturesDialogTest& t) { t.Button("OK")->click(); }, true},
+      {"OK unchanged", [](FeaturesDialogTest&) {}, [](FeaturesDialogTest& t) { ClickButton(*t.dialog, "OK"); }, false},
+      {"OK", changeAll, [](FeaturesDialogTest& t) { ClickButton(*t.dialog, "OK"); }, true},
       {"Enter in the radio name", changeAll,
        [](FeaturesDialogTest& t) { QTest::keyClick(t.Control<QLineEdit>("radioName"), Qt::Key_Return); }, true},
-      {"Cancel", changeAll, [](FeaturesDialogTest& t) { t.Button("Cancel")->click(); }, false},
+      {"Cancel", changeAll, [](FeaturesDialogTest& t) { ClickButton(*t.dialog, "Cancel"); }, false},
       {"Escape in the ANI", changeAll,
        [](FeaturesDialogTest& t) { QTest::keyClick(t.Control<QLineEdit>("aniCode"), Qt::Key_Escape); }, false},
       {"close box", changeAll, [](FeaturesDialogTest& t) { t.dialog->close(); }, false},
@@ -160,7 +155,7 @@ TEST_F(FeaturesDialogTest, TheTimerShowsOffOrSecondsAndStoresThePositionShown) {
     spin->setFocus();
     row.act(spin);
     EXPECT_EQ(spin->text(), row.shown);
-    Button("OK")->click();
+    ClickButton(*dialog, "OK");
     EXPECT_EQ(document.Image()[0x814], row.expected);
   }
 }
@@ -216,7 +211,7 @@ TEST_F(FeaturesDialogTest, AnOverLongTextIsReportedOnOkAndStoredOnceShortened) {
   Open();
   auto* ani = Control<QLineEdit>("aniCode");
   EXPECT_EQ(ani->text(), "ABCDE");
-  Button("OK")->click();
+  ClickButton(*dialog, "OK");
   ASSERT_EQ(prompter.asked.size(), 1u);
   EXPECT_EQ(prompter.asked[0].text, "ANI holds at most 4 characters; it has 5.");
   EXPECT_EQ(prompter.asked[0].caption, kAppTitle);
@@ -229,7 +224,7 @@ TEST_F(FeaturesDialogTest, AnOverLongTextIsReportedOnOkAndStoredOnceShortened) {
   QTest::keyClick(ani, Qt::Key_Backspace);
   QTest::keyClick(ani, Qt::Key_F);
   EXPECT_EQ(ani->text(), "ABCD");
-  Button("OK")->click();
+  ClickButton(*dialog, "OK");
   EXPECT_FALSE(dialog->isVisible());
   EXPECT_EQ(Bytes(0x820, 5), "ABCD\xFF");
 }
@@ -252,7 +247,7 @@ TEST_F(FeaturesDialogTest, AListStoresTheItemItsTextNamesElseItsLoadedValue) {
     document.OnNewDocument();
     Open();
     TypeOver(Control<QComboBox>(row.list)->lineEdit(), QString::fromLatin1(row.typed));
-    Button("OK")->click();
+    ClickButton(*dialog, "OK");
     EXPECT_EQ(document.Image()[row.offset], row.expected);
   }
 }

@@ -96,24 +96,18 @@ TEST(BackupStore, AFolderThatCannotBeMadeIsAnErrorAndLeavesNoFile) {
   EXPECT_EQ(test::ReadFile(dir.File("file")), "a file, not a folder");
 }
 
-// Sets an environment variable (or unsets it) for the life of the object.
-class ScopedEnv {
- public:
-  ScopedEnv(const char* name, const std::optional<std::string>& value) : name_(name), old_(Get(name)) { Set(value); }
-  ~ScopedEnv() { Set(old_); }
+void SetEnv(const char* name, const std::optional<std::string>& value) {
+  value ? ::setenv(name, value->c_str(), 1) : ::unsetenv(name);
+}
 
- private:
-  static std::optional<std::string> Get(const char* name) {
-    const char* value = std::getenv(name);
-    return value ? std::optional<std::string>(value) : std::nullopt;
-  }
-  void Set(const std::optional<std::string>& value) { value ? ::setenv(name_, value->c_str(), 1) : ::unsetenv(name_); }
-  const char* name_;
-  std::optional<std::string> old_;
-};
+std::optional<std::string> GetEnv(const char* name) {
+  const char* value = std::getenv(name);
+  return value ? std::optional<std::string>(value) : std::nullopt;
+}
 
 TEST(BackupStore, DefaultFolderFollowsTheDataHome) {
-  const ScopedEnv home("HOME", "/home/ann");
+  const std::optional<std::string> home = GetEnv("HOME"), dataHome = GetEnv("XDG_DATA_HOME");
+  SetEnv("HOME", "/home/ann");
   struct Case {
     std::optional<std::string> dataHome;
     const char* folder;
@@ -126,9 +120,11 @@ TEST(BackupStore, DefaultFolderFollowsTheDataHome) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.dataHome.value_or("(unset)"));
-    const ScopedEnv dataHome("XDG_DATA_HOME", c.dataHome);
+    SetEnv("XDG_DATA_HOME", c.dataHome);
     EXPECT_EQ(BackupStore::DefaultFolder(), c.folder);
   }
+  SetEnv("HOME", home);
+  SetEnv("XDG_DATA_HOME", dataHome);
 }
 
 }  // namespace

@@ -18,11 +18,7 @@
 namespace korvel {
 namespace {
 
-using test::Texts;
-using test::NewRow;
-using test::kEmpty;
-using test::kReceiveOnly;
-using test::kToned;
+using namespace test;  // the sample rows and the recording prompter
 
 const std::string kHeader = std::string(kChannelCsvHeader) + "\r\n";
 const std::string kShortHeader = "Channel,Receive,Transmit,Rx Tone,Tx Power\n";

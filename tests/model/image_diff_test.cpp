@@ -7,7 +7,6 @@
 #include <vector>
 
 #include "model/channel_record.h"
-#include "model/optional_features.h"
 #include "model/settings_block.h"
 
 namespace korvel {
@@ -27,12 +26,6 @@ MemoryImage Base() {
 
 void SetRecordByte(MemoryImage& image, int channel, std::size_t offset, std::uint8_t value) {
   ChannelRecordOf(image, channel)[offset] = value;
-}
-
-void SetSquelch(MemoryImage& image, int level) {
-  OptionalFeatures features = LoadOptionalFeatures(image);
-  features.squelchLevel = level;
-  StoreOptionalFeatures(features, image);
 }
 
 TEST(ImageDiff, NamesWhatTheGridAndTheSettingsShowAndCountsTheRest) {
@@ -62,7 +55,7 @@ TEST(ImageDiff, NamesWhatTheGridAndTheSettingsShowAndCountsTheRest) {
         "Channel 1 BusyLock: (empty) -> Close"}},
       {"settings with the names and values settings prints",
        [](MemoryImage& image) {
-         SetSquelch(image, 7);
+         image[settings::kSquelchLevel] = 7;
          settings::SetBits(image, settings::kFunctionFlags, settings::kBeepBit, false);
          image[settings::kRadioType] = 0x3A;
        },

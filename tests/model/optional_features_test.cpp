@@ -6,7 +6,6 @@
 #include <functional>
 #include <optional>
 #include <string>
-#include <vector>
 
 #include "model/optional_features.h"
 #include "model/settings_block.h"

@@ -71,7 +71,6 @@ TEST(PrintMeasures, FollowThePageSizeAndResolution) {
     int width;
   };
   const Row rows[] = {
-      {"A4-like at 600 dpi", kPage, 360, 132},
       {"300 dpi, page height truncated to 45ths", {0, 0, 2400, 3160, 300, 300}, 336, 132},
       {"different resolutions across and down", {0, 0, 4800, 3375, 600, 300}, 360, 132},
   };

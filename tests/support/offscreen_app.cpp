@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QPushButton>
 
 namespace korvel::test {
 namespace {
@@ -26,6 +27,12 @@ QApplication& EnsureApplication() {
   static char name[] = "korvel-tests";
   static char* argv[] = {name, nullptr};
   return *new QApplication(argc, argv);
+}
+
+void ClickButton(QWidget& widget, const QString& text) {
+  for (QPushButton* button : widget.findChildren<QPushButton*>())
+    if (button->text() == text) return button->click();
+  ADD_FAILURE() << "no button " << text.toStdString();
 }
 
 }  // namespace korvel::test

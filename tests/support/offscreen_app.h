@@ -7,6 +7,7 @@
 #include <ostream>
 
 class QApplication;
+class QWidget;
 
 // Readable QStrings in test failures.
 inline void PrintTo(const QString& text, std::ostream* out) { *out << '"' << text.toStdString() << '"'; }
@@ -14,5 +15,9 @@ inline void PrintTo(const QString& text, std::ostream* out) { *out << '"' << tex
 namespace korvel::test {
 
 QApplication& EnsureApplication();
+
+// Clicks the push button of that text in the widget; fails the test when
+// there is none.
+void ClickButton(QWidget& widget, const QString& text);
 
 }  // namespace korvel::test
