@@ -49,10 +49,20 @@ struct ListedPort {
 // by device name with numbers in numeric order (ttyUSB2 before ttyUSB10).
 std::vector<ListedPort> ListSerialPorts(PortSource& source);
 
-// The Port menu's text: "/dev/ttyUSB0 — Prolific USB-Serial Controller (067b:2303)".
+// What the Port menu and `korvel-cli ports` say when the list is empty.
+inline constexpr const char* kNoPortFound = "No serial port found — plug in the cable";
+
+// The Port menu's text: "/dev/ttyUSB0 — Prolific USB-Serial Controller (067b:2303)"
+// (the description and the ids where the system tells them).
 std::string PortMenuText(const ListedPort& port);
-// One line of `korvel-cli ports`, and its JSON object.
+// One line of `korvel-cli ports`, tab-separated: name, device, transport
+// (usb, bluetooth, native, other), description, USB ids and the COM names
+// reaching the port ("COM1,COM3"), "-" for what is not known; control
+// characters become spaces, so a port is always one line.
 std::string PortLine(const ListedPort& port);
+// Its JSON object: name, device, transport, description, vendor_id and
+// product_id (four hex digits), manufacturer, product, serial_number (null
+// where not known) and reached_by (an array of COM names).
 std::string PortJson(const ListedPort& port);
 
 }  // namespace korvel

@@ -7,6 +7,7 @@
 #include <ctime>
 #include <optional>
 
+#include "scoped_env.h"
 #include "temp_dir.h"
 #include "test_files.h"
 
@@ -14,6 +15,7 @@ namespace korvel {
 namespace {
 
 using test::Exists;
+using test::ScopedEnv;
 using test::ImageFromFile;
 using test::TempDir;
 
@@ -95,22 +97,6 @@ TEST(BackupStore, AFolderThatCannotBeMadeIsAnErrorAndLeavesNoFile) {
   EXPECT_FALSE(Exists(dir.File("file/backups")));
   EXPECT_EQ(test::ReadFile(dir.File("file")), "a file, not a folder");
 }
-
-// Sets an environment variable (or unsets it) for the life of the object.
-class ScopedEnv {
- public:
-  ScopedEnv(const char* name, const std::optional<std::string>& value) : name_(name), old_(Get(name)) { Set(value); }
-  ~ScopedEnv() { Set(old_); }
-
- private:
-  static std::optional<std::string> Get(const char* name) {
-    const char* value = std::getenv(name);
-    return value ? std::optional<std::string>(value) : std::nullopt;
-  }
-  void Set(const std::optional<std::string>& value) { value ? ::setenv(name_, value->c_str(), 1) : ::unsetenv(name_); }
-  const char* name_;
-  std::optional<std::string> old_;
-};
 
 TEST(BackupStore, DefaultFolderFollowsTheDataHome) {
   const ScopedEnv home("HOME", "/home/ann");
