@@ -96,23 +96,23 @@ void PortMenu::Refresh() {
   listed_.clear();
   for (const ListedPort& port : ListSerialPorts(*source_)) {
     const QString name = QString::fromStdString(port.name);
-    QAction* action = AddListed(QString::fromStdString(PortMenuText(port)), name);
-    action->setStatusTip(QStringLiteral("Choose the serial port ") + QString::fromStdString(port.port.device));
+    AddListed(QString::fromStdString(PortMenuText(port)), name);
     shown = shown || chosen == name;
   }
   if (listed_.empty()) {
-    QAction* none = new QAction(QString::fromUtf8("No serial port found — plug in the cable"), menu_);
+    QAction* none = new QAction(QString::fromUtf8(kNoPortFound), menu_);
     none->setEnabled(false);
     menu_->insertAction(listEnd_, none);
     listed_.push_back(none);
   }
   // A typed device, or one that has gone: the user still sees what is chosen.
-  if (!shown) AddListed(chosen, chosen)->setStatusTip(QStringLiteral("Choose the serial port ") + DeviceOf(chosen));
+  if (!shown) AddListed(chosen, chosen);
   emit portShown();
 }
 
 QAction* PortMenu::AddListed(const QString& text, const QString& name) {
   auto* action = new QAction(Escaped(text), menu_);
+  action->setStatusTip(QStringLiteral("Choose the serial port ") + name);
   action->setCheckable(true);
   action->setChecked(view_.PortName() == name);
   connect(action, &QAction::triggered, this, [this, name] { Choose(name); });

@@ -17,7 +17,8 @@
 #include "app/help_window.h"
 #include "app_test_support.h"
 #include "link/port_names.h"
-#include "link/serial_port_list.h"
+#include "fixed_port_source.h"
+#include "scoped_env.h"
 
 namespace korvel::testing {
 namespace {
@@ -125,52 +126,41 @@ TEST_F(FrameCommands, HoveringReadShowsItsPromptAndTooltipThenTheIdleText) {
   EXPECT_EQ(frame->Panes().MessageText(), hint);
 }
 
-// The ports a fixed table describes; the Prolific adapter has a by-id name.
-class FakePorts : public PortSource {
- public:
-  explicit FakePorts(std::vector<PortDescription> ports) : ports_(std::move(ports)) {}
-  std::vector<PortDescription> Ports() override { return ports_; }
-  std::string StableName(const std::string& device) override {
-    return device == "/dev/ttyUSB0" ? "/dev/serial/by-id/usb-Prolific-if00-port0" : "";
-  }
-
- private:
-  std::vector<PortDescription> ports_;
-};
-
 // The Port menu's items, the check marks, the port chosen and its status
 // pane, from a fake port list, after the menu opens and items are chosen.
 TEST_F(FrameCommands, PortMenuListsThePortsAndChecksTheOneChosen) {
   const PortDescription prolific{"/dev/ttyUSB0", "Prolific USB-Serial Controller", PortTransport::Usb, 0x067b, 0x2303};
   const PortDescription arduino{"/dev/ttyACM0", "Arduino Uno", PortTransport::Usb, 0x2341, 0x0043};
-  const char* const kProlific = "/dev/serial/by-id/usb-Prolific-if00-port0 — Prolific USB-Serial Controller (067b:2303)";
+  // Shown by its device, chosen by its stable name.
+  const char* const kProlific = "/dev/ttyUSB0 — Prolific USB-Serial Controller (067b:2303)";
   const struct {
     const char* what;
     std::vector<PortDescription> ports;
-    const char* com2;   // KORVEL_COM2, or none
+    std::optional<std::string> com2;  // KORVEL_COM2
     const char* typed;  // the view's port name before the menu opens
     std::vector<std::string> picks;  // items chosen in turn, by their text
     std::string listed, checked, portName, pane;  // pane "": the COM name and its device
   } cases[] = {
-      {"no port", {}, nullptr, "COM1", {}, "No serial port found — plug in the cable (off)", "COM1(&P) Ctrl+C",
+      {"no port", {}, {}, "COM1", {}, "No serial port found — plug in the cable (off)", "COM1(&P) Ctrl+C",
        "COM1", ""},
-      {"two USB, the second chosen", {prolific, arduino}, nullptr, "COM1", {"/dev/ttyACM0 — Arduino Uno (2341:0043)"},
+      {"two USB, the second chosen", {prolific, arduino}, {}, "COM1", {"/dev/ttyACM0 — Arduino Uno (2341:0043)"},
        std::string("/dev/ttyACM0 — Arduino Uno (2341:0043) | ") + kProlific,
        "/dev/ttyACM0 — Arduino Uno (2341:0043)", "/dev/ttyACM0", "/dev/ttyACM0"},
       {"a KORVEL_COMn device, COM3 chosen twice then COM2", {}, "/dev/pts/77", "COM1",
        {"COM3(&S)\tCtrl+E", "COM3(&S)\tCtrl+E", "COM2(&Q)\tCtrl+D"}, "/dev/pts/77", "COM2(&Q) Ctrl+D", "COM2",
        "COM2 — /dev/pts/77"},
-      {"a typed port beside a USB one", {prolific}, nullptr, "/dev/rfcomm0", {},
+      {"a typed port beside a USB one", {prolific}, {}, "/dev/rfcomm0", {},
        std::string(kProlific) + " | /dev/rfcomm0", "/dev/rfcomm0", "/dev/rfcomm0", "/dev/rfcomm0"},
-      {"the by-id name chosen", {prolific}, nullptr, "COM4", {kProlific}, kProlific, kProlific,
+      {"the by-id name chosen", {prolific}, {}, "COM4", {kProlific}, kProlific, kProlific,
        "/dev/serial/by-id/usb-Prolific-if00-port0", "/dev/serial/by-id/usb-Prolific-if00-port0"},
   };
   QMenu* menu = MenuTitled(frame->menuBar(), "P&ort");
   ASSERT_NE(menu, nullptr);
   for (const auto& c : cases) {
     SCOPED_TRACE(c.what);
-    c.com2 ? ::setenv("KORVEL_COM2", c.com2, 1) : ::unsetenv("KORVEL_COM2");
-    frame->SetPortSource(std::make_unique<FakePorts>(c.ports));
+    test::ScopedEnv com2("KORVEL_COM2", c.com2);
+    frame->SetPortSource(std::make_unique<test::FixedPortSource>(
+        c.ports, std::map<std::string, std::string>{{"/dev/ttyUSB0", "/dev/serial/by-id/usb-Prolific-if00-port0"}}));
     frame->View().SetPortName(c.typed);
     emit menu->aboutToShow();
     for (const std::string& pick : c.picks) {
@@ -197,7 +187,6 @@ TEST_F(FrameCommands, PortMenuListsThePortsAndChecksTheOneChosen) {
               "Choose Communication Port two  — " + ResolvePortDevice("COM2"));
     EXPECT_EQ(frame->Action(kCmdPort2)->toolTip().toStdString(), "Com2 — " + ResolvePortDevice("COM2"));
   }
-  ::unsetenv("KORVEL_COM2");
 }
 
 TEST_F(FrameCommands, HelpCommandsShowTheGuideAndContextHelpWaitsForAClick) {
