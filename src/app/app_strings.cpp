@@ -53,6 +53,7 @@ constexpr CommandText kCommandTexts[] = {
     {kCmdBackupBeforeWrite, "Read and keep the radio's memory before writing to it\nBack Up Before Write"},
     {kCmdOpenBackup, "Open a radio memory kept by an earlier read or write\nOpen Backup"},
     {kCmdCompareWith, "Show how a file or a backup differs from this document\nCompare With"},
+    {kCmdOtherPort, "Choose any serial device by its path\nOther Port"},
 };
 
 }  // namespace

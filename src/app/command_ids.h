@@ -23,6 +23,7 @@ enum CommandId : int {
   kCmdBackupBeforeWrite = 32796,
   kCmdOpenBackup = 32797,
   kCmdCompareWith = 32798,
+  kCmdOtherPort = 32799,
   kCmdEditClear = 57632,
   kCmdEditCopy = 57634,
   kCmdEditCut = 57635,

@@ -5,8 +5,8 @@
 
 #include <QHash>
 #include <QObject>
-#include <functional>
 
+#include "app/action_maker.h"
 #include "model/subscription.h"
 
 class QAction;
@@ -21,9 +21,7 @@ class DocumentHistory;
 class EditMenu : public QObject {
   Q_OBJECT
  public:
-  // Makes the action of a command id with its menu text (the window's own
-  // prompts, tooltips and help go with it).
-  using ActionMaker = std::function<QAction*(int id, const QString& text)>;
+  using ActionMaker = korvel::ActionMaker;
 
   // The actions are made through make and bound to window's keys; actions
   // is the window's table of them, where Import Channels is found too.

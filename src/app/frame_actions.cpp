@@ -13,6 +13,7 @@
 #include "app/app_strings.h"
 #include "app/edit_menu.h"
 #include "app/file_commands.h"
+#include "app/port_menu.h"
 #include "app/print_commands.h"
 #include "editor/kov_view.h"
 #include "model/kov_document.h"
@@ -21,19 +22,6 @@
 
 namespace korvel {
 namespace {
-
-struct PortItem {
-  int id;
-  const char* text;
-  const char* port;
-};
-
-constexpr PortItem kPortItems[4] = {
-    {kCmdPort1, "COM1(&P)\tCtrl+C", "COM1"},
-    {kCmdPort2, "COM2(&Q)\tCtrl+D", "COM2"},
-    {kCmdPort3, "COM3(&S)\tCtrl+E", "COM3"},
-    {kCmdPort4, "COM4(&T)\tCtrl+F", "COM4"},
-};
 
 // A menu text's mnemonic "&" doubled, so a file name shows as it is.
 QString EscapeMnemonics(QString text) { return text.replace(QLatin1Char('&'), QStringLiteral("&&")); }
@@ -90,18 +78,7 @@ void CMainFrame::CreateActions() {
   connect(MakeAction(kCmdOptionalFeatures, QStringLiteral("&Optional Features\tCtrl+O")), &QAction::triggered, this,
           &CMainFrame::OnOptionalFeatures);
 
-  // Check marks, not radio marks: UpdatePortChecks keeps exactly the
-  // chosen port checked.
-  for (int i = 0; i < 4; ++i) {
-    QAction* action = MakeAction(kPortItems[i].id, QString::fromLatin1(kPortItems[i].text));
-    action->setCheckable(true);
-    const QString port = QString::fromLatin1(kPortItems[i].port);
-    connect(action, &QAction::triggered, this, [this, port] {
-      view_->SetPortName(port);
-      UpdatePortChecks();
-    });
-    portActions_[i] = action;
-  }
+  portMenu_ = new PortMenu(*this, *view_, [this](int id, const QString& text) { return MakeAction(id, text); });
 
   QAction* toolbar = MakeAction(kCmdViewToolbar, QStringLiteral("&Toolbar"));
   toolbar->setCheckable(true);
@@ -196,10 +173,8 @@ void CMainFrame::CreateMenus() {
   program->addAction(actions_.value(kCmdVerifyAfterWrite));
   program->addAction(actions_.value(kCmdBackupBeforeWrite));
 
-  QMenu* port = bar->addMenu(QStringLiteral("P&ort"));
-  for (QAction* action : portActions_) port->addAction(action);
-  // The check mark follows the view's port name whenever the menu opens.
-  connect(port, &QMenu::aboutToShow, this, &CMainFrame::UpdatePortChecks);
+  QMenu* port = portMenu_->Menu();
+  bar->addMenu(port);
 
   QMenu* view = bar->addMenu(QStringLiteral("&View"));
   view->addAction(actions_.value(kCmdViewToolbar));
@@ -247,10 +222,6 @@ void CMainFrame::UpdateRecentMenu() {
     if (used) action->setText(QStringLiteral("&%1 %2").arg(i + 1).arg(EscapeMnemonics(QDir::toNativeSeparators(paths.at(i)))));
   }
   recentPlaceholder_->setVisible(paths.isEmpty());
-}
-
-void CMainFrame::UpdatePortChecks() {
-  for (int i = 0; i < 4; ++i) portActions_[i]->setChecked(view_->PortName() == QLatin1String(kPortItems[i].port));
 }
 
 void CMainFrame::EnableDocumentCommands(bool enabled) {

@@ -4,6 +4,7 @@
 
 #include "app/file_commands.h"
 #include "app/main_frame.h"
+#include "link/serial_port_list.h"
 #include "model/tone_table.h"
 
 namespace korvel {
@@ -16,6 +17,7 @@ CKovApp::~CKovApp() = default;
 bool CKovApp::InitInstance(const QStringList& arguments) {
   ToneTable::Instance();  // built once, before any view needs its names
   frame_ = std::make_unique<CMainFrame>(document_, prompter_, chooser_, settings_);
+  frame_->SetPortSource(MakeSystemPortSource());
   const QString file = arguments.isEmpty() ? QString() : arguments.constFirst();
   if (file.isEmpty()) {
     frame_->Files().Commands().New();

@@ -16,6 +16,7 @@
 #include "app/about_dialog.h"
 #include "app/edit_menu.h"
 #include "app/file_commands.h"
+#include "app/port_menu.h"
 #include "app/print_commands.h"
 #include "app/status_panes.h"
 #include "editor/kov_view.h"
@@ -29,6 +30,7 @@
 #include "features/optional_features_dialog.h"
 #include "link/clock.h"
 #include "link/posix_serial_port.h"
+#include "link/serial_port_list.h"
 #include "model/document_history.h"
 
 // The resources live in a static library: make sure they are registered.
@@ -81,7 +83,9 @@ CMainFrame::CMainFrame(CKovDoc& document, Prompter& prompter, FileChooser& choos
   statusBar()->setAccessibleName(QStringLiteral("Status bar"));
   panes_ = new StatusPanes(*statusBar());
   UpdateRecentMenu();
-  UpdatePortChecks();
+  // The port pane shows the view's port whenever the Port menu looks at it.
+  connect(portMenu_, &PortMenu::portShown, this, [this] { panes_->SetPort(portMenu_->PaneText()); });
+  panes_->SetPort(portMenu_->PaneText());
 
   // The session ending the program, or its terminal closed: a close as on
   // Exit, through the transfer's stop and the save-changes question.
@@ -101,6 +105,8 @@ CMainFrame::~CMainFrame() {
   // The Edit menu follows the history with the frame's actions: it goes first.
   delete editMenu_;
 }
+
+void CMainFrame::SetPortSource(std::unique_ptr<PortSource> source) { portMenu_->SetSource(std::move(source)); }
 
 RecentFileList& CMainFrame::RecentFiles() { return files_->RecentFiles(); }
 

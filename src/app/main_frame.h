@@ -23,6 +23,8 @@ class EditMenu;
 class FileChooser;
 class FileCommands;
 class HelpWindow;
+class PortMenu;
+class PortSource;
 class PrintCommands;
 class Prompter;
 class RecentFileList;
@@ -46,6 +48,8 @@ class CMainFrame : public QMainWindow {
   StatusPanes& Panes() { return *panes_; }
   RecentFileList& RecentFiles();
   HelpWindow* Help() const { return help_; }
+  // The Port menu lists the serial ports source gives (none until it is set).
+  void SetPortSource(std::unique_ptr<PortSource> source);
 
   // The commands of the File menu's document part and of printing.
   FileCommands& Files() { return *files_; }
@@ -96,7 +100,6 @@ class CMainFrame : public QMainWindow {
   void CreateMenus();
   void CreateToolBar();
   void UpdateRecentMenu();
-  void UpdatePortChecks();
   void KeepOnScreen();
   // Commands that would change or replace the document wait for the end of
   // a transfer.
@@ -123,7 +126,7 @@ class CMainFrame : public QMainWindow {
   QHash<int, QAction*> actions_;
   QAction* recentActions_[kRecentFileCount] = {};
   QAction* recentPlaceholder_ = nullptr;
-  QAction* portActions_[4] = {};
+  PortMenu* portMenu_ = nullptr;
   bool placed_ = false;
   bool askingToSave_ = false;
   // The session's end was answered for the document as it is now: the

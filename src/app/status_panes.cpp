@@ -19,6 +19,12 @@ StatusPanes::StatusPanes(QStatusBar& bar) : QObject(&bar) {
   message_->setAccessibleDescription(QStringLiteral("Message"));
   message_->setMinimumWidth(1);  // a long prompt must not widen the window
   bar.addWidget(message_, 1);
+  port_ = new QLabel(&bar);
+  port_->setFrameShape(QFrame::Panel);
+  port_->setFrameShadow(QFrame::Sunken);
+  port_->setAccessibleDescription(QStringLiteral("Serial port"));
+  port_->setToolTip(QStringLiteral("The serial port Read, Write and Test Mode use (Port menu)"));
+  bar.addPermanentWidget(port_);
   for (int i = 0; i < 3; ++i) {
     auto* label = new QLabel(QString::fromLatin1(kIndicatorTexts[i]), &bar);
     label->setFrameShape(QFrame::Panel);
@@ -42,6 +48,8 @@ void StatusPanes::SetMessage(const QString& text) {
   // Shown at once, even inside a long handler.
   message_->repaint();
 }
+
+void StatusPanes::SetPort(const QString& text) { port_->setText(text); }
 
 void StatusPanes::RefreshIndicators() {
   const LockKeys keys = QueryLockKeys();

@@ -1,6 +1,6 @@
 #pragma once
-// The status bar's panes: the message pane, then the CAP, NUM and SCRL
-// indicators. The message pane shows the prompt or hint of the moment, or
+// The status bar's panes: the message pane, the serial port chosen, then
+// the CAP, NUM and SCRL indicators. The message pane shows the prompt or hint of the moment, or
 // the idle text; it is a label, so assistive technology reads it.
 
 #include <QLabel>
@@ -19,6 +19,9 @@ class StatusPanes : public QObject {
   QString MessageText() const { return message_->text(); }
   // Shows text in the message pane; empty text brings back the idle text.
   void SetMessage(const QString& text);
+  // The port pane: the port the transfers and the test mode use.
+  QString PortText() const { return port_->text(); }
+  void SetPort(const QString& text);
   QLabel& Indicator(int index) { return *indicators_[index]; }  // 0 CAP, 1 NUM, 2 SCRL
   // Reads the lock keys again and greys the indicators that are off.
   void RefreshIndicators();
@@ -28,6 +31,7 @@ class StatusPanes : public QObject {
 
  private:
   QLabel* message_;
+  QLabel* port_;
   QLabel* indicators_[3];
   QTimer refresh_;  // one look per burst of key events
 };

@@ -6,6 +6,9 @@
 #include <sys/ioctl.h>
 #include <termios.h>
 #include <unistd.h>
+#ifdef __linux__
+#include <linux/serial.h>
+#endif
 
 #include <algorithm>
 #include <cerrno>
@@ -50,6 +53,21 @@ int MillisUntil(Clock::TimePoint deadline, Clock::TimePoint now) {
   return static_cast<int>(std::min<long long>(left, 1 << 30));
 }
 
+// Many USB adapters hold received bytes up to a latency timer (often 16 ms)
+// before passing them on; the clone transfer's ping-pong of short frames
+// would pay it on every reply. A driver without the setting (a
+// pseudo-terminal, a native port) refuses, which changes nothing.
+void RequestLowLatency(int fd) {
+#if defined(__linux__) && defined(TIOCGSERIAL) && defined(ASYNC_LOW_LATENCY)
+  serial_struct serial {};
+  if (::ioctl(fd, TIOCGSERIAL, &serial) != 0 || (serial.flags & ASYNC_LOW_LATENCY) != 0) return;
+  serial.flags |= ASYNC_LOW_LATENCY;
+  ::ioctl(fd, TIOCSSERIAL, &serial);
+#else
+  (void)fd;
+#endif
+}
+
 }  // namespace
 
 PosixSerialPort::PosixSerialPort(const CancelToken& cancel, Clock& clock) : cancel_(cancel), clock_(clock) {}
@@ -87,6 +105,7 @@ bool PosixSerialPort::Open(const std::string& name, const PortConfig& config) {
   }
   fd_ = fd;
   timeouts_ = config.timeouts;
+  RequestLowLatency(fd_);
   ConfigureLine(config);
   return true;
 }

@@ -14,6 +14,9 @@
 #include "app/command_ids.h"
 #include "app/help_window.h"
 #include "app_test_support.h"
+#include "link/port_names.h"
+#include "fixed_port_source.h"
+#include "scoped_env.h"
 
 namespace korvel::testing {
 namespace {
@@ -54,7 +57,8 @@ TEST_F(FrameCommands, MenusToolbarAndKeys) {
             "&Insert Empty Channel | Move &Up | Move Do&wn | - | Select &All |\n"
             "&Program: &Read From Radio Ctrl+R | - | &Write To Radio Ctrl+W | - | &Test Mode Ctrl+T | - | "
             "&Edit Data Ctrl+E | - | &Optional Features Ctrl+O | - | &Verify After Write | &Back Up Before Write |\n"
-            "P&ort: COM1(&P) Ctrl+C | COM2(&Q) Ctrl+D | COM3(&S) Ctrl+E | COM4(&T) Ctrl+F |\n"
+            "P&ort: COM1(&P) Ctrl+C | COM2(&Q) Ctrl+D | COM3(&S) Ctrl+E | COM4(&T) Ctrl+F | - | "
+            "No serial port found — plug in the cable (off) | - | &Other Port... |\n"
             "&View: &Toolbar | &Status Bar |\n"
             "&Help: &Help Topics | - | &About Korvel-1.0... |\n"
             "Toolbar: New Open Save - Read Write Debug on line - Edit - Print Help About\n"
@@ -113,26 +117,69 @@ TEST_F(FrameCommands, HoveringReadShowsItsPromptAndTooltipThenTheIdleText) {
   EXPECT_EQ(frame->Panes().MessageText(), hint);
 }
 
-TEST_F(FrameCommands, PortMenuMovesTheCheckMarkAndSetsThePort) {
-  auto checked = [this] {
-    std::vector<int> ids;
-    for (int id : {kCmdPort1, kCmdPort2, kCmdPort3, kCmdPort4})
-      if (frame->Action(id)->isChecked()) ids.push_back(id);
-    return ids;
+// The Port menu's items, the check marks, the port chosen and its status
+// pane, from a fake port list, after the menu opens and items are chosen.
+TEST_F(FrameCommands, PortMenuListsThePortsAndChecksTheOneChosen) {
+  const PortDescription prolific{"/dev/ttyUSB0", "Prolific USB-Serial Controller", PortTransport::Usb, 0x067b, 0x2303};
+  const PortDescription arduino{"/dev/ttyACM0", "Arduino Uno", PortTransport::Usb, 0x2341, 0x0043};
+  // Shown by its device, chosen by its stable name.
+  const char* const kProlific = "/dev/ttyUSB0 — Prolific USB-Serial Controller (067b:2303)";
+  const struct {
+    const char* what;
+    std::vector<PortDescription> ports;
+    std::optional<std::string> com2;  // KORVEL_COM2
+    const char* typed;  // the view's port name before the menu opens
+    std::vector<std::string> picks;  // items chosen in turn, by their text
+    std::string listed, checked, portName, pane;  // pane "": the COM name and its device
+  } cases[] = {
+      {"no port", {}, {}, "COM1", {}, "No serial port found — plug in the cable (off)", "COM1(&P) Ctrl+C",
+       "COM1", ""},
+      {"two USB, the second chosen", {prolific, arduino}, {}, "COM1", {"/dev/ttyACM0 — Arduino Uno (2341:0043)"},
+       std::string("/dev/ttyACM0 — Arduino Uno (2341:0043) | ") + kProlific,
+       "/dev/ttyACM0 — Arduino Uno (2341:0043)", "/dev/ttyACM0", "/dev/ttyACM0"},
+      {"a KORVEL_COMn device, COM3 chosen twice then COM2", {}, "/dev/pts/77", "COM1",
+       {"COM3(&S)\tCtrl+E", "COM3(&S)\tCtrl+E", "COM2(&Q)\tCtrl+D"}, "/dev/pts/77", "COM2(&Q) Ctrl+D", "COM2",
+       "COM2 — /dev/pts/77"},
+      {"a typed port beside a USB one", {prolific}, {}, "/dev/rfcomm0", {},
+       std::string(kProlific) + " | /dev/rfcomm0", "/dev/rfcomm0", "/dev/rfcomm0", "/dev/rfcomm0"},
+      {"the by-id name chosen", {prolific}, {}, "COM4", {kProlific}, kProlific, kProlific,
+       "/dev/serial/by-id/usb-Prolific-if00-port0", "/dev/serial/by-id/usb-Prolific-if00-port0"},
   };
-  EXPECT_EQ(checked(), std::vector<int>{kCmdPort1});
-  frame->Action(kCmdPort3)->trigger();
-  EXPECT_EQ(frame->View().PortName(), "COM3");
-  EXPECT_EQ(checked(), std::vector<int>{kCmdPort3});
-  // Choosing the checked port again keeps it checked.
-  frame->Action(kCmdPort3)->trigger();
-  EXPECT_EQ(checked(), std::vector<int>{kCmdPort3});
-
-  // The mark follows the view's port whenever the menu opens.
-  frame->View().SetPortName("COM2");
-  for (QMenu* menu : frame->findChildren<QMenu*>())
-    if (menu->title() == "P&ort") emit menu->aboutToShow();
-  EXPECT_EQ(checked(), std::vector<int>{kCmdPort2});
+  QMenu* menu = nullptr;
+  for (QMenu* candidate : frame->findChildren<QMenu*>())
+    if (candidate->title() == "P&ort") menu = candidate;
+  ASSERT_NE(menu, nullptr);
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    test::ScopedEnv com2("KORVEL_COM2", c.com2);
+    frame->SetPortSource(std::make_unique<test::FixedPortSource>(
+        c.ports, std::map<std::string, std::string>{{"/dev/ttyUSB0", "/dev/serial/by-id/usb-Prolific-if00-port0"}}));
+    frame->View().SetPortName(c.typed);
+    emit menu->aboutToShow();
+    for (const std::string& pick : c.picks) {
+      for (QAction* item : menu->actions())
+        if (item->text().toStdString() == pick) item->trigger();
+    }
+    // The items between the separators, and every checked item.
+    std::string listed, checked;
+    int separators = 0;
+    for (const QAction* item : menu->actions()) {
+      const std::string text = item->text().replace('\t', ' ').toStdString();
+      separators += item->isSeparator();
+      if (separators == 1 && !item->isSeparator())
+        listed += (listed.empty() ? "" : " | ") + text + (item->isEnabled() ? "" : " (off)");
+      if (item->isChecked()) checked += (checked.empty() ? "" : " | ") + text;
+    }
+    EXPECT_EQ(listed, c.listed);
+    EXPECT_EQ(checked, c.checked);
+    EXPECT_EQ(frame->View().PortName(), QString::fromStdString(c.portName));
+    const std::string device = ResolvePortDevice(c.portName);
+    EXPECT_EQ(frame->Panes().PortText().toStdString(), c.pane.empty() ? c.portName + " — " + device : c.pane);
+    // COM1 to COM4 name the device each reaches now after their own texts.
+    EXPECT_EQ(frame->Action(kCmdPort2)->statusTip().toStdString(),
+              "Choose Communication Port two  — " + ResolvePortDevice("COM2"));
+    EXPECT_EQ(frame->Action(kCmdPort2)->toolTip().toStdString(), "Com2 — " + ResolvePortDevice("COM2"));
+  }
 }
 
 TEST_F(FrameCommands, HelpCommandsShowTheGuideAndContextHelpWaitsForAClick) {

@@ -1,10 +1,14 @@
 // Read From Radio and Write To Radio in the window: the progress dialog,
 // the transfer on its thread, and what each end leaves in the document.
 
+#include <QCompleter>
+#include <QLineEdit>
 #include <QThread>
+#include <QTimer>
 #include <functional>
 
 #include "window_transfer.h"
+#include "app/other_port_dialog.h"
 #include "model/document_history.h"
 #include "link/transfer_texts.h"
 #include "model/backup_store.h"
@@ -158,17 +162,40 @@ TEST_F(WindowTransfer, AnIdleDialogClosesAtOnceOnCancelAndKeepsItsCaption) {
 }
 
 // The window's own link, the serial port and real time, against the
-// simulated radio on a pseudo-terminal.
-TEST_F(WindowTransfer, WriteThroughASerialPortReachesTheRadio) {
+// simulated radio on a pseudo-terminal typed in Port > Other Port...: a
+// read brings the radio's memory, a write sends the document's.
+TEST_F(WindowTransfer, AReadAndAWriteThroughAPortTypedInOtherPortReachTheRadio) {
   test::TempDir radioDir;
   const std::string saved = radioDir.File("radio.sin");
+  test::WriteFile(radioDir.File("start.sin"), test::ImageBytes(SampleImage()));
   test::ChildProcess radio;
-  ASSERT_TRUE(radio.Spawn({test::ToolPath("tools/radiosim/korvel-radiosim"), "--fast", "--save", saved}));
+  ASSERT_TRUE(radio.Spawn({test::ToolPath("tools/radiosim/korvel-radiosim"), "--fast", "--image",
+                           radioDir.File("start.sin"), "--save", saved}));
   std::string device;
   ASSERT_TRUE(radio.FirstLine(&device, 10'000));
-  document.Image() = SampleImage();
-  document.FillFromImage();
-  frame->View().SetPortName(QString::fromStdString(device));
+  bool refusedEmpty = false;
+  QString completed;
+  QTimer::singleShot(0, frame.get(), [&] {
+    auto* dialog = qobject_cast<OtherPortDialog*>(QApplication::activeModalWidget());
+    if (!dialog) return;
+    dialog->PathEdit()->clear();
+    refusedEmpty = !dialog->OkButton()->isEnabled();
+    QTest::keyClicks(dialog->PathEdit(), QString::fromStdString(device));
+    dialog->PathEdit()->completer()->setCompletionPrefix(QString::fromStdString(device));
+    completed = dialog->PathEdit()->completer()->currentCompletion();
+    dialog->OkButton()->click();
+  });
+  frame->Action(kCmdOtherPort)->trigger();  // returns once OK has closed it
+  EXPECT_TRUE(refusedEmpty);
+  EXPECT_EQ(completed.toStdString(), device);
+  EXPECT_EQ(frame->View().PortName().toStdString(), device);
+  EXPECT_EQ(frame->Panes().PortText().toStdString(), device);
+
+  frame->OnReadFromRadio();
+  Start();
+  EXPECT_TRUE(WaitForEnd(30'000));
+  EXPECT_EQ(document.Image(), SampleImage());
+  document.Channels().SetCell(1, 1, "147.00000");
   frame->OnWriteToRadio();
   Start();
   EXPECT_TRUE(WaitForEnd(30'000));
@@ -176,6 +203,7 @@ TEST_F(WindowTransfer, WriteThroughASerialPortReachesTheRadio) {
   EXPECT_EQ(radio.Wait(10'000), 0);
   EXPECT_TRUE(prompter.asked.empty());
   EXPECT_EQ(test::ImageFromFile(saved), document.Image());
+  EXPECT_NE(document.Image(), SampleImage());
 }
 
 }  // namespace

@@ -7,6 +7,7 @@
 #include <ctime>
 #include <optional>
 
+#include "scoped_env.h"
 #include "temp_dir.h"
 #include "test_files.h"
 
@@ -14,6 +15,7 @@ namespace korvel {
 namespace {
 
 using test::Exists;
+using test::ScopedEnv;
 using test::ImageFromFile;
 using test::TempDir;
 
@@ -96,18 +98,8 @@ TEST(BackupStore, AFolderThatCannotBeMadeIsAnErrorAndLeavesNoFile) {
   EXPECT_EQ(test::ReadFile(dir.File("file")), "a file, not a folder");
 }
 
-void SetEnv(const char* name, const std::optional<std::string>& value) {
-  value ? ::setenv(name, value->c_str(), 1) : ::unsetenv(name);
-}
-
-std::optional<std::string> GetEnv(const char* name) {
-  const char* value = std::getenv(name);
-  return value ? std::optional<std::string>(value) : std::nullopt;
-}
-
 TEST(BackupStore, DefaultFolderFollowsTheDataHome) {
-  const std::optional<std::string> home = GetEnv("HOME"), dataHome = GetEnv("XDG_DATA_HOME");
-  SetEnv("HOME", "/home/ann");
+  const ScopedEnv home("HOME", "/home/ann");
   struct Case {
     std::optional<std::string> dataHome;
     const char* folder;
@@ -120,11 +112,9 @@ TEST(BackupStore, DefaultFolderFollowsTheDataHome) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.dataHome.value_or("(unset)"));
-    SetEnv("XDG_DATA_HOME", c.dataHome);
+    const ScopedEnv dataHome("XDG_DATA_HOME", c.dataHome);
     EXPECT_EQ(BackupStore::DefaultFolder(), c.folder);
   }
-  SetEnv("HOME", home);
-  SetEnv("XDG_DATA_HOME", dataHome);
 }
 
 }  // namespace
