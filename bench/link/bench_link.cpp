@@ -4,9 +4,12 @@
 // byte on the line plus every mandated sleep) and the CPU time the transfer
 // and the radio spent. Then how long a transfer takes to end after Cancel,
 // raised from another thread at moments spread over a read and over the
-// wait for a silent radio.
+// wait for a silent radio. Then a read and a write through a USB adapter
+// whose latency timer holds every reply 16 ms (the simulator's --latency),
+// against the floor with that latency: the protocol's time-outs must still
+// let them complete.
 //
-//   bench_link [--repeat N] [--skip-silent] [--skip-cancel]
+//   bench_link [--repeat N] [--skip-silent] [--skip-cancel] [--skip-latency]
 
 #include <pthread.h>
 #include <sys/resource.h>
@@ -69,9 +72,14 @@ struct Figures {
   double radioCpuMs;
 };
 
-Figures RunOne(TransferDirection direction, bool silent, int cancelAfterMs = -1, double* cancelLatencyMs = nullptr) {
+// A common USB adapter's latency timer.
+constexpr int kAdapterLatencyMs = 16;
+
+Figures RunOne(TransferDirection direction, bool silent, int replyLatencyMs = 0, int cancelAfterMs = -1,
+               double* cancelLatencyMs = nullptr) {
   RadioFaults faults;
   faults.silent = silent;
+  faults.replyLatencyMs = replyLatencyMs;
   RadioProtocol protocol(NewImage(), 0xFF, faults);
   PtyServer server(protocol, ServerOptions{true, {}, nullptr});
   std::string error;
@@ -116,10 +124,10 @@ Figures RunOne(TransferDirection direction, bool silent, int cancelAfterMs = -1,
           (radioCpu1 - radioCpu0) * 1e3};
 }
 
-void Report(const char* name, TransferDirection direction, bool silent, int repeat) {
-  const Floor floor = silent ? SilentFloor() : TransferFloor(direction);
+void Report(const char* name, TransferDirection direction, bool silent, int repeat, int replyLatencyMs = 0) {
+  const Floor floor = silent ? SilentFloor() : TransferFloor(direction, replyLatencyMs);
   for (int i = 0; i < repeat; ++i) {
-    const Figures f = RunOne(direction, silent);
+    const Figures f = RunOne(direction, silent, replyLatencyMs);
     std::printf(
         "%-10s %-19s wall %8.1f ms  floor %8.1f ms (x%5.3f)  overlapped floor %8.1f ms (x%5.3f)  "
         "cpu %6.1f ms  radio cpu %6.1f ms\n",
@@ -137,7 +145,7 @@ void ReportCancel(const char* name, bool silent, std::initializer_list<int> mome
   int count = 0;
   for (const int at : moments) {
     double latency = 0;
-    const Figures f = RunOne(TransferDirection::Read, silent, at, &latency);
+    const Figures f = RunOne(TransferDirection::Read, silent, 0, at, &latency);
     if (f.result != TransferResult::Cancelled) {
       std::printf("%-10s cancel at %5d ms: ended %s before the cancel\n", name, at, TransferResultName(f.result));
       continue;
@@ -157,6 +165,7 @@ int main(int argc, char** argv) {
   int repeat = 1;
   bool skipSilent = false;
   bool skipCancel = false;
+  bool skipLatency = false;
   for (int i = 1; i < argc; ++i) {
     if (std::strcmp(argv[i], "--repeat") == 0 && i + 1 < argc) {
       repeat = std::max(1, std::atoi(argv[++i]));
@@ -164,8 +173,10 @@ int main(int argc, char** argv) {
       skipSilent = true;
     } else if (std::strcmp(argv[i], "--skip-cancel") == 0) {
       skipCancel = true;
+    } else if (std::strcmp(argv[i], "--skip-latency") == 0) {
+      skipLatency = true;
     } else {
-      std::fprintf(stderr, "usage: bench_link [--repeat N] [--skip-silent] [--skip-cancel]\n");
+      std::fprintf(stderr, "usage: bench_link [--repeat N] [--skip-silent] [--skip-cancel] [--skip-latency]\n");
       return 2;
     }
   }
@@ -179,6 +190,11 @@ int main(int argc, char** argv) {
     ReportCancel("read", false, {5, 12, 333, 1017, 2503, 4444, 6001, 7013, 8888, 9999});
     // The radio never answers: each cancel lands in a 590 ms read wait.
     ReportCancel("no radio", true, {100, 450, 1300, 2222});
+  }
+  if (!skipLatency) {
+    std::printf("through an adapter holding every reply %d ms\n", kAdapterLatencyMs);
+    Report("read 16ms", TransferDirection::Read, false, repeat, kAdapterLatencyMs);
+    Report("write 16ms", TransferDirection::Write, false, repeat, kAdapterLatencyMs);
   }
   return 0;
 }

@@ -34,6 +34,16 @@ inline Floor TransferFloor(TransferDirection direction) {
   return {handshakeLine + 16 + blocksLine + blockSleeps, handshakeLine + 9 + blocksLine + blockSleeps - blockOverlap};
 }
 
+// The same behind an adapter that holds every reply latencyMs before
+// passing it on: the handshake's three replies (greeting acknowledgement,
+// ident, closing acknowledgement), then a read block's two (its data and
+// the acknowledgement) or a write block's one, each waited for in turn.
+inline Floor TransferFloor(TransferDirection direction, double latencyMs) {
+  const Floor line = TransferFloor(direction);
+  const int replies = 3 + kBlocks * (direction == TransferDirection::Read ? 2 : 1);
+  return {line.sum + replies * latencyMs, line.overlapped + replies * latencyMs};
+}
+
 // 15 attempts of 7 x 1 ms, the greeting (1 ms before each of its 7 bytes),
 // two one-byte reads that wait their whole 590 ms, and 2 ms after the failure.
 inline Floor SilentFloor() {

@@ -16,11 +16,18 @@ struct CommandRun {
   std::string err;
 };
 
+// run(streams) is the command called with the captured streams, for a
+// command that takes more than its options (a port source).
+template <class Run>
+CommandRun RunWithStreams(Run run) {
+  MemoryStream out, err;
+  const int status = run(cli::CommandStreams{out.File(), err.File()});
+  return {status, out.Text(), err.Text()};
+}
+
 template <class Options>
 CommandRun RunCommand(int (*command)(const Options&, const cli::CommandStreams&), const Options& options) {
-  MemoryStream out, err;
-  const int status = command(options, {out.File(), err.File()});
-  return {status, out.Text(), err.Text()};
+  return RunWithStreams([&](const cli::CommandStreams& streams) { return command(options, streams); });
 }
 
 }  // namespace korvel::test

@@ -12,6 +12,7 @@
 #include "file_commands.h"
 #include "model/backup_store.h"
 #include "model/feature_fields.h"
+#include "ports_command.h"
 #include "serial_commands.h"
 #ifdef KORVEL_HAVE_PRINT
 #include "print_command.h"
@@ -21,6 +22,9 @@ namespace korvel::cli {
 namespace {
 
 constexpr int kMaxRetries = 1000;
+// What --port takes, in every command's help.
+constexpr const char* kPortHelp =
+    "COM1..COM4, a device path, or a name `korvel-cli ports` lists (a /dev/serial/by-id/ link)";
 
 // --retries: how many Retry answers a script gives, a whole number 0..1000.
 CLI::Validator RetryCount() {
@@ -68,6 +72,7 @@ struct CommandLine {
   RadioOptions read, write;
   FleetOptions fleet;
   AlignOptions align;
+  PortsOptions ports;
 #ifdef KORVEL_HAVE_PRINT
   PrintOptions print;
 #endif
@@ -148,7 +153,7 @@ void AddWriteFlags(CLI::App* command, PromptAnswers& answers, bool& verify) {
 
 void AddRadioCommands(CLI::App& app, CommandLine& c) {
   auto* cmdRead = app.add_subcommand("read", "Read the radio's memory into a channel data file (Read From Radio)");
-  cmdRead->add_option("--port", c.read.port, "COM1..COM4 or a device path")->required();
+  cmdRead->add_option("--port", c.read.port, kPortHelp)->required();
   cmdRead->add_option("-o,--output", c.read.file, "Channel data file to write (.sin)")->required();
   cmdRead->add_option("--backup-dir", c.read.backupDir,
                       "Also keep the memory read as a backup in this folder (named by date, time and radio)");
@@ -156,7 +161,7 @@ void AddRadioCommands(CLI::App& app, CommandLine& c) {
   cmdRead->callback([&c] { c.status = ReadOnSerialPort(c.read); });
 
   auto* cmdWrite = app.add_subcommand("write", "Write a channel data file to the radio (Write To Radio)");
-  cmdWrite->add_option("--port", c.write.port, "COM1..COM4 or a device path")->required();
+  cmdWrite->add_option("--port", c.write.port, kPortHelp)->required();
   cmdWrite->add_option("FILE", c.write.file, "Channel data file to send (.sin)")->required();
   cmdWrite->add_flag("--backup-before-write", c.write.backupBeforeWrite,
                      "First read the radio's memory and keep it as a backup; if that fails nothing is written. "
@@ -176,7 +181,7 @@ void AddRadioCommands(CLI::App& app, CommandLine& c) {
       "when every radio was written (and verified) and logged; 1 when any radio failed or was not started, "
       "whatever became of the log; 3 when every radio was written but a line could not go into the log");
   cmdFleetWrite->add_option("FILE", c.fleet.file, "Channel data file to send (.sin)")->required();
-  cmdFleetWrite->add_option("--port", c.fleet.ports, "COM1..COM4 or a device path; give it once per port")
+  cmdFleetWrite->add_option("--port", c.fleet.ports, std::string(kPortHelp) + "; give it once per port")
       ->required()
       ->allow_extra_args(false);
   cmdFleetWrite
@@ -188,7 +193,7 @@ void AddRadioCommands(CLI::App& app, CommandLine& c) {
   cmdFleetWrite->callback([&c] { c.status = FleetWriteOnSerialPorts(c.fleet); });
 
   auto* cmdAlign = app.add_subcommand("align", "Send one alignment value to the radio (Test Mode's Start)");
-  cmdAlign->add_option("--port", c.align.port, "COM1..COM4 or a device path")->required();
+  cmdAlign->add_option("--port", c.align.port, kPortHelp)->required();
   cmdAlign->add_option("--item", c.align.item, "Debug item")
       ->required()
       ->check(CLI::IsMember({"tx-frequency", "low-power-voltage", "squelch", "tx-power"}));
@@ -204,6 +209,13 @@ void AddRadioCommands(CLI::App& app, CommandLine& c) {
                        "Answer Retry this many times to \" Error had happen ,need try again\" before Cancel")
       ->check(RetryCount());
   cmdAlign->callback([&c] { c.status = AlignOnSerialPort(c.align); });
+
+  auto* cmdPorts = app.add_subcommand(
+      "ports", "List the serial ports present, one a line: name (what --port takes), device, transport, "
+               "description, USB vendor:product and the COM names that reach it, tab-separated. Exit status 0 "
+               "also when there is none");
+  cmdPorts->add_flag("--json", c.ports.json, "Print a JSON array of objects instead, for scripts");
+  cmdPorts->callback([&c] { c.status = ListPorts(c.ports, {}, *MakeSystemPortSource()); });
 }
 
 #ifdef KORVEL_HAVE_PRINT

@@ -50,6 +50,7 @@ std::optional<std::string> ParseFaultOption(std::string_view option, const std::
       {"bad-read-ack", 0, kBlockCount - 1,
        [](RadioFaults& f, long long v) { f.badReadAckBlock = static_cast<int>(v); }},
       {"hang-up-at", 0, kBlockCount - 1, [](RadioFaults& f, long long v) { f.hangUpAtBlock = static_cast<int>(v); }},
+      {"latency", 0, 1000, [](RadioFaults& f, long long v) { f.replyLatencyMs = static_cast<int>(v); }},
       {"corrupt-byte", 0, static_cast<long long>(kImageSize) - 1,
        [](RadioFaults& f, long long v) { f.corruptStoredByte = static_cast<std::size_t>(v); }},
   };

@@ -1,5 +1,5 @@
 #pragma once
-// The simulator's fault options that take a value (--stray N,
+// The simulator's fault options that take a value (--stray N, --latency MS,
 // --short-reply K:N, --no-test-ack PART, --corrupt-byte ADDR, ...), read
 // from their text into RadioFaults. Plain C++, so the values the command
 // line takes are checked in one place.

@@ -127,6 +127,8 @@ int main(int argc, char** argv) {
   AddFault(app, faults, "corrupt-byte", "UINT", InRange("UINT", kImageSize - 1),
            "Store the byte at memory address ADDR (0..2111, or 0x0..0x83F) with its lowest bit flipped "
            "whenever it is written");
+  AddFault(app, faults, "latency", "MS", InRange("MS", 1000),
+           "Hold every reply this many milliseconds before writing it, as a USB adapter's latency timer does");
   app.add_option("--hold", holdDevice, "Only hold DEVICE exclusively until killed");
   CLI11_PARSE(app, argc, argv);
 

@@ -129,13 +129,16 @@ void PtyServer::Deliver(TimePoint now) {
     if (reply.empty()) continue;
     const TimePoint start = options_.paced ? std::max(outboundFree_, now) : now;
     if (options_.log) options_.log->Record(Sender::kRadio, reply.data(), reply.size(), start);
+    // The line is free again when the last byte has crossed it; the adapter
+    // passes each byte on only after its latency on top of that.
+    const std::chrono::milliseconds latency(protocol_.Faults().replyLatencyMs);
     for (std::uint8_t b : reply) {
       TimePoint arrives = now;
       if (options_.paced) {
         outboundFree_ = std::max(outboundFree_, now) + kCharacterTime;
         arrives = outboundFree_;
       }
-      outbound_.emplace_back(arrives, b);
+      outbound_.emplace_back(arrives + latency, b);
     }
   }
   if (protocol_.MidFrame() && inbound_.empty() && now - lastDelivery_ >= kQuietTime)

@@ -38,6 +38,9 @@ struct RadioFaults {
   // (XOR 0x01) whenever it is written, as a failing memory cell would: the
   // write is acknowledged, a read back shows the difference.
   std::optional<std::size_t> corruptStoredByte = {};
+  // Every reply reaches the PC this many milliseconds late, as through a USB
+  // adapter that holds received bytes until its latency timer runs out.
+  int replyLatencyMs = 0;
 
   bool operator==(const RadioFaults&) const = default;
 };

@@ -66,6 +66,7 @@ class RadioProtocol {
   State CurrentState() const { return state_; }
   bool MidFrame() const;
   const MemoryImage& Image() const { return image_; }
+  const RadioFaults& Faults() const { return faults_; }
   // Called each time all 264 blocks have been written since the handshake.
   void SetOnImageWritten(std::function<void(const MemoryImage&)> callback) {
     onImageWritten_ = std::move(callback);

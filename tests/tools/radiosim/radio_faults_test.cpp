@@ -40,6 +40,8 @@ TEST(FaultOptions, ValuesAreTakenOrRefusedWithTheirReason) {
       {"bad-test-ack", "0", {.wrongTestAck = TestPoint::kCommand}, ""},
       {"no-test-ack", "bogus", {},
        "Check bogus value in {command->0,frequency->1,parameters->2} OR {0,1,2} FAILED"},
+      {"latency", "16", {.replyLatencyMs = 16}, ""},
+      {"latency", "1001", {}, "Value 1001 not in range 0 to 1000"},
       {"corrupt-byte", "0x40", {.corruptStoredByte = 0x40}, ""},
       {"corrupt-byte", "2111", {.corruptStoredByte = 2111}, ""},
       {"corrupt-byte", "0x840", {}, "Value 0x840 not in range 0 to 2111"},
