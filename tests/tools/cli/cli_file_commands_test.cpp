@@ -58,28 +58,17 @@ TEST(CliFile, ChannelsListsTheGridTextsOfAnyImage) {
   }
 }
 
-TEST(CliFile, ResaveWritesWhatOpenThenSaveAsWritesAndKeepsEveryChannelText) {
+// Random bytes, so that the grid rewrites some; what it keeps of each byte,
+// channel texts included, is the model's (settings_test,
+// channel_record_property_test).
+TEST(CliFile, ResaveWritesWhatOpenThenSaveAsWrites) {
   TempDir dir;
-  // Random bytes, and radio data whose channel texts must survive.
-  MemoryImage radio = NewImage();
-  const std::uint8_t ch1[16] = {0x00, 0x20, 0x65, 0x14, 0x00, 0x20, 0x65, 0x14,
-                                0x85, 0x08, 0x23, 0x80, 0x02, 0x3A, 0x01, 0x77};
-  const std::uint8_t ch9[16] = {0x25, 0x06, 0x50, 0x14, 0xFF, 0xFF, 0xFF, 0xFF,
-                                0xFF, 0xFF, 0x54, 0xC7, 0x04, 0xC4, 0xFE, 0x00};
-  std::copy(std::begin(ch1), std::end(ch1), radio.begin());
-  std::copy(std::begin(ch9), std::end(ch9), radio.begin() + 8 * 16);
-  for (const MemoryImage& image : {PatternImage(42), radio}) {
-    WriteImage(dir.File("in.sin"), image);
-    const CommandRun r = RunCommand(cli::ResaveChannelFile, {dir.File("in.sin"), dir.File("out.sin")});
-    ASSERT_EQ(r.status, 0) << r.err;
-    // What the grid keeps of each byte is the model's (settings_test, channel_record_property_test).
-    EXPECT_EQ(ImageFromFile(dir.File("out.sin")), ThroughGrid(image));
-  }
-  const std::string listed = RunCommand(cli::ListChannels, {dir.File("out.sin")}).out;
-  EXPECT_EQ(listed, RunCommand(cli::ListChannels, {dir.File("in.sin")}).out);
-  EXPECT_EQ(Split(listed, '\n').size(), 2u);
-  EXPECT_NE(listed.find("9\t145.00625\t\tOFF\tD754I\tNarrow\tNo\tLow\tFleetSync\tOFF\tQT/DQT"), std::string::npos)
-      << listed;
+  const MemoryImage image = PatternImage(42);
+  ASSERT_NE(ThroughGrid(image), image);
+  WriteImage(dir.File("in.sin"), image);
+  const CommandRun r = RunCommand(cli::ResaveChannelFile, {dir.File("in.sin"), dir.File("out.sin")});
+  ASSERT_EQ(r.status, 0) << r.err;
+  EXPECT_EQ(ImageFromFile(dir.File("out.sin")), ThroughGrid(image));
 }
 
 // features with the values given by option name (without the dashes).
