@@ -110,89 +110,69 @@ TEST_F(PtyPair, DiscardInputDropsInputButNotBytesJustWritten) {
   }
 }
 
-TEST_F(PtyPair, ReadEndsOnTotalTimeOutAndOnIntervalGap) {
-  PosixSerialPort port(cancel_);
-  ASSERT_TRUE(Open(port, SerialTimeouts{30, 100, 100, 50, 50}));
-  std::size_t got = 99;
-  bool ok = false;
-  // Nothing arrives: 2 x 100 + 100 ms.
-  long long ms = TimedRead(port, 2, &got, &ok);
-  EXPECT_TRUE(ok);
-  EXPECT_EQ(got, 0u);
-  EXPECT_GE(ms, 290);
-  EXPECT_LT(ms, 2000);
-
-  // One byte, then silence: the 30 ms gap ends the read long before 900 ms.
-  const std::uint8_t byte = 0x42;
-  ASSERT_EQ(::write(master_, &byte, 1), 1);
-  ms = TimedRead(port, 8, &got, &ok);
-  EXPECT_TRUE(ok);
-  EXPECT_EQ(got, 1u);
-  EXPECT_LT(ms, 600);
-
-  // A trickle with gaps below the interval is collected in one read.
-  ASSERT_TRUE(Open(port, SerialTimeouts{200, 100, 100, 50, 50}));
-  std::thread sender([this] {
-    for (std::uint8_t b = 1; b <= 3; ++b) {
-      std::this_thread::sleep_for(milliseconds(40));
-      (void)!::write(master_, &b, 1);
-    }
-  });
-  ms = TimedRead(port, 3, &got, &ok);
-  sender.join();
-  EXPECT_TRUE(ok);
-  EXPECT_EQ(got, 3u);
-}
-
-TEST_F(PtyPair, HangUpOfTheOtherSideIsAnErrorNotATimeOut) {
-  PosixSerialPort port(cancel_);
-  ASSERT_TRUE(Open(port, kCloneTimeouts));
-  std::thread pull([this] {
-    std::this_thread::sleep_for(milliseconds(50));
-    HangUp();
-  });
-  std::size_t got = 99;
-  bool ok = true;
-  const long long ms = TimedRead(port, 8, &got, &ok);  // would wait 4090 ms
-  pull.join();
-  EXPECT_FALSE(ok);
-  EXPECT_EQ(got, 0u);
-  EXPECT_LT(ms, 3000);
-  EXPECT_EQ(port.LastError().rfind(device_ + ": read", 0), 0u) << port.LastError();
-
-  const std::uint8_t byte = 0x06;
-  EXPECT_FALSE(port.Write(&byte, 1));
-  EXPECT_EQ(port.LastError().rfind(device_ + ": write", 0), 0u) << port.LastError();
-}
-
-// A cancel from another thread wakes a read of the port made with its
-// token, and a sleep, at once: the read keeps the bytes it had and reports
-// no error.
-TEST_F(PtyPair, CancelCutsAReadAndASleepShort) {
-  CancelToken cancel;
-  PosixSerialPort port(cancel);
-  // Without the cancel the gap after the first byte would end it at 30 ms;
-  // read 12 of a slow line instead: a 1-byte-per-second radio.
-  ASSERT_TRUE(Open(port, {5000, 500, 90, 50, 50}));
+// How one read ends: its time-outs, a hang-up of the other side (an error,
+// not a time-out) and a cancel from another thread (at once, keeping the
+// bytes it had, no error). The other side acts `afterMs` into the read.
+TEST_F(PtyPair, ReadEndsOnItsTimeOutsAHangUpOrACancel) {
+  enum class Then { Nothing, Trickle, HangUp, Cancel };
+  const struct {
+    const char* name;
+    SerialTimeouts timeouts;
+    bool earlyByte;  // one byte waits before the read
+    Then then;
+    int afterMs;
+    std::size_t n;
+    bool ok;
+    std::size_t got;
+    long long minMs, maxMs;
+  } cases[] = {
+      {"nothing arrives: 2 x 100 + 100 ms", {30, 100, 100, 50, 50}, false, Then::Nothing, 0, 2, true, 0, 290, 2000},
+      {"one byte, then silence: the 30 ms gap ends it", {30, 100, 100, 50, 50}, true, Then::Nothing, 0, 8, true, 1,
+       0, 600},
+      {"a trickle with gaps below the interval: one read", {200, 100, 100, 50, 50}, false, Then::Trickle, 40, 3,
+       true, 3, 0, 2000},
+      // Without the cancel the gap would end it at 30 ms: 12 bytes of a
+      // 1-byte-per-second radio.
+      {"cancelled", {5000, 500, 90, 50, 50}, true, Then::Cancel, 20, 12, true, 1, 0, 1000},
+      // Last: the other side is gone.
+      {"the other side hangs up: would wait 4090 ms", kCloneTimeouts, false, Then::HangUp, 50, 8, false, 0, 0, 3000},
+  };
   const std::uint8_t early = 0x42;
-  ASSERT_EQ(::write(master_, &early, 1), 1);
-  std::thread raise([&] {
-    std::this_thread::sleep_for(milliseconds(20));
-    cancel.Raise();
-  });
-  std::size_t got = 0;
-  bool ok = false;
-  const long long readMs = TimedRead(port, 12, &got, &ok);
-  raise.join();
-  EXPECT_TRUE(ok);
-  EXPECT_EQ(got, 1u);
-  EXPECT_LT(readMs, 1000);
+  PosixSerialPort port(cancel_);
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    cancel_.Reset();
+    ASSERT_TRUE(Open(port, c.timeouts));
+    if (c.earlyByte) ASSERT_EQ(::write(master_, &early, 1), 1);
+    std::thread other([&] {
+      for (std::uint8_t b = 1; b <= (c.then == Then::Trickle ? 3 : 1) && c.then != Then::Nothing; ++b) {
+        std::this_thread::sleep_for(milliseconds(c.afterMs));
+        if (c.then == Then::Trickle) (void)!::write(master_, &b, 1);
+        if (c.then == Then::HangUp) HangUp();
+        if (c.then == Then::Cancel) cancel_.Raise();
+      }
+    });
+    std::size_t got = 99;
+    bool ok = !c.ok;
+    const long long ms = TimedRead(port, c.n, &got, &ok);
+    other.join();
+    EXPECT_EQ(ok, c.ok);
+    EXPECT_EQ(got, c.got);
+    EXPECT_GE(ms, c.minMs);
+    EXPECT_LT(ms, c.maxMs);
+  }
+  // The hung-up port says so on a read and on a write.
+  EXPECT_EQ(port.LastError().rfind(device_ + ": read", 0), 0u) << port.LastError();
+  EXPECT_FALSE(port.Write(&early, 1));
+  EXPECT_EQ(port.LastError().rfind(device_ + ": write", 0), 0u) << port.LastError();
 
+  // A raised cancel ends a sleep at once.
+  cancel_.Raise();
   const auto start = std::chrono::steady_clock::now();
-  EXPECT_FALSE(SystemClock::Instance().SleepMs(5000, &cancel)) << "raised: the sleep ends at once";
+  EXPECT_FALSE(SystemClock::Instance().SleepMs(5000, &cancel_));
   EXPECT_LT(std::chrono::steady_clock::now() - start, milliseconds(1000));
-  cancel.Reset();
-  EXPECT_TRUE(SystemClock::Instance().SleepMs(2, &cancel));
+  cancel_.Reset();
+  EXPECT_TRUE(SystemClock::Instance().SleepMs(2, &cancel_));
 }
 
 // Only a terminal opens, and only one port holds it at a time, in this

@@ -137,8 +137,6 @@ TEST(TestModeDialog, DefaultAndTheSliderKeepOneValuePerItem) {
   }
   rig.Select("Squelch Level");
   EXPECT_EQ(rig.Get<QSlider>(1039)->value(), 160);
-  EXPECT_EQ(rig.dialog.GatherInput().command, 0x73);
-  EXPECT_EQ(rig.dialog.GatherInput().value, 160);
 }
 
 TEST(TestModeDialog, EachDebugFrequencyKeepsItsStepsToneMethodsAndTones) {

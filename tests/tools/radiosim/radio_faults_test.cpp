@@ -1,5 +1,6 @@
 // The simulator's faults: the option values korvel-radiosim takes for them,
-// and what each fault makes the radio send, as its help and the README say.
+// and what each fault makes the radio send, as its help and the README say,
+// beside what a sound radio sends.
 
 #include "radio_faults.h"
 
@@ -68,7 +69,9 @@ const Bytes kTestCommand = {'x', 's', 's', 0x08};
 const Bytes kTestBlock(8, 0x11);
 constexpr std::uint8_t kNone = 0;  // no byte of memory to look at
 
-TEST(RadioFaults, EachFaultChangesWhatTheRadioSendsAsDocumented) {
+// What the radio answers to each frame: first a sound radio's framing (what
+// starts, ends and restarts an exchange), then what each fault changes.
+TEST(RadioFrames, ASoundRadiosFramingAndWhatEachFaultChanges) {
   const struct {
     const char* name;
     RadioFaults faults;
@@ -79,6 +82,21 @@ TEST(RadioFaults, EachFaultChangesWhatTheRadioSendsAsDocumented) {
     std::uint8_t stored = kNone;
     bool hungUp = false;
   } cases[] = {
+      {"only the greeting's last byte is answered", {}, false,
+       {Bytes(kGreetingBytes.begin(), kGreetingBytes.end() - 1), {kGreetingBytes.back()}}, {{}, kAckByte}},
+      {"nothing before a greeting is answered; one broken off and begun again counts", {}, false,
+       {Command('R', 0), {'M', 0x02, 0x06}, {0x02, 'P', 'R', 'O', 0x02, 'P'}, {'R', 'O', 'G', 'R', 'A'}},
+       {{}, {}, {}, kAckByte}},
+      // As after an accepted type mismatch: ident sent, not acknowledged.
+      {"a new greeting restarts after the ident and after the handshake", {}, false,
+       {kGreetingBytes, kIdentRequest, kGreetingBytes, kIdentRequest, kAckByte, kGreetingBytes},
+       {kAckByte, kIdent, kAckByte, kIdent, kAckByte, kAckByte}},
+      {"a read past the memory ends the session unanswered", {}, true, {{'R', 0x08, 0x40, 0x08}, Command('R', 0)},
+       {{}, {}}},
+      {"a read over the memory's end ends the session unanswered", {}, true,
+       {{'R', 0x08, 0x3C, 0x08}, Command('R', 0)}, {{}, {}}},
+      {"a read longer than a block ends the session unanswered", {}, true, {{'R', 0, 0, 0x10}, Command('R', 0)},
+       {{}, {}}},
       {"silent", {.silent = true}, false, {kGreetingBytes, kIdentRequest, kAckByte, Command('R', 0), kAckByte},
        {{}, {}, {}, {}, {}}},
       {"stray bytes before every greeting acknowledgement", {.strayBytes = 2}, false,

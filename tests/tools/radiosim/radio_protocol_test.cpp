@@ -1,7 +1,7 @@
-// The simulated radio's framing: what starts, ends and restarts an
-// exchange, and when a write counts as complete. What it answers to a
-// sound exchange is checked by the link tests through it; its faults in
-// radio_faults_test.cpp.
+// The simulated radio's framing where more than its answers tell: a quiet
+// line, test commands it takes, and when a write counts as complete; what
+// it answers frame by frame, sound or faulty, is radio_faults_test's, and a
+// whole sound exchange the link tests check through it.
 
 #include "radio_protocol.h"
 
@@ -11,48 +11,6 @@
 
 namespace korvel::radiosim::test {
 namespace {
-
-TEST(RadioProtocolFraming, OnlyAWholeGreetingStartsAnExchange) {
-  RadioFeeder radio;
-  Bytes out;
-  for (std::size_t i = 0; i + 1 < kGreetingBytes.size(); ++i) {
-    radio.protocol.Feed(kGreetingBytes[i], out);
-    EXPECT_TRUE(out.empty()) << "after greeting byte " << i;
-  }
-  radio.protocol.Feed(kGreetingBytes.back(), out);
-  EXPECT_EQ(out, kAckByte);
-
-  RadioFeeder fresh;
-  EXPECT_TRUE(fresh.Send(Command('R', 0)).empty());
-  EXPECT_TRUE(fresh.Send({'M', 0x02, 0x06}).empty());
-  // A greeting broken off and begun again still counts.
-  EXPECT_TRUE(fresh.Send({0x02, 'P', 'R', 'O', 0x02, 'P'}).empty());
-  EXPECT_EQ(fresh.Send({'R', 'O', 'G', 'R', 'A'}), kAckByte);
-  EXPECT_EQ(fresh.protocol.Handshakes(), 1);
-}
-
-TEST(RadioProtocolFraming, NewGreetingRestartsFromAnyStage) {
-  RadioFeeder radio;
-  radio.Greet();
-  // Ident sent, the PC gives up without acknowledging and greets again, as
-  // after an accepted type mismatch.
-  radio.Send(kIdentRequest);
-  EXPECT_EQ(radio.Greet(), kAckByte);
-  EXPECT_EQ(radio.Send(kIdentRequest).size(), 8u);
-  EXPECT_EQ(radio.Send(kAckByte), kAckByte);
-  // After the handshake too.
-  EXPECT_EQ(radio.Greet(), kAckByte);
-  EXPECT_EQ(radio.protocol.Handshakes(), 3);
-}
-
-TEST(RadioProtocolFraming, CommandsOutsideTheMemoryEndTheSessionUnanswered) {
-  for (const Bytes& command : {Bytes{'R', 0x08, 0x40, 0x08}, Bytes{'R', 0x08, 0x3C, 0x08}, Bytes{'R', 0, 0, 0x10}}) {
-    RadioFeeder radio;
-    radio.Handshake();
-    EXPECT_TRUE(radio.Send(command).empty());
-    EXPECT_TRUE(radio.Send(Command('R', 0)).empty()) << "waits for a greeting";
-  }
-}
 
 TEST(RadioProtocolFraming, QuietLineDropsOnlyAHalfReceivedFrame) {
   RadioFeeder radio;
