@@ -5,6 +5,8 @@
 
 #include "link/handshake.h"
 #include "link/link_channel.h"
+#include "link/port_names.h"
+#include "link/port_problem.h"
 #include "link/radio_frames.h"
 #include "link/transfer_texts.h"
 #include "model/settings_block.h"
@@ -27,6 +29,7 @@ class CloneRun {
   CloneRun(SerialPort& port, Clock& clock, Prompter& prompter, const CancelToken& cancel, TransferEvents& events,
            TransferDirection direction)
       : link_(port, clock, cancel),
+        clock_(clock),
         handshake_(link_, kCloneHandshake),
         prompter_(prompter),
         events_(events),
@@ -58,8 +61,13 @@ class CloneRun {
   // The port itself failed (a hang-up, an I/O error): the user is told so,
   // with the port's reason, instead of a protocol message.
   void EndConnectionLost();
+  // Milliseconds on the transfer's clock since the attempts began.
+  long long AttemptsMs();
 
   LinkChannel link_;
+  Clock& clock_;
+  std::string device_;
+  Clock::TimePoint attemptsStart_{};
   Handshake handshake_;
   Prompter& prompter_;
   TransferEvents& events_;
@@ -72,6 +80,7 @@ class CloneRun {
 
 TransferOutcome CloneRun::Run(const std::string& portName, MemoryImage image) {
   image_ = image;
+  device_ = ResolvePortDevice(portName);
   if (!link_.Open(portName, kCloneTimeouts)) {
     outcome_.detail = link_.LastError();
     Ask(texts::kPortNotOpened, Buttons::Ok, PromptId::PortNotOpened, outcome_.detail);
@@ -91,6 +100,7 @@ TransferOutcome CloneRun::Run(const std::string& portName, MemoryImage image) {
 
 bool CloneRun::RunHandshake() {
   int attempt = 1;
+  attemptsStart_ = clock_.Now();
   for (;;) {
     if (!WaitPasses(kAttemptPasses)) return false;
     ++outcome_.attempts;
@@ -103,25 +113,30 @@ bool CloneRun::RunHandshake() {
     if (greeted == StepEnd::Cancelled) return EndCancelled(), false;
     // The port itself failed (a pulled cable): no radio could answer.
     if (greeted == StepEnd::Failed) return EndConnectionLost(), false;
+    std::string detail;
     if (greeted != StepEnd::Done) {
       if (!link_.Pause(2)) return EndCancelled(), false;
       if (++attempt <= kMaxAttempts) continue;
+      detail = NoAnswerDetail(device_, kMaxAttempts, AttemptsMs());
     } else {
       switch (IdentAndAcknowledge()) {
         case Step::Complete: return true;
         case Step::Ended: return false;
-        case Step::Restart: attempt = 1; continue;
+        case Step::Restart: attempt = 1; attemptsStart_ = clock_.Now(); continue;
         case Step::Failed: break;
       }
+      detail = NoAnswerDetail(device_, attempt, AttemptsMs(), "no proper answer");
     }
 
     // Communication error: the port stays open and the model check as it is.
-    if (Ask(texts::kCommunicationError, Buttons::RetryCancel, PromptId::CommunicationError) != Answer::Retry) {
+    if (Ask(texts::kCommunicationError, Buttons::RetryCancel, PromptId::CommunicationError, detail) !=
+        Answer::Retry) {
       End(TransferResult::CommunicationErrorCancelled);
       return false;
     }
     events_.InterruptionWatch(true);
     attempt = 1;
+    attemptsStart_ = clock_.Now();
   }
 }
 
@@ -284,6 +299,10 @@ Answer CloneRun::Ask(const char* text, Buttons buttons, PromptId id, std::string
 void CloneRun::End(TransferResult result) {
   link_.Close();
   outcome_.result = result;
+}
+
+long long CloneRun::AttemptsMs() {
+  return std::chrono::duration_cast<std::chrono::milliseconds>(clock_.Now() - attemptsStart_).count();
 }
 
 void CloneRun::EndConnectionLost() {

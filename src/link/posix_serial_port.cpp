@@ -15,7 +15,7 @@
 
 #include "link/cancel_token.h"
 #include "link/port_names.h"
-#include "model/status.h"
+#include "link/port_problem.h"
 
 namespace korvel {
 
@@ -78,9 +78,9 @@ std::unique_ptr<SerialPort> MakePosixSerialPort(const CancelToken& cancel) {
 
 PosixSerialPort::~PosixSerialPort() { Close(); }
 
-void PosixSerialPort::Fail(const char* what) {
-  lastError_ = devicePath_ + ": " + what + ": " + SystemReason(errno);
-}
+void PosixSerialPort::Fail(const char* what) { Fail(what, errno); }
+
+void PosixSerialPort::Fail(const char* what, int error) { lastError_ = PortFailureDetail(devicePath_, what, error); }
 
 bool PosixSerialPort::Open(const std::string& name, const PortConfig& config) {
   Close();
@@ -93,14 +93,18 @@ bool PosixSerialPort::Open(const std::string& name, const PortConfig& config) {
   }
   // TIOCEXCL alone does not keep out a process with CAP_SYS_ADMIN, and a
   // second open by the same process; the lock does.
+  // The descriptor is closed before the failure is told, so that the search
+  // for the device's holder does not find this one.
   if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
-    Fail("flock");
+    const int error = errno;
     ::close(fd);
+    Fail("flock", error);
     return false;
   }
   if (::ioctl(fd, TIOCEXCL) != 0) {
-    Fail("TIOCEXCL");
+    const int error = errno;
     ::close(fd);
+    Fail("TIOCEXCL", error);
     return false;
   }
   fd_ = fd;

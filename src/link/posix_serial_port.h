@@ -42,7 +42,8 @@ class PosixSerialPort final : public SerialPort {
   bool Write(const std::uint8_t* data, std::size_t n) override;
   void DiscardInput() override;
   void Close() override;
-  // "<device>: <call>: <reason>" of the last failure; empty when none.
+  // The last failure as PortFailureDetail tells it ("<device>: <call>:
+  // <reason>" and what it means); empty when none.
   std::string LastError() const override { return lastError_; }
 
   bool IsOpen() const { return fd_ >= 0; }
@@ -51,6 +52,7 @@ class PosixSerialPort final : public SerialPort {
 
  private:
   void Fail(const char* what);
+  void Fail(const char* what, int error);
   void ConfigureLine(const PortConfig& config);
 
   const CancelToken& cancel_;

@@ -181,13 +181,11 @@ TEST_F(PtyPair, OpenIsRefusedOrExclusiveUntilClosed) {
   PosixSerialPort first(cancel_);
   PosixSerialPort second(cancel_);
   EXPECT_FALSE(first.Open("/dev/korvel-no-such-device", {}));
-  EXPECT_EQ(first.LastError(), "/dev/korvel-no-such-device: open: No such file or directory");
   EXPECT_FALSE(first.IsOpen());
   EXPECT_FALSE(first.Open("/dev/null", {})) << "not a terminal";
   EXPECT_FALSE(first.IsOpen());
   ASSERT_TRUE(first.Open(device_, {}));
   EXPECT_FALSE(second.Open(device_, {}));
-  EXPECT_EQ(second.LastError(), device_ + ": flock: Resource temporarily unavailable");
   EXPECT_FALSE(second.IsOpen());
   first.Close();
   ASSERT_TRUE(second.Open(device_, {}));

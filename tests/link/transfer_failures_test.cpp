@@ -4,12 +4,20 @@
 // greetings and block commands on the wire, the blocks done).
 
 #include <gtest/gtest.h>
+#include <pty.h>
+#include <unistd.h>
 
+#include <cerrno>
+#include <fstream>
+#include <functional>
 #include <set>
 #include <string>
 #include <vector>
 
+#include "link/port_problem.h"
+#include "link/posix_serial_port.h"
 #include "link/transfer_texts.h"
+#include "scoped_env.h"
 #include "transfer_rig.h"
 
 namespace korvel::test {
@@ -22,6 +30,9 @@ const std::string kReadError = "COM3: read: Input/output error";
 // Each attempt of a silent radio: 7 opening pauses, 7 greeting pauses, two
 // one-byte reads of 590 ms, and 2 ms before the next.
 constexpr long long kSilentAttemptMs = 7 + 7 + 2 * 590 + 2;
+// COM3, the port every case uses, is this device.
+const std::string kDevice = "/dev/ttyS0";
+const std::string kFifteenSilent = "no answer on " + kDevice + " after 15 attempts (17.9 s)";
 
 struct PortFaults {
   bool openFails = false;
@@ -51,15 +62,17 @@ TEST(TransferFailures, EachFaultEndsWithItsResultMessagesAndWire) {
       {.name = "port held by another program", .port = {.openFails = true}, .result = R::PortNotOpened,
        .prompts = {texts::kPortNotOpened}, .detail = "COM3: open: Device or resource busy", .greetings = 0},
       {.name = "silent radio: 15 attempts, then the communication error", .faults = {.silent = true},
-       .result = R::CommunicationErrorCancelled, .prompts = {texts::kCommunicationError}, .greetings = 15,
-       .elapsedMs = 15 * kSilentAttemptMs},
+       .result = R::CommunicationErrorCancelled, .prompts = {texts::kCommunicationError},
+       .detail = kFifteenSilent, .greetings = 15, .elapsedMs = 15 * kSilentAttemptMs},
       {.name = "Retry starts again at attempt one, the port still open", .faults = {.silent = true},
        .answers = {Answer::Retry}, .result = R::CommunicationErrorCancelled,
-       .prompts = {texts::kCommunicationError, texts::kCommunicationError}, .greetings = 30},
+       .prompts = {texts::kCommunicationError, texts::kCommunicationError}, .detail = kFifteenSilent,
+       .greetings = 30},
       {.name = "acknowledgement as the second byte", .faults = {.strayBytes = 1}, .result = R::Completed,
        .prompts = {}, .blockCommands = 264, .blocksDone = 264},
       {.name = "acknowledgement as the third byte is none", .faults = {.strayBytes = 2},
-       .result = R::CommunicationErrorCancelled, .prompts = {texts::kCommunicationError}, .greetings = 15},
+       .result = R::CommunicationErrorCancelled, .prompts = {texts::kCommunicationError},
+       .detail = "no answer on " + kDevice + " after 15 attempts (0.2 s)", .greetings = 15},
       {.name = "cable pulled before the greeting's answer", .port = {.pullCableAtWrite = 7},
        .result = R::ConnectionLost, .prompts = {texts::kConnectionLost}, .detail = kReadError},
       {.name = "cable pulled before the ident reply", .port = {.pullCableAtWrite = 9}, .result = R::ConnectionLost,
@@ -69,7 +82,7 @@ TEST(TransferFailures, EachFaultEndsWithItsResultMessagesAndWire) {
       // The closing acknowledgement: after 601 ms, the communication error.
       {.name = "closing acknowledgement answered otherwise", .faults = {.badHandshakeAck = true},
        .result = R::CommunicationErrorCancelled, .prompts = {texts::kCommunicationError},
-       .elapsedMs = 7 + 7 + 2 + 601},
+       .detail = "no proper answer on " + kDevice + " after 1 attempt (0.6 s)", .elapsedMs = 7 + 7 + 2 + 601},
       {.name = "acknowledgement not sent: offered again on Retry", .port = {.failingWrites = {9, 10}},
        .answers = {Answer::Retry, Answer::Retry}, .result = R::Completed,
        .prompts = {texts::kSendOrderError, texts::kSendOrderError}, .detail = "COM3: write: Input/output error",
@@ -86,7 +99,8 @@ TEST(TransferFailures, EachFaultEndsWithItsResultMessagesAndWire) {
       {.name = "an accepted type is not asked again after Retry", .direction = Dir::Write,
        .faults = {.badHandshakeAck = true}, .radioType = 0x22, .answers = {Answer::Ok, Answer::Retry},
        .result = R::CommunicationErrorCancelled,
-       .prompts = {texts::kTypeMismatch, texts::kCommunicationError, texts::kCommunicationError}, .greetings = 3},
+       .prompts = {texts::kTypeMismatch, texts::kCommunicationError, texts::kCommunicationError},
+       .detail = "no proper answer on " + kDevice + " after 1 attempt (0.6 s)", .greetings = 3},
       {.name = "a file of type 0xFF is checked", .direction = Dir::Write, .radioType = 0x22, .imageType = 0xFF,
        .result = R::TypeMismatchCancelled, .prompts = {texts::kTypeMismatch}},
       {.name = "a radio reporting 0xFF is not", .direction = Dir::Write, .result = R::Completed, .prompts = {},
@@ -95,7 +109,8 @@ TEST(TransferFailures, EachFaultEndsWithItsResultMessagesAndWire) {
        .blocksDone = 264},
       {.name = "ident reply without its type byte, on a write", .direction = Dir::Write,
        .faults = {.identLength = 4}, .result = R::CommunicationErrorCancelled,
-       .prompts = {texts::kCommunicationError}},
+       .prompts = {texts::kCommunicationError},
+       .detail = "no proper answer on " + kDevice + " after 1 attempt (0.0 s)"},
       {.name = "ident reply without its type byte, on a read", .faults = {.identLength = 4},
        .result = R::Completed, .prompts = {}, .blockCommands = 264, .blocksDone = 264},
       {.name = "five ident bytes carry the type byte", .direction = Dir::Write, .faults = {.identLength = 5},
@@ -122,6 +137,7 @@ TEST(TransferFailures, EachFaultEndsWithItsResultMessagesAndWire) {
        .result = R::ConnectionLost, .prompts = {texts::kConnectionLost}, .detail = kReadError,
        .blockCommands = 41, .blocksDone = 40},
   };
+  const ScopedEnv com3("KORVEL_COM3", kDevice);
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
     Rig rig(PatternImage(12), c.radioType, c.faults);
@@ -148,6 +164,53 @@ TEST(TransferFailures, EachFaultEndsWithItsResultMessagesAndWire) {
     // A write that stops early still ends with the bar full.
     if (c.result == R::WriteNotAcknowledged) EXPECT_EQ(rig.events.position, kProgressEnd);
   }
+}
+
+// The detail under the message of a port that would not open, from a real
+// device where this machine can make the failure.
+TEST(TransferFailures, APortThatWillNotOpenIsNamedWithWhatHappened) {
+  int master = -1, slave = -1;
+  char pty[128] = {};
+  ASSERT_EQ(::openpty(&master, &slave, pty, nullptr, nullptr), 0);
+  CancelToken cancel;
+  PosixSerialPort holder(cancel);
+  ASSERT_TRUE(holder.Open(pty, {}));
+  std::string self;
+  std::getline(std::ifstream("/proc/self/comm"), self);
+  // The detail a read from the device shows.
+  const auto readDetail = [&cancel](const std::string& device) {
+    PosixSerialPort port(cancel);
+    ScriptedPrompter prompter;
+    RecordingEvents events(prompter);
+    CloneTransfer transfer(port, SystemClock::Instance(), events, cancel, events);
+    EXPECT_EQ(transfer.Read(device).result, R::PortNotOpened);
+    EXPECT_EQ(prompter.Texts(), Texts{texts::kPortNotOpened});
+    return prompter.asked.empty() ? std::string() : prompter.asked.back().detail;
+  };
+  const std::string noDevice = "/dev/korvel-no-such-device";
+  const struct {
+    const char* name;
+    std::function<std::string()> detail;
+    std::string expected;
+  } cases[] = {
+      {"missing device", [&] { return readDetail(noDevice); },
+       noDevice + ": open: No such file or directory — the device does not exist: is the cable plugged in?"},
+      {"held by this process", [&] { return readDetail(pty); },
+       std::string(pty) + ": flock: Resource temporarily unavailable — held by " + self + ", process " +
+           std::to_string(::getpid())},
+      {"permission refused", [] { return PortFailureDetail("/dev/ttyUSB0", "open", EACCES); },
+       "/dev/ttyUSB0: open: Permission denied — your user may not use serial ports: add it to the dialout group "
+       "(sudo adduser $USER dialout) and log in again"},
+      {"busy, and no holder to be seen", [&] { return PortFailureDetail(noDevice, "open", EBUSY); },
+       noDevice + ": open: Device or resource busy"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    EXPECT_EQ(c.detail(), c.expected);
+  }
+  holder.Close();
+  ::close(master);
+  ::close(slave);
 }
 
 }  // namespace

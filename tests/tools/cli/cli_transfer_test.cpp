@@ -16,6 +16,7 @@
 #include "simulated_port.h"
 #include "radio_protocol.h"
 #include "radio_transfer.h"
+#include "scoped_env.h"
 #include "simulated_clock.h"
 #include "small_disk.h"
 #include "temp_dir.h"
@@ -119,6 +120,8 @@ TEST(CliTransfer, EveryEndAsTheUserSeesIt) {
   ASSERT_NE(sent, FileImage(kType)) << "the pattern should exercise the grid collection";
 
   const std::string communicationError = texts::kCommunicationError;
+  const ScopedEnv com3("KORVEL_COM3", "/dev/ttyS2");
+  const std::string noAnswer = "(no answer on /dev/ttyS2 after 15 attempts (0.2 s))";
   const std::string busy = std::string("(") + kPort + ": open: Device or resource busy)";
   const std::string readFailed = std::string("(") + kPort + ": read: Input/output error)";
 
@@ -140,7 +143,7 @@ TEST(CliTransfer, EveryEndAsTheUserSeesIt) {
       // Without --retries the question is cancelled: terminal_prompter_test.
       {.name = "--retries 1 starts again at attempt 1", .command = Command::Read, .faults = {.strayBytes = 2},
        .answers = {.communicationRetries = 1}, .status = 1,
-       .err = Lines({communicationError, "(Retry)", communicationError, "(Cancel)",
+       .err = Lines({communicationError, noAnswer, "(Retry)", communicationError, noAnswer, "(Cancel)",
                      Ended("read", "communication error", 0)})},
       {.name = "block 4 answered with 9 bytes: the earlier file stays", .command = Command::Read,
        .faults = {.shortReplyBlock = 4, .shortReplyLength = 9}, .earlierFile = true, .status = 1,
