@@ -2,6 +2,8 @@
 
 #include "link/handshake.h"
 #include "link/link_channel.h"
+#include "link/port_names.h"
+#include "link/port_problem.h"
 #include "link/radio_frames.h"
 #include "link/transfer_texts.h"
 #include "testmode/encoding.h"
@@ -118,8 +120,10 @@ TestExchangeOutcome RunTestExchange(const TestExchangeInput& input, SerialPort& 
   }
   port.DiscardInput();
 
+  const std::string device = ResolvePortDevice(input.portName);
   for (;;) {
     ++outcome.attempts;
+    const Clock::TimePoint start = clock.Now();
     const Attempt attempt = run.Run();
     if (attempt == Attempt::Done) {
       // Closed first, so the user can start the next exchange at once.
@@ -129,8 +133,14 @@ TestExchangeOutcome RunTestExchange(const TestExchangeInput& input, SerialPort& 
       return outcome;
     }
     if (attempt == Attempt::Stopped) break;
-    // The port stays open for the next attempt.
-    if (Ask(prompter, texts::kTestError, Buttons::RetryCancel, PromptId::TestExchangeError, link.LastError()) !=
+    // The port stays open for the next attempt. Without the port's own
+    // error, the radio did not answer as it should.
+    std::string detail = link.LastError();
+    if (detail.empty()) {
+      const auto elapsed = std::chrono::duration_cast<std::chrono::milliseconds>(clock.Now() - start);
+      detail = NoAnswerDetail(device, 1, elapsed.count());
+    }
+    if (Ask(prompter, texts::kTestError, Buttons::RetryCancel, PromptId::TestExchangeError, detail) !=
         Answer::Retry) {
       link.Close();
       outcome.result = TestExchangeResult::Cancelled;

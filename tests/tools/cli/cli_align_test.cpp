@@ -11,6 +11,7 @@
 #include "simulated_port.h"
 #include "radio_align.h"
 #include "radio_protocol.h"
+#include "scoped_env.h"
 #include "simulated_clock.h"
 #include "temp_dir.h"
 #include "test_files.h"
@@ -50,6 +51,8 @@ AlignCase NotAFrequency(const char* flag, const std::string& text, const std::st
 
 TEST(CliAlign, EveryEndAsTheUserSeesIt) {
   const std::string error = texts::kTestError;
+  const ScopedEnv com1("KORVEL_COM1", "/dev/ttyS0");
+  const std::string noAnswer = "\n(no answer on /dev/ttyS0 after 1 attempt (0.9 s))";
   const AlignCase cases[] = {
       {.name = "squelch at 146.52 MHz, tones by name",
        .options = {"COM1", "squelch", 160, "146.52", "146.52", "88.5", "D023N"},
@@ -70,7 +73,7 @@ TEST(CliAlign, EveryEndAsTheUserSeesIt) {
        .options = {"COM1", "squelch", 1, "146", "146", "OFF", "OFF", {.testRetries = 1}},
        .faults = {.silent = true},
        .status = 1,
-       .err = error + "\n(Retry)\n" + error + "\n(Cancel)\nkorvel-cli: align ended: cancelled\n",
+       .err = error + noAnswer + "\n(Retry)\n" + error + noAnswer + "\n(Cancel)\nkorvel-cli: align ended: cancelled\n",
        .commandsTaken = 0},
       {.name = "a frequency that can't be sent opens no port",
        .options = {"COM1", "squelch", 1, "146", "1000", "OFF", "OFF"},
