@@ -188,7 +188,12 @@ TEST_F(PtyPair, OpenIsRefusedOrExclusiveUntilClosed) {
   EXPECT_FALSE(second.Open(device_, {}));
   EXPECT_FALSE(second.IsOpen());
   first.Close();
-  ASSERT_TRUE(second.Open(device_, {}));
+  // A /dev/serial/by-id/ name is a link to the device: it opens that port, held as one.
+  const std::string link = ::testing::TempDir() + "korvel-by-id-" + std::to_string(::getpid());
+  ASSERT_EQ(::symlink(device_.c_str(), link.c_str()), 0);
+  ASSERT_TRUE(second.Open(link, {}));
+  ::unlink(link.c_str());
+  EXPECT_FALSE(first.Open(device_, {}));
   second.Close();
 
   // Held by another process.
