@@ -80,7 +80,9 @@ TEST(CloneBlocks, CompleteTransferCarriesExactlyTheProtocolsFrames) {
     EXPECT_EQ(rig.port.PcBytes(), pc);
     EXPECT_EQ(rig.port.RadioBytes(), radio);
     // A read waits 15 ms before each acknowledgement and 5 ms after it.
-    if (read) EXPECT_GE(rig.clock.ElapsedMs(), 20 * frames::kBlockCount);
+    if (read) {
+      EXPECT_GE(rig.clock.ElapsedMs(), 20 * frames::kBlockCount);
+    }
   }
 }
 

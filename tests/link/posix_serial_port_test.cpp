@@ -143,7 +143,9 @@ TEST_F(PtyPair, ReadEndsOnItsTimeOutsAHangUpOrACancel) {
     SCOPED_TRACE(c.name);
     cancel_.Reset();
     ASSERT_TRUE(Open(port, c.timeouts));
-    if (c.earlyByte) ASSERT_EQ(::write(master_, &early, 1), 1);
+    if (c.earlyByte) {
+      ASSERT_EQ(::write(master_, &early, 1), 1);
+    }
     std::thread other([&] {
       for (std::uint8_t b = 1; b <= (c.then == Then::Trickle ? 3 : 1) && c.then != Then::Nothing; ++b) {
         std::this_thread::sleep_for(milliseconds(c.afterMs));

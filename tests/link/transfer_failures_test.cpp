@@ -153,16 +153,28 @@ TEST(TransferFailures, EachFaultEndsWithItsResultMessagesAndWire) {
     EXPECT_EQ(rig.port.OpenedName(), "COM3");
     EXPECT_EQ(rig.port.Opens(), c.port.openFails ? 0 : 1);
     EXPECT_EQ(rig.prompter.Texts(), c.prompts);
-    if (!c.prompts.empty()) EXPECT_EQ(rig.prompter.asked.back().detail, c.detail);
-    if (c.result == R::PortNotOpened || c.result == R::ConnectionLost) EXPECT_EQ(rig.outcome.detail, c.detail);
+    if (!c.prompts.empty()) {
+      EXPECT_EQ(rig.prompter.asked.back().detail, c.detail);
+    }
+    if (c.result == R::PortNotOpened || c.result == R::ConnectionLost) {
+      EXPECT_EQ(rig.outcome.detail, c.detail);
+    }
     EXPECT_EQ(rig.Greetings(), c.greetings);
     EXPECT_EQ(rig.BlockCommands(), c.blockCommands);
     EXPECT_EQ(rig.outcome.blocksDone, c.blocksDone);
-    if (c.elapsedMs >= 0) EXPECT_EQ(rig.clock.ElapsedMs(), c.elapsedMs);
-    if (c.result == R::Completed && c.direction == Dir::Read) EXPECT_EQ(rig.outcome.image, PatternImage(12));
-    if (c.result == R::Completed && c.direction == Dir::Write) EXPECT_EQ(rig.radio.Image(), image);
+    if (c.elapsedMs >= 0) {
+      EXPECT_EQ(rig.clock.ElapsedMs(), c.elapsedMs);
+    }
+    if (c.result == R::Completed && c.direction == Dir::Read) {
+      EXPECT_EQ(rig.outcome.image, PatternImage(12));
+    }
+    if (c.result == R::Completed && c.direction == Dir::Write) {
+      EXPECT_EQ(rig.radio.Image(), image);
+    }
     // A write that stops early still ends with the bar full.
-    if (c.result == R::WriteNotAcknowledged) EXPECT_EQ(rig.events.position, kProgressEnd);
+    if (c.result == R::WriteNotAcknowledged) {
+      EXPECT_EQ(rig.events.position, kProgressEnd);
+    }
   }
 }
 

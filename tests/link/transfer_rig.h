@@ -87,7 +87,9 @@ struct Rig {
   void ExpectEnded() const {
     EXPECT_FALSE(port.IsOpen());
     EXPECT_FALSE(events.promptWithWatchSet);
-    if (outcome.result != TransferResult::Completed) EXPECT_FALSE(outcome.image.has_value());
+    if (outcome.result != TransferResult::Completed) {
+      EXPECT_FALSE(outcome.image.has_value());
+    }
   }
 };
 
