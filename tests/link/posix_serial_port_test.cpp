@@ -17,6 +17,7 @@
 #include "link/port_names.h"
 #include "link/cancel_token.h"
 #include "link/posix_serial_port.h"
+#include "scoped_env.h"
 
 namespace korvel {
 namespace {
@@ -224,16 +225,17 @@ TEST_F(PtyPair, OpenIsRefusedOrExclusiveUntilClosed) {
 }
 
 TEST(PortNames, ComNamesMapThroughTheEnvironmentOthersPassThrough) {
-  ::setenv("KORVEL_COM2", "/tmp/radio-two", 1);
-  ::unsetenv("KORVEL_COM4");
-  EXPECT_EQ(ResolvePortDevice("COM2"), "/tmp/radio-two");
-  const std::string four = ResolvePortDevice("COM4");
-  EXPECT_TRUE(four == "/dev/ttyUSB3" || four == "/dev/ttyS3") << four;
-  ::setenv("KORVEL_COM4", "", 1);  // empty counts as unset
+  const test::ScopedEnv two("KORVEL_COM2", "/tmp/radio-two");
+  std::string four;
+  {
+    const test::ScopedEnv unset("KORVEL_COM4", std::nullopt);
+    EXPECT_EQ(ResolvePortDevice("COM2"), "/tmp/radio-two");
+    four = ResolvePortDevice("COM4");
+    EXPECT_TRUE(four == "/dev/ttyUSB3" || four == "/dev/ttyS3") << four;
+  }
+  const test::ScopedEnv empty("KORVEL_COM4", "");  // empty counts as unset
   EXPECT_EQ(ResolvePortDevice("COM4"), four);
   for (const char* other : {"COM5", "com2", "COM", "COM22", "/dev/pts/7"}) EXPECT_EQ(ResolvePortDevice(other), other);
-  ::unsetenv("KORVEL_COM2");
-  ::unsetenv("KORVEL_COM4");
 }
 
 }  // namespace
