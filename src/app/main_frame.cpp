@@ -220,15 +220,15 @@ bool CMainFrame::event(QEvent* event) {
   // mode lasts (the mode's start and end are sent to every window).
   switch (event->type()) {
     case QEvent::EnterWhatsThisMode:
-      panes_->SetMessage(ContextHelpText());
+      panes_->SetPrompt(ContextHelpText());
       break;
     case QEvent::LeaveWhatsThisMode:
-      panes_->SetMessage({});
+      panes_->SetPrompt({});
       break;
     case QEvent::StatusTip:
       // The prompt of the menu item or button under the pointer goes to
       // the message pane itself rather than over it.
-      panes_->SetMessage(static_cast<QStatusTipEvent*>(event)->tip());
+      panes_->SetPrompt(static_cast<QStatusTipEvent*>(event)->tip());
       return true;
     default:
       break;
@@ -250,7 +250,7 @@ void CMainFrame::OnHelp() {
 
 void CMainFrame::OnContextHelp() {
   QWhatsThis::enterWhatsThisMode();
-  panes_->SetMessage(ContextHelpText());
+  panes_->SetPrompt(ContextHelpText());
 }
 
 void CMainFrame::OnAbout() {

@@ -38,12 +38,34 @@ StatusPanes::StatusPanes(QStatusBar& bar) : QObject(&bar) {
   refresh_.setSingleShot(true);
   refresh_.setInterval(0);
   connect(&refresh_, &QTimer::timeout, this, &StatusPanes::RefreshIndicators);
+  outcomeEnd_.setSingleShot(true);
+  outcomeEnd_.setInterval(kOutcomeMs);
+  connect(&outcomeEnd_, &QTimer::timeout, this, &StatusPanes::EndOutcome);
   // A lock key changes state on a key press or release, possibly while
   // another program has the focus; look again on each and on activation.
   qApp->installEventFilter(this);
 }
 
 void StatusPanes::SetMessage(const QString& text) {
+  hint_ = text;
+  if (outcome_.isEmpty()) Show(text);
+}
+
+void StatusPanes::SetPrompt(const QString& text) { Show(text.isEmpty() ? outcome_ : text); }
+
+void StatusPanes::ShowOutcome(const QString& text) {
+  outcome_ = text;
+  outcomeEnd_.start();
+  Show(text);
+}
+
+void StatusPanes::EndOutcome() {
+  const bool showing = message_->text() == outcome_;
+  outcome_.clear();
+  if (showing) Show(hint_);
+}
+
+void StatusPanes::Show(const QString& text) {
   message_->setText(text.isEmpty() ? IdleText() : text);
   // Shown at once, even inside a long handler.
   message_->repaint();

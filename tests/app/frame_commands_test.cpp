@@ -13,6 +13,7 @@
 #include "app/app_strings.h"
 #include "app/command_ids.h"
 #include "app/help_window.h"
+#include "app/status_panes.h"
 #include "app_test_support.h"
 #include "link/port_names.h"
 #include "fixed_port_source.h"
@@ -115,6 +116,25 @@ TEST_F(FrameCommands, HoveringReadShowsItsPromptAndTooltipThenTheIdleText) {
   const QString hint = QString::fromUtf8("Please Click the cell to edit or input data，For help，please press F1");
   emit frame->View().statusHint(hint);
   EXPECT_EQ(frame->Panes().MessageText(), hint);
+}
+
+// What a job did stays in the message pane for its time: a prompt shows
+// over it and gives it back, a hint of the form waits until it is gone.
+TEST_F(FrameCommands, AnOutcomeOutlastsHintsAndGivesWayToPromptsForItsTime) {
+  StatusPanes& panes = frame->Panes();
+  panes.SetOutcomeMs(200);
+  const QString hint = QString::fromUtf8("For help，please press F1");
+  panes.ShowOutcome(QStringLiteral("Printed 5 pages to radio.pdf"));
+  emit frame->View().statusHint(hint);
+  EXPECT_EQ(panes.MessageText(), "Printed 5 pages to radio.pdf");
+  panes.SetPrompt(QStringLiteral("Read Data From Radio"));
+  EXPECT_EQ(panes.MessageText(), "Read Data From Radio");
+  panes.SetPrompt({});
+  EXPECT_EQ(panes.MessageText(), "Printed 5 pages to radio.pdf");
+  QTRY_COMPARE_WITH_TIMEOUT(panes.MessageText(), hint, 5000);
+  EXPECT_TRUE(panes.OutcomeText().isEmpty());
+  panes.SetPrompt({});
+  EXPECT_EQ(panes.MessageText(), "For Help，Please Press F1");
 }
 
 // The Port menu's items, the check marks, the port chosen and its status
