@@ -273,6 +273,9 @@ void CMainFrame::OnTestMode() {
   // Each exchange makes its own port, and opens and closes it.
   CTestModeDlg dialog(view_->BandText(), view_->PortName(), MakePosixSerialPort, SystemClock::Instance(), prompter_,
                       this);
+  // The dialog leaves the status bar in view: what each exchange sent shows
+  // there while the dialog stays open.
+  connect(&dialog, &CTestModeDlg::outcome, panes_, &StatusPanes::ShowOutcome);
   dialog.exec();
 }
 
