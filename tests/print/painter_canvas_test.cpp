@@ -1,12 +1,10 @@
-// The printout's fonts on a PDF page as the printout paints it: the title
-// font's average character width is W and the body font's 0.8 W, on either
-// paper size. The average is the one the layout means, the letters and the
-// space weighted by their frequency in English text.
+// The printout's fonts painted on a PDF page of either paper size: the title
+// font's average character width is W and the body font's 0.8 W, averaged
+// with the letters weighted by their frequency in English text.
 
 #include <gtest/gtest.h>
 
 #include <QBuffer>
-#include <QPageLayout>
 #include <QPainter>
 #include <QPdfWriter>
 
@@ -17,25 +15,23 @@
 namespace korvel::print {
 namespace {
 
-TEST(PainterCanvas, FontsHaveTheLayoutsAverageWidthOnEveryPaperSize) {
+TEST(PainterCanvas, FontsHaveTheLayoutsAverageWidthsOnEveryPaperSize) {
   test::EnsureApplication();
-  // The family's own average, unstretched: 821/2048 of the height.
-  QFont natural = PrintoutFont();
+  QFont natural = PrintoutFont();  // the family's own average: 821/2048 of the height
   natural.setPixelSize(2048);
-  EXPECT_NEAR(AverageCharWidth(natural, nullptr), 821, 821 * 0.05);
+  EXPECT_NEAR(AverageCharWidth(natural, nullptr), 821, 41);
   for (const auto size : {QPageSize::A4, QPageSize::Letter}) {
-    SCOPED_TRACE(QPageSize(size).name().toStdString());
     QBuffer pdf;
     pdf.open(QIODevice::WriteOnly);
     QPdfWriter writer(&pdf);
-    writer.setPageLayout(QPageLayout(QPageSize(size), QPageLayout::Portrait, QMarginsF(18, 18, 18, 18)));
+    writer.setPageSize(QPageSize(size));
     writer.setResolution(1200);
     QPainter painter(&writer);
     const PageMeasures m = MeasuresOf({0, 0, writer.width(), writer.height(), 1200, 1200});
     PainterCanvas canvas(painter, 1200, 1200);
     for (const int wanted : {m.width, m.width * 4 / 5}) {
       canvas.SelectFont({m.height, wanted});
-      EXPECT_NEAR(AverageCharWidth(painter.font(), &writer), wanted, wanted * 0.05) << "W " << m.width;
+      EXPECT_NEAR(AverageCharWidth(painter.font(), &writer), wanted, wanted * 0.05) << size << ", W " << m.width;
     }
   }
 }
