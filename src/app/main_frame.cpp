@@ -82,6 +82,7 @@ CMainFrame::CMainFrame(CKovDoc& document, Prompter& prompter, FileChooser& choos
   CreateToolBar();
   statusBar()->setAccessibleName(QStringLiteral("Status bar"));
   panes_ = new StatusPanes(*statusBar());
+  connect(printing_, &PrintCommands::outcome, panes_, &StatusPanes::ShowOutcome);
   UpdateRecentMenu();
   // The port pane shows the view's port whenever the Port menu looks at it.
   connect(portMenu_, &PortMenu::portShown, this, [this] { panes_->SetPort(portMenu_->PaneText()); });
@@ -272,6 +273,9 @@ void CMainFrame::OnTestMode() {
   // Each exchange makes its own port, and opens and closes it.
   CTestModeDlg dialog(view_->BandText(), view_->PortName(), MakePosixSerialPort, SystemClock::Instance(), prompter_,
                       this);
+  // The dialog leaves the status bar in view: what each exchange sent shows
+  // there while the dialog stays open.
+  connect(&dialog, &CTestModeDlg::outcome, panes_, &StatusPanes::ShowOutcome);
   dialog.exec();
 }
 

@@ -32,6 +32,11 @@ class PrintCommands : public QObject {
   bool PrintTo(QPrinter& printer);
   QPrinter& Printer();
 
+ signals:
+  // What a print did, for the message pane: "Printed 5 pages to radio.pdf",
+  // "Sent 2 pages to Office". A preview says nothing.
+  void outcome(const QString& text);
+
  private:
   CKovDoc& document_;
   Prompter& prompter_;

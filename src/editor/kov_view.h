@@ -41,7 +41,8 @@ class CKovView : public QWidget {
   const QString& PortName() const { return portName_; }
   void SetPortName(const QString& name) { portName_ = name; }
 
-  // The text of the band chosen in the type settings bar.
+  // The text of the band entry selected in the type settings bar, not text
+  // typed over it.
   QString BandText() const;
 
   // The size the form asks for (its dialog template converted to pixels).

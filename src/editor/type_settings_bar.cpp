@@ -139,6 +139,9 @@ TypeSettings TypeSettingsBar::Current() const {
   return type;
 }
 
-QString TypeSettingsBar::BandText() const { return band_->currentText(); }
+QString TypeSettingsBar::BandText() const {
+  // The selected entry: text typed over it in the field selects nothing.
+  return band_->itemText(band_->currentIndex());
+}
 
 }  // namespace korvel

@@ -28,8 +28,8 @@ class TypeSettingsBar : public QGroupBox {
   // none (which stores "Close").
   TypeSettings Current() const;
 
-  // The text of the chosen band (the frequency check reads the band index
-  // from the document).
+  // The text of the selected band entry, whatever the field shows (the
+  // frequency check reads the band index from the document).
   QString BandText() const;
 
   QComboBox* ModelList() const { return model_; }

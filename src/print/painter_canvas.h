@@ -6,6 +6,7 @@
 
 #include "print/page_canvas.h"
 
+class QPaintDevice;
 class QPainter;
 
 namespace korvel::print {
@@ -24,6 +25,12 @@ class PainterCanvas : public PageCanvas {
   QPainter& painter_;
   QFont font_;
 };
+
+// The average character width of the font on the device, as the layout's
+// widths mean it: the widths of the lower-case letters and the space, each
+// weighted by how often it occurs in English text. For "Times New Roman"
+// and its substitute that is 0.40 of the character height.
+double AverageCharWidth(const QFont& font, const QPaintDevice* device);
 
 // "Times New Roman", or its metric-compatible substitute where it is not
 // installed.

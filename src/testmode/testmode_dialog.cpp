@@ -14,6 +14,7 @@
 #include "widgets/dialog_units.h"
 #include "model/number_text.h"
 #include "model/tone_table.h"
+#include "testmode/encoding.h"
 #include "testmode/texts.h"
 
 namespace korvel {
@@ -395,7 +396,9 @@ void CTestModeDlg::UpdateSendsLine() {
 }
 
 void CTestModeDlg::OnStart() {
-  if (!worker_.Start(GatherInput())) return;
+  // The dialog stays live: what it shows may change before the exchange ends.
+  running_ = GatherInput();
+  if (!worker_.Start(running_)) return;
   Control(1038)->setEnabled(false);
   sends_->setText(QStringLiteral("Talking to the radio on %1...").arg(portName_));
 }
@@ -403,8 +406,25 @@ void CTestModeDlg::OnStart() {
 void CTestModeDlg::OnExchangeFinished() {
   Control(1038)->setEnabled(true);
   UpdateSendsLine();
+  if (worker_.Outcome().result == TestExchangeResult::Finished) emit outcome(SentText(running_));
   emit exchangeFinished();
   if (closeWhenIdle_) QDialog::done(closeResult_);
+}
+
+QString CTestModeDlg::SentText(const TestExchangeInput& sent) {
+  // The frequencies as their blocks carried them, in MHz.
+  const auto mhz = [](const std::string& text) {
+    return QString::fromStdString(FormatFixed(static_cast<double>(TestFrequencyUnits(text).value_or(0)) / 100000, 0, 5));
+  };
+  QString item;
+  for (const DebugItem& i : kDebugItems) {
+    if (i.command == sent.command) item = QString::fromLatin1(i.name);
+  }
+  const QString rx = mhz(sent.rxFrequency);
+  const QString tx = mhz(sent.txFrequency);
+  const QString at = rx == tx ? rx : QStringLiteral("RX %1 / TX %2").arg(rx, tx);
+  return QStringLiteral("Sent %1 %2 at %3 MHz on %4")
+      .arg(item, QString::number(sent.value), at, QString::fromStdString(sent.portName));
 }
 
 void CTestModeDlg::FillTones(QComboBox* combo, bool dqt) {

@@ -43,6 +43,9 @@ class CTestModeDlg : public QDialog {
 
  signals:
   void exchangeFinished();
+  // What a completed exchange sent, for the message pane: "Sent TX Power 47
+  // at 260.00000 MHz on COM2" (receive and transmit named when they differ).
+  void outcome(const QString& text);
 
  protected:
   // Enter never closes the dialog: it checks a frequency, presses Default
@@ -92,6 +95,7 @@ class CTestModeDlg : public QDialog {
   const DebugItem& CurrentItemRow() const;
   static void FillTones(QComboBox* combo, bool dqt);
   static QString ToneOf(const QComboBox* combo);
+  static QString SentText(const TestExchangeInput& sent);
 
   double bandBase_;
   QString portName_;
@@ -112,6 +116,7 @@ class CTestModeDlg : public QDialog {
   QLabel* sends_ = nullptr;
   SideControls rx_{}, tx_{};
   TestExchangeWorker worker_;
+  TestExchangeInput running_;  // what the exchange running or last run sends
 };
 
 }  // namespace korvel

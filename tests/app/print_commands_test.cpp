@@ -7,6 +7,7 @@
 #include <QDialog>
 #include <QPrintPreviewWidget>
 #include <QPrinter>
+#include <QSignalSpy>
 
 #include "app/command_ids.h"
 #include "app_test_support.h"
@@ -59,12 +60,20 @@ TEST_F(PrintCommands, PrintToPdfShowsTheWorkingCopyOnFivePages) {
     EXPECT_NE(pages[row.page - 1].find(row.text), std::string::npos) << pages[row.page - 1];
   }
   EXPECT_TRUE(prompter.asked.empty());
+  EXPECT_EQ(frame->Panes().MessageText(), "Printed 5 pages to printout.pdf");
+  frame->Printing().Printer().setPrintRange(QPrinter::PageRange);
+  frame->Printing().Printer().setFromTo(2, 3);
+  ASSERT_TRUE(frame->Printing().PrintTo(frame->Printing().Printer()));
+  EXPECT_EQ(PdfPages(pdf).size(), 2u);
+  EXPECT_EQ(frame->Panes().MessageText(), "Printed 2 pages to printout.pdf");
 
   // Again over the file made read-only: the file and the system's reason,
   // never a success, and the file as it was.
   const std::string printed = ReadFile(pdf);
   ::chmod(QFile::encodeName(pdf).constData(), 0444);
+  QSignalSpy outcome(&frame->Printing(), &korvel::PrintCommands::outcome);
   EXPECT_FALSE(frame->Printing().PrintTo(frame->Printing().Printer()));
+  EXPECT_EQ(outcome.count(), 0);
   EXPECT_EQ(prompter.Texts(), std::vector<std::string>{"Cannot save \"" + pdf.toStdString() + "\": Permission denied"});
   EXPECT_EQ(ReadFile(pdf), printed);
 }
@@ -75,13 +84,24 @@ TEST_F(PrintCommands, PreviewShowsFivePagesAndSetupOpensAndCloses) {
   frame->Printing().Printer().setOutputFileName(pdf);
   QString caption;
   int pages = 0;
+  std::vector<int> turned;
   AnswerModal([&] { frame->Action(kCmdPrintPreview)->trigger(); }, [&](QDialog& dialog) {
     caption = dialog.windowTitle();
-    if (auto* preview = dialog.findChild<QPrintPreviewWidget*>()) pages = preview->pageCount();
+    auto* preview = dialog.findChild<QPrintPreviewWidget*>();
+    if (preview == nullptr) return dialog.reject();
+    pages = preview->pageCount();
+    // Page Down and the arrows turn to the next pair of pages (1, 2-3, 4-5:
+    // current page / 2), no further than the last; Page Up back.
+    QApplication::setActiveWindow(&dialog);
+    for (Qt::Key key : {Qt::Key_PageDown, Qt::Key_PageDown, Qt::Key_Right, Qt::Key_PageUp}) {
+      QTest::keyClick(&dialog, key);
+      turned.push_back(preview->currentPage() / 2);
+    }
     dialog.reject();
   });
   EXPECT_EQ(caption, "Print Preview");
   EXPECT_EQ(pages, 5);
+  EXPECT_EQ(turned, (std::vector<int>{1, 2, 2, 1}));
   EXPECT_FALSE(QFile::exists(pdf));
   EXPECT_TRUE(AnswerModal([&] { frame->Action(kCmdPrintSetup)->trigger(); }, [](QDialog& d) { d.reject(); }));
   EXPECT_TRUE(prompter.asked.empty());

@@ -64,6 +64,8 @@ TEST_F(ViewTest, TypingInAListSelectsTheFirstEntryItBegins) {
     EXPECT_EQ(t.list->currentText(), t.field);
     EXPECT_EQ(document.Channels().Type().*t.value, t.index);
   }
+  // The test mode's band is the selected entry, not the "9" typed over it.
+  EXPECT_EQ(Bar().BandText(), "240 - 260MHz");
   // Backspace takes a completion back instead of completing again.
   Bar().BandList()->lineEdit()->selectAll();
   QTest::keyClicks(Bar().BandList(), "35");

@@ -204,6 +204,7 @@ TEST(TestModeDialog, StartRunsTheExchangeWhileTheDialogStaysLive) {
   rig.Select("Squelch Level");
   rig.Get<QSlider>(1039)->setValue(160);
   QSignalSpy finished(&rig.dialog, &CTestModeDlg::exchangeFinished);
+  QSignalSpy outcome(&rig.dialog, &CTestModeDlg::outcome);
   rig.Get<QPushButton>(1038)->click();
   EXPECT_FALSE(rig.dialog.Control(1038)->isEnabled());
   EXPECT_TRUE(rig.dialog.SendsLine()->text().startsWith("Talking to the radio on COM2"));
@@ -217,6 +218,8 @@ TEST(TestModeDialog, StartRunsTheExchangeWhileTheDialogStaysLive) {
   EXPECT_EQ(command.frequencyBlock, (std::array<std::uint8_t, 8>{0x00, 0x20, 0x65, 0x14, 0x00, 0x00, 0x60, 0x14}));
   EXPECT_EQ(command.parameterBlock, (std::array<std::uint8_t, 8>{0x00, 0x00, 0x00, 0x00, 0xFB, 0x01, 0x01, 0xA0}));
   EXPECT_TRUE(rig.dialog.isVisible());
+  ASSERT_EQ(outcome.count(), 1);
+  EXPECT_EQ(outcome[0][0].toString(), "Sent Squelch Level 160 at RX 146.52000 / TX 146.00000 MHz on COM2");
 }
 
 }  // namespace
