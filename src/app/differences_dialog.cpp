@@ -3,6 +3,7 @@
 #include <QDialogButtonBox>
 #include <QHeaderView>
 #include <QLabel>
+#include <QPushButton>
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
@@ -56,13 +57,20 @@ DifferencesDialog::DifferencesDialog(const QString& caption, const QString& head
   footer_->setVisible(!footer.isEmpty());
   layout->addWidget(footer_);
 
-  auto* buttons = new QDialogButtonBox(QDialogButtonBox::Close, this);
-  connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
-  layout->addWidget(buttons);
+  buttons_ = new QDialogButtonBox(QDialogButtonBox::Close, this);
+  connect(buttons_, &QDialogButtonBox::rejected, this, &QDialog::reject);
+  connect(buttons_, &QDialogButtonBox::accepted, this, &QDialog::accept);
+  layout->addWidget(buttons_);
   // Room for the list when there is one; a short note otherwise.
   if (list_->topLevelItemCount() > 0) resize(620, 420);
 }
 
 QString DifferencesDialog::Footer() const { return footer_->text(); }
+
+QPushButton* DifferencesDialog::OfferWriteAgain() {
+  QPushButton* writeAgain = buttons_->addButton(QStringLiteral("Write Again"), QDialogButtonBox::AcceptRole);
+  writeAgain->setDefault(true);
+  return writeAgain;
+}
 
 }  // namespace korvel

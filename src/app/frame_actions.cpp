@@ -229,6 +229,7 @@ void CMainFrame::EnableDocumentCommands(bool enabled) {
     for (auto it = disabledForTransfer_.cbegin(); it != disabledForTransfer_.cend(); ++it) it.key()->setEnabled(true);
     disabledForTransfer_.clear();
     editMenu_->HoldEdits(false);
+    view_->HoldEdits(false);
     return;
   }
   QList<QAction*> commands;
@@ -238,6 +239,8 @@ void CMainFrame::EnableDocumentCommands(bool enabled) {
   }
   for (QAction* recent : recentActions_) commands << recent;
   editMenu_->HoldEdits(true);
+  // The grid and the bar can still be scrolled and read, not changed.
+  view_->HoldEdits(true);
   // Only what was enabled comes back afterwards.
   for (QAction* action : commands) {
     if (action == nullptr || !action->isEnabled()) continue;

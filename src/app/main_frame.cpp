@@ -83,6 +83,7 @@ CMainFrame::CMainFrame(CKovDoc& document, Prompter& prompter, FileChooser& choos
   statusBar()->setAccessibleName(QStringLiteral("Status bar"));
   panes_ = new StatusPanes(*statusBar());
   connect(printing_, &PrintCommands::outcome, panes_, &StatusPanes::ShowOutcome);
+  connect(transfers_.get(), &TransferController::outcome, panes_, &StatusPanes::ShowOutcome);
   UpdateRecentMenu();
   // The port pane shows the view's port whenever the Port menu looks at it.
   connect(portMenu_, &PortMenu::portShown, this, [this] { panes_->SetPort(portMenu_->PaneText()); });

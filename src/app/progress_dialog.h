@@ -3,8 +3,8 @@
 // status text, a view of the transfer controller. Modeless; it shows from
 // Read From Radio or Write To Radio until the transfer ends or Cancel is
 // pressed before Start. A disabled Start means a transfer runs: Cancel,
-// Escape or the close box then ask it to stop, and so does the dialog losing
-// activation or being moved, which the controller tells the user once.
+// Escape or the close box then ask it to stop; the dialog losing activation
+// or being moved goes to the controller, which stops a read for it.
 
 #include <QDialog>
 #include <QString>

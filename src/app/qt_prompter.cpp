@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QMessageBox>
+#include <QPushButton>
 #include <QThread>
 
 namespace korvel {
@@ -23,14 +24,9 @@ QMessageBox::StandardButtons BoxButtons(Buttons buttons) {
     case Buttons::OkCancel: return QMessageBox::Ok | QMessageBox::Cancel;
     case Buttons::RetryCancel: return QMessageBox::Retry | QMessageBox::Cancel;
     case Buttons::YesNoCancel: return QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel;
+    case Buttons::WriteAgainClose: return QMessageBox::Close;  // Write Again is added by name
   }
   return QMessageBox::Ok;
-}
-
-// Escape and the close button count as the box's cancelling answer, as
-// they do on every message box of the program.
-Answer EscapeAnswer(Buttons buttons) {
-  return buttons == Buttons::Ok ? Answer::Ok : Answer::Cancel;
 }
 
 }  // namespace
@@ -53,13 +49,23 @@ Answer QtPrompter::Show(const Prompt& prompt) {
                   BoxButtons(prompt.buttons), QApplication::activeWindow());
   box.setAccessibleName(QString::fromStdString(prompt.caption));
   if (!prompt.detail.empty()) box.setInformativeText(QString::fromStdString(prompt.detail));
-  switch (box.exec()) {
+  QPushButton* writeAgain = nullptr;
+  if (prompt.buttons == Buttons::WriteAgainClose) {
+    writeAgain = box.addButton(QStringLiteral("Write Again"), QMessageBox::AcceptRole);
+    box.setDefaultButton(writeAgain);
+  }
+  const int chosen = box.exec();
+  if (writeAgain != nullptr && box.clickedButton() == writeAgain) return Answer::WriteAgain;
+  switch (chosen) {
     case QMessageBox::Ok: return Answer::Ok;
     case QMessageBox::Cancel: return Answer::Cancel;
     case QMessageBox::Retry: return Answer::Retry;
     case QMessageBox::Yes: return Answer::Yes;
     case QMessageBox::No: return Answer::No;
-    default: return EscapeAnswer(prompt.buttons);
+    case QMessageBox::Close: return Answer::Close;
+    // Escape and the close button count as the box's cancelling answer, as
+    // they do on every message box of the program.
+    default: return CancellingAnswer(prompt.buttons);
   }
 }
 

@@ -9,7 +9,9 @@
 #include "app/progress_dialog.h"
 #include "app/transfer_worker.h"
 #include "editor/kov_view.h"
+#include "link/port_names.h"
 #include "link/posix_serial_port.h"
+#include "link/transfer_reports.h"
 #include "link/transfer_texts.h"
 #include "model/backup_store.h"
 #include "model/document_history.h"
@@ -45,6 +47,7 @@ void TransferController::SetLink(PortFactory makePort, Clock& clock) {
 }
 
 void TransferController::Prepare(TransferDirection direction) {
+  if (running_) return;
   view_.CommitEdit();
   direction_ = direction;
   caption_ = QString::fromUtf8(direction == TransferDirection::Read ? texts::kReadingCaption
@@ -66,6 +69,7 @@ void TransferController::Start() {
 void TransferController::BeginTransfer() {
   if (!running_ || worker_->IsRunning()) return;
   const std::string port = view_.PortName().toStdString();
+  device_ = ResolvePortDevice(port);
   if (direction_ == TransferDirection::Write) {
     // What the radio gets is what the grid shows.
     document_.CollectIntoImage();
@@ -96,10 +100,12 @@ void TransferController::CloseWindowAfterTransfer() {
 
 void TransferController::DialogDeactivated() {
   // Off while the transfer itself shows a message.
-  if (worker_->InterruptionWatch()) Interrupt();
+  if (direction_ == TransferDirection::Read && worker_->InterruptionWatch()) Interrupt();
 }
 
-void TransferController::DialogMoved() { Interrupt(); }
+void TransferController::DialogMoved() {
+  if (direction_ == TransferDirection::Read) Interrupt();
+}
 
 void TransferController::Interrupt() {
   // Told once: a drag moves the window many times, and the message itself
@@ -136,9 +142,13 @@ void TransferController::OnFinished() {
       document_.Image() = *outcome.image;
       view_.ShowFilledImage();
     }
+    emit this->outcome(QString::fromStdString(ReadDoneText(outcome, device_)));
     KeepReadBackup(outcome);
-  } else if (direction_ == TransferDirection::Write && !closeAfterTransfer_) {
-    ShowWriteJobEnd(worker_->JobOutcome());
+  } else if (direction_ == TransferDirection::Write && !closeAfterTransfer_ &&
+             ShowWriteJobEnd(worker_->JobOutcome())) {
+    // As Write To Radio and Start, with the options checked now.
+    Prepare(TransferDirection::Write);
+    Start();
   }
   if (closeAfterTransfer_) {
     closeAfterTransfer_ = false;
@@ -185,18 +195,35 @@ void TransferController::KeepReadBackup(const TransferOutcome& outcome) {
   }
 }
 
-void TransferController::ShowWriteJobEnd(const WriteJobOutcome& job) {
+bool TransferController::ShowWriteJobEnd(const WriteJobOutcome& job) {
   if (job.backupRead && job.backupRead->result == TransferResult::Completed && !job.backupKept) {
     prompter_.Tell("Nothing was written: the radio's memory could not be kept as a backup first. " +
                    job.backupKept.message);
-    return;
+    return false;
   }
-  if (!job.differences || job.differences->Empty()) return;
+  if (job.Succeeded()) {
+    emit outcome(QString::fromStdString(WriteDoneText(job, device_)));
+    return false;
+  }
+  if (LeftRadioPartlyWritten(job.write)) {
+    Prompt warning{PartialWriteWarning(job.write), Buttons::WriteAgainClose};
+    warning.icon = Icon::Warning;
+    warning.id = PromptId::PartialWrite;
+    return prompter_.Ask(warning) == Answer::WriteAgain;
+  }
+  // The write itself completed: the radio holds what was sent, or the
+  // verify found otherwise.
+  if (job.verifyRead && job.verifyRead->result != TransferResult::Completed) {
+    prompter_.Tell(VerifyFailedText(*job.verifyRead));
+    return false;
+  }
+  if (!job.differences || job.differences->Empty()) return false;
   DifferencesDialog dialog(QStringLiteral("Verify After Write"),
                            QStringLiteral("The radio was read back after the write and does not hold what was "
                                           "sent. Write again, or check the radio."),
                            QStringLiteral("Sent"), QStringLiteral("Radio"), *job.differences, &window_);
-  dialog.exec();
+  dialog.OfferWriteAgain();
+  return dialog.exec() == QDialog::Accepted;
 }
 
 }  // namespace korvel

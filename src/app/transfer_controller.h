@@ -2,7 +2,9 @@
 // Read From Radio and Write To Radio: the transfer worker, the state its
 // progress dialog shows (caption, direction, running), the write job's
 // safeguards as the Program menu's checks set them, and what a transfer's
-// end leaves in the document, the backups and the window. The dialog
+// end leaves in the document, the backups and the window: a success said
+// in the message pane, a partly written radio warned of with the offer to
+// write again. The dialog
 // (CProgressDlg) is its view: it shows what the signals say and its Start
 // and Cancel come here.
 
@@ -41,16 +43,17 @@ class TransferController : public QObject {
 
   // Read From Radio / Write To Radio: an open edit is committed and the
   // dialog opens. A dialog already open keeps its caption; its next Start
-  // takes the direction chosen last.
+  // takes the direction chosen last. Nothing while a transfer runs.
   void Prepare(TransferDirection direction);
   // The dialog's Start: the transfer runs on the worker's thread.
   void Start();
   // The dialog's Cancel, Escape or close box: before Start the dialog
   // closes; during a transfer it stops at its next cancel check.
   void Cancel();
-  // The dialog lost activation or was moved during a transfer: the transfer
-  // stops and the user is told once. Losing activation to the transfer's
-  // own messages does not count.
+  // The dialog lost activation or was moved during a read: the read stops
+  // and the user is told once. Losing activation to the transfer's own
+  // messages does not count. A write job goes on: a stray click must not
+  // leave the radio half written; only Cancel stops it.
   void DialogDeactivated();
   void DialogMoved();
   // The main window asks to close during a transfer: the transfer stops and
@@ -82,6 +85,9 @@ class TransferController : public QObject {
   // The frame holds the commands that change or replace the document while
   // a transfer runs.
   void runningChanged(bool running);
+  // What a completed read or write job did, for the message pane:
+  // "Read KR - 300 on /dev/ttyUSB0 in 10.4 s".
+  void outcome(const QString& text);
 
  private:
   void SetRunning(bool running);
@@ -92,8 +98,10 @@ class TransferController : public QObject {
   WriteJobOptions WriteOptions() const;
   // After a complete read: the image read kept as a backup.
   void KeepReadBackup(const TransferOutcome& outcome);
-  // After a write job: a failed backup or a verify that found differences.
-  void ShowWriteJobEnd(const WriteJobOutcome& job);
+  // After a write job: its success in the message pane, or what went wrong
+  // beyond the transfer's own messages; true when the user asks to write
+  // again.
+  bool ShowWriteJobEnd(const WriteJobOutcome& job);
 
   CKovDoc& document_;
   CKovView& view_;
@@ -106,6 +114,7 @@ class TransferController : public QObject {
   QAction* backupBeforeWrite_ = nullptr;
   std::string backupFolder_;
   QString caption_;
+  std::string device_;  // the device the running transfer's port name opens
   TransferDirection direction_ = TransferDirection::Read;
   bool open_ = false;
   bool running_ = false;

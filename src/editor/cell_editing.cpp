@@ -91,8 +91,17 @@ void CellEditing::LoadEditor() {
   }
 }
 
+void CellEditing::SetHeld(bool held) {
+  if (held && editors_.Created()) {
+    CommitShown();
+    editors_.HideAll();
+    LoadEditor();
+  }
+  held_ = held;
+}
+
 void CellEditing::Open(QChar key) {
-  if (!editors_.Created()) return;
+  if (held_ || !editors_.Created()) return;
   QWidget* editor = editors_.EditorOf(grid_.Col());
   if (editor == nullptr) return;
   if (IsTyped(key) && !IsDigit(key)) prompter_.Tell(kNumberOnlyText);

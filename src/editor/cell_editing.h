@@ -42,6 +42,9 @@ class CellEditing : public QObject {
   void Commit();
   // Program > Edit Data.
   void EditData();
+  // While held no cell editor opens; one open is committed and closed (a
+  // text the rules refuse is dropped, the cell keeping its text).
+  void SetHeld(bool held);
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
@@ -69,6 +72,7 @@ class CellEditing : public QObject {
   CellEditors& editors_;
   ChannelTable& channels_;
   Prompter& prompter_;
+  bool held_ = false;
 };
 
 }  // namespace korvel

@@ -188,6 +188,11 @@ void CKovView::LayOutColumns() {
 
 void CKovView::OnEditData() { parts_->editing->EditData(); }
 
+void CKovView::HoldEdits(bool held) {
+  parts_->editing->SetHeld(held);
+  parts_->bar->setEnabled(!held);
+}
+
 namespace {
 
 // The part of the view a widget belongs to: its ancestor that is a direct

@@ -33,6 +33,10 @@ class CKovView : public QWidget {
   QWidget* Grid() const;
   // Program > Edit Data.
   void OnEditData();
+  // While a transfer runs: an open cell edit is committed, and neither the
+  // grid's cells nor the type settings bar can be changed; the grid still
+  // scrolls and shows its cells.
+  void HoldEdits(bool held);
   // F6 and Shift+F6: the focus moves to the next or previous part of the
   // view (the type settings bar, the grid).
   void MovePane(bool forward);

@@ -8,6 +8,7 @@
 #include "link/port_names.h"
 #include "link/port_problem.h"
 #include "link/radio_frames.h"
+#include "link/transfer_reports.h"
 #include "link/transfer_texts.h"
 #include "model/settings_block.h"
 
@@ -79,22 +80,24 @@ class CloneRun {
 };
 
 TransferOutcome CloneRun::Run(const std::string& portName, MemoryImage image) {
+  const Clock::TimePoint start = clock_.Now();
   image_ = image;
   device_ = ResolvePortDevice(portName);
   if (!link_.Open(portName, kCloneTimeouts)) {
     outcome_.detail = link_.LastError();
     Ask(texts::kPortNotOpened, Buttons::Ok, PromptId::PortNotOpened, outcome_.detail);
     outcome_.result = TransferResult::PortNotOpened;
-    return outcome_;
-  }
-  events_.StatusText(texts::kDetectingPort);
-  if (RunHandshake()) {
-    if (direction_ == TransferDirection::Write) {
-      WriteBlocks();
-    } else {
-      ReadBlocks();
+  } else {
+    events_.StatusText(texts::kDetectingPort);
+    if (RunHandshake()) {
+      if (direction_ == TransferDirection::Write) {
+        WriteBlocks();
+      } else {
+        ReadBlocks();
+      }
     }
   }
+  outcome_.elapsed = std::chrono::duration_cast<std::chrono::milliseconds>(clock_.Now() - start);
   return outcome_;
 }
 
@@ -148,6 +151,7 @@ CloneRun::Step CloneRun::IdentAndAcknowledge() {
     default: break;
   }
   if (ident.received > 0) outcome_.ident = RadioIdentText(ident);
+  if (ident.received > frames::kIdentTypeIndex) outcome_.radioType = ident.bytes[frames::kIdentTypeIndex];
 
   if (direction_ == TransferDirection::Write && modelCheckArmed_) {
     // Without its type byte the reply can't be checked; comparing whatever
@@ -155,7 +159,8 @@ CloneRun::Step CloneRun::IdentAndAcknowledge() {
     if (ident.received <= frames::kIdentTypeIndex) return Step::Failed;
     const std::uint8_t type = ident.bytes[frames::kIdentTypeIndex];
     if (type != frames::kAnyRadioType && type != image_[settings::kRadioType]) {
-      if (Ask(texts::kTypeMismatch, Buttons::OkCancel, PromptId::TypeMismatch) != Answer::Ok) {
+      if (Ask(texts::kTypeMismatch, Buttons::OkCancel, PromptId::TypeMismatch,
+              TypeMismatchDetail(type, image_[settings::kRadioType])) != Answer::Ok) {
         End(TransferResult::TypeMismatchCancelled);
         return Step::Ended;
       }
@@ -197,6 +202,8 @@ void CloneRun::WriteBlocks() {
     // transfer at the acknowledgement's wait.
     link_.Pause(1);
     if (!link_.Send(image_.data() + address, frames::kBlockSize)) return EndConnectionLost();
+    // The radio has the block now, whatever becomes of its acknowledgement.
+    outcome_.blocksDone = n + 1;
     const BlockAck ack = AwaitBlockAck();
     if (ack == BlockAck::Ended) return;
     if (ack == BlockAck::Missing) {
@@ -204,7 +211,6 @@ void CloneRun::WriteBlocks() {
       result = TransferResult::WriteNotAcknowledged;
       break;
     }
-    outcome_.blocksDone = n + 1;
     ProgressStep();
     events_.InterruptionWatch(true);
     if (!WaitPasses(kWriteBlockPasses, 0) || !link_.Pause(1)) return EndCancelled();

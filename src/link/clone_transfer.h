@@ -5,6 +5,8 @@
 // cancel token, raised from anywhere, ends it at its next cancel check
 // (cutting short the wait in progress).
 
+#include <chrono>
+#include <cstdint>
 #include <optional>
 #include <string>
 
@@ -39,12 +41,19 @@ struct TransferOutcome {
   TransferResult result = TransferResult::Cancelled;
   // A read's image: present only when all 264 blocks arrived.
   std::optional<MemoryImage> image;
-  int blocksDone = 0;    // blocks whose exchange finished
+  // A read: the blocks received and acknowledged. A write: the blocks the
+  // radio received, command and all eight data bytes sent, acknowledged or
+  // not (a block whose acknowledgement is missing reached the radio).
+  int blocksDone = 0;
   int attempts = 0;      // handshake attempts over all retries
   std::string detail;    // the port's own error, when one ended or preceded the end
   // The radio as its last ident reply named it (RadioIdentText); empty when
   // no reply came.
   std::string ident;
+  // The type byte of that reply, when the reply reached it.
+  std::optional<std::uint8_t> radioType;
+  // From the start to the end on the transfer's clock.
+  std::chrono::milliseconds elapsed{0};
 };
 
 class CloneTransfer {
@@ -58,8 +67,9 @@ class CloneTransfer {
   // radio type is checked against its byte 0x81B once per transfer.
   TransferOutcome Write(const std::string& portName, MemoryImage image);
 
-  // Where the transfer's events go.
+  // Where the transfer's events go, and the clock it runs on.
   TransferEvents& Events() const { return events_; }
+  Clock& TransferClock() const { return clock_; }
 
  private:
   TransferOutcome Run(TransferDirection direction, const std::string& portName, MemoryImage image);

@@ -10,14 +10,11 @@ namespace korvel {
 std::string RadioIdentText(const IdentReply& reply) {
   using namespace settings;
   const std::size_t typeAt = frames::kIdentTypeIndex;
-  if (reply.received > typeAt) {
-    const int model = reply.bytes[typeAt] - kModelBase;
-    if (model >= 0 && model < kModelCount) {
-      std::string name;
-      for (const char c : kModelTexts[static_cast<std::size_t>(model)])
-        if (c != ' ') name += c;
-      return name;
-    }
+  if (reply.received > typeAt && !ModelTextOf(reply.bytes[typeAt]).empty()) {
+    std::string name;
+    for (const char c : ModelTextOf(reply.bytes[typeAt]))
+      if (c != ' ') name += c;
+    return name;
   }
   std::string text;
   for (std::size_t i = 0; i < std::min(reply.received, typeAt); ++i) {

@@ -8,8 +8,10 @@ bool WriteJobOutcome::Succeeded() const {
   return verifyRead->result == TransferResult::Completed && differences && differences->Empty();
 }
 
-WriteJobOutcome RunWriteJob(CloneTransfer& transfer, const std::string& portName, const MemoryImage& image,
-                            const WriteJobOptions& options) {
+namespace {
+
+WriteJobOutcome RunPhases(CloneTransfer& transfer, const std::string& portName, const MemoryImage& image,
+                          const WriteJobOptions& options) {
   WriteJobOutcome job;
   TransferEvents& events = transfer.Events();
   if (options.backupBeforeWrite) {
@@ -32,6 +34,17 @@ WriteJobOutcome RunWriteJob(CloneTransfer& transfer, const std::string& portName
   events.Phase(TransferPhase::Verify);
   job.verifyRead = transfer.Read(portName);
   if (job.verifyRead->image) job.differences = CompareImages(image, *job.verifyRead->image);
+  return job;
+}
+
+}  // namespace
+
+WriteJobOutcome RunWriteJob(CloneTransfer& transfer, const std::string& portName, const MemoryImage& image,
+                            const WriteJobOptions& options) {
+  Clock& clock = transfer.TransferClock();
+  const Clock::TimePoint start = clock.Now();
+  WriteJobOutcome job = RunPhases(transfer, portName, image, options);
+  job.elapsed = std::chrono::duration_cast<std::chrono::milliseconds>(clock.Now() - start);
   return job;
 }
 

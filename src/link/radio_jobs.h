@@ -6,6 +6,7 @@
 // each), so it runs on any thread, its events and questions go where the
 // transfer's go, and its cancel token stops the job at the phase it is in.
 
+#include <chrono>
 #include <functional>
 #include <optional>
 #include <string>
@@ -34,6 +35,7 @@ struct WriteJobOutcome {
   std::optional<TransferOutcome> verifyRead;   // the read after a complete write, when asked for
   std::optional<ImageDifferences> differences; // sent vs read back, when the verify read completed
   TransferPhase endedIn = TransferPhase::Backup;  // the phase the job ended in
+  std::chrono::milliseconds elapsed{0};           // the whole job, on the transfer's clock
 
   // The write completed and (no verify, or the verify read completed with
   // no differences).

@@ -9,9 +9,17 @@ namespace korvel {
 
 inline constexpr const char* kAppTitle = "Korvel Electronics Programing Software";
 
-enum class Buttons { Ok, OkCancel, RetryCancel, YesNoCancel };
+enum class Buttons { Ok, OkCancel, RetryCancel, YesNoCancel, WriteAgainClose };
 enum class Icon { None, Information, Warning, Question };
-enum class Answer { Ok, Cancel, Retry, Yes, No };
+enum class Answer { Ok, Cancel, Retry, Yes, No, WriteAgain, Close };
+
+// The answer of a box closed without choosing (Escape, the close box, or
+// nobody there to answer): OK where it is the only button, Close beside
+// Write Again, else Cancel.
+inline Answer CancellingAnswer(Buttons buttons) {
+  if (buttons == Buttons::Ok) return Answer::Ok;
+  return buttons == Buttons::WriteAgainClose ? Answer::Close : Answer::Cancel;
+}
 
 // Names the question a prompt asks, so that whoever answers it (the
 // command-line flags, a test) recognises it without comparing its text.
@@ -25,6 +33,7 @@ enum class PromptId {
   ConnectionLost,      // the port failed in the middle of a transfer
   TestExchangeError,   // Retry/Cancel during a test exchange
   LongFile,            // OK/Cancel: write a file longer than an image
+  PartialWrite,        // Write Again/Close: a write left the radio partly written
 };
 
 struct Prompt {

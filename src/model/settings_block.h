@@ -62,6 +62,12 @@ inline constexpr std::array<std::string_view, kBandCount> kBandTexts = {
 inline constexpr int kModelCount = 3;
 inline constexpr std::array<std::string_view, kModelCount> kModelTexts = {"KR - 100", "KR - 200",
                                                                           "KR - 300"};
+// The model a model byte or a radio type byte names (kModelBase + index);
+// empty when it names none.
+inline std::string_view ModelTextOf(std::uint8_t byte) {
+  const int model = byte - kModelBase;
+  return model >= 0 && model < kModelCount ? kModelTexts[static_cast<std::size_t>(model)] : std::string_view();
+}
 inline constexpr std::array<std::string_view, 2> kManualTexts = {"Open", "Close"};
 inline constexpr int kTxPowerRankCount = 10;  // "0" .. "9"
 inline constexpr std::array<std::string_view, 6> kVoxDelayTexts = {"0.3", "0.5", "1.0",

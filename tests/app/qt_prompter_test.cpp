@@ -18,7 +18,7 @@ TEST(QtPrompter, ShowsCaptionIconAndButtonsAndReturnsTheAnswer) {
     Prompt prompt;
     QMessageBox::StandardButtons shown;
     QMessageBox::Icon icon;
-    int press;  // a standard button, or 0 for Escape
+    int press;  // a standard button, 0 for Escape, -1 for the default button
     Answer expected;
   } cases[] = {
       {{"Done"}, QMessageBox::Ok, QMessageBox::NoIcon, QMessageBox::Ok, Answer::Ok},
@@ -31,6 +31,8 @@ TEST(QtPrompter, ShowsCaptionIconAndButtonsAndReturnsTheAnswer) {
        QMessageBox::Warning, QMessageBox::Cancel, Answer::Cancel},
       {{"Again?", Buttons::RetryCancel, kAppTitle, Icon::Information}, QMessageBox::Retry | QMessageBox::Cancel,
        QMessageBox::Information, QMessageBox::Retry, Answer::Retry},
+      {{"Half", Buttons::WriteAgainClose}, QMessageBox::Close, QMessageBox::NoIcon, -1, Answer::WriteAgain},
+      {{"Half", Buttons::WriteAgainClose}, QMessageBox::Close, QMessageBox::NoIcon, 0, Answer::Close},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.prompt.text + " " + std::to_string(c.press));
@@ -46,6 +48,8 @@ TEST(QtPrompter, ShowsCaptionIconAndButtonsAndReturnsTheAnswer) {
       icon = box->icon();
       if (c.press == 0)
         QTest::keyClick(box, Qt::Key_Escape);
+      else if (c.press < 0)
+        box->defaultButton()->click();
       else
         box->button(QMessageBox::StandardButton(c.press))->click();
     });

@@ -16,6 +16,7 @@
 #include <csignal>
 
 #include "child_process.h"
+#include "scoped_env.h"
 #include "temp_dir.h"
 #include "test_files.h"
 
@@ -24,10 +25,12 @@ namespace {
 
 // How each end of a transfer shows in the window: the dialog as it opens,
 // the one message (or none), what enters the document, the radio and the
-// backups, and the commands back once the dialog has closed. The failures
-// themselves are the link's; a failed read and a refused write stand for
-// them here.
+// backups, the commands back once the dialog has closed, and a success in
+// the message pane with the device and the time on the transfer's clock.
+// The failures themselves are the link's; a failed read, a refused write
+// and a failed check read stand for them here.
 TEST_F(WindowTransfer, EachEndShowsInTheDocumentTheRadioAndOneMessage) {
+  const test::ScopedEnv com1("KORVEL_COM1", "/dev/ttyUSB7");
   radiosim::RadioFaults silent;
   silent.silent = true;
   enum Backup { kNone, kKept, kFails };  // of the read, or before the write
@@ -35,19 +38,28 @@ TEST_F(WindowTransfer, EachEndShowsInTheDocumentTheRadioAndOneMessage) {
     const char* name;
     bool write;
     radiosim::RadioFaults faults;
-    std::uint8_t radioType;
+    std::uint8_t radioType;  // in the ident reply
     Backup backup;
     std::deque<Answer> answers;
-    std::string prompt;  // the start of the one message; empty: none
+    std::string prompt;  // the start of the last message; empty: none
     bool radioWritten;
+    bool verify = false;
+    std::string outcome = "";  // in the message pane
   } cases[] = {
-      {"read completes", false, {}, 0xFF, kKept, {}, "", false},
-      {"write completes", true, {}, 0xFF, kNone, {}, "", true},
-      {"write backs up first", true, {}, 0xFF, kKept, {}, "", true},
+      {"read completes", false, {}, 0x3A, kKept, {}, "", false, false, "Read KR - 300 on /dev/ttyUSB7 in 5.3 s"},
+      {"read of an unknown model", false, {}, 0x07, kKept, {}, "", false, false,
+       "Read the radio on /dev/ttyUSB7 in 5.3 s"},
+      {"write completes", true, {}, 0xFF, kNone, {}, "", true, false, "Written on /dev/ttyUSB7 in 0.5 s"},
+      {"write verified", true, {}, 0xFF, kNone, {}, "", true, true, "Written and verified on /dev/ttyUSB7 in 5.8 s"},
+      {"write backs up first", true, {}, 0xFF, kKept, {}, "", true, false, "Written on /dev/ttyUSB7 in 5.8 s"},
       {"backup before write fails", true, {}, 0xFF, kFails, {}, "Nothing was written: ", false},
       {"read fails", false, silent, 0xFF, kNone, {}, texts::kCommunicationError, false},
       {"type mismatch: Cancel", true, {}, 0x22, kNone, {Answer::Cancel}, texts::kTypeMismatch, false},
-      {"type mismatch: OK writes", true, {}, 0x22, kNone, {Answer::Ok}, texts::kTypeMismatch, true},
+      {"type mismatch: OK writes", true, {}, 0x22, kNone, {Answer::Ok}, texts::kTypeMismatch, true, false,
+       "Written on /dev/ttyUSB7 in 0.9 s"},
+      // Cancel on the check read's communication error: the write stands.
+      {"check read fails", true, {.badReadAckBlock = 20}, 0xFF, kNone, {}, "The radio was written completely; "
+       "only the check read after it failed (read acknowledgement failed).", true, true},
   };
   // A message box takes the activation from the dialog, as a real one does;
   // the transfer's own messages must not count as an interruption.
@@ -58,10 +70,10 @@ TEST_F(WindowTransfer, EachEndShowsInTheDocumentTheRadioAndOneMessage) {
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
-    MemoryImage memory = SampleImage();
-    memory[settings::kRadioType] = c.radioType;
-    Connect(memory, c.faults);
+    const MemoryImage memory = SampleImage();
+    Connect(memory, c.faults, false, c.radioType);
     frame->Action(kCmdBackupBeforeWrite)->setChecked(c.write && c.backup != kNone);
+    frame->Action(kCmdVerifyAfterWrite)->setChecked(c.verify);
     const std::string backups = dir.filePath(c.name).toStdString();
     frame->Transfers().SetBackupFolder(c.backup == kFails ? WriteBytes("a file", "x").toStdString() + "/backups"
                                                           : backups);
@@ -74,6 +86,7 @@ TEST_F(WindowTransfer, EachEndShowsInTheDocumentTheRadioAndOneMessage) {
     document.Channels().Collect(shown);
     prompter.asked.clear();
     prompter.answers = c.answers;
+    frame->Panes().ShowOutcome({});
     c.write ? frame->OnWriteToRadio() : frame->OnReadFromRadio();
     ASSERT_TRUE(Dialog().isVisible());
     EXPECT_EQ(Dialog().windowTitle(), c.write ? texts::kWritingCaption : texts::kReadingCaption);
@@ -83,10 +96,11 @@ TEST_F(WindowTransfer, EachEndShowsInTheDocumentTheRadioAndOneMessage) {
     EXPECT_FALSE(frame->Action(kCmdFileSave)->isEnabled()) << "nothing replaces the document meanwhile";
     ASSERT_TRUE(WaitForEnd());
     const std::vector<std::string> prompts = prompter.Texts();
-    ASSERT_EQ(prompts.size(), c.prompt.empty() ? 0u : 1u);
+    ASSERT_EQ(prompts.empty(), c.prompt.empty());
     if (!c.prompt.empty()) {
-      EXPECT_EQ(prompts[0].substr(0, c.prompt.size()), c.prompt);
+      EXPECT_EQ(prompts.back().substr(0, c.prompt.size()), c.prompt);
     }
+    EXPECT_EQ(frame->Panes().OutcomeText().toStdString(), c.outcome);
     EXPECT_EQ(port->OpenedName(), "COM1");
     EXPECT_TRUE(frame->Action(kCmdFileSave)->isEnabled()) << "commands come back after the transfer";
     const bool read = !c.write && c.prompt.empty();
@@ -102,42 +116,62 @@ TEST_F(WindowTransfer, EachEndShowsInTheDocumentTheRadioAndOneMessage) {
   }
 }
 
-// Each way to stop a running transfer ends it at its next cancel check, the
-// write part way, with the one message an interruption gives; the main
-// window closed meanwhile (or told to go by SIGTERM or SIGHUP) closes once
-// the transfer has ended.
+// Each way to stop a running transfer ends it at its next cancel check,
+// with the one message an interruption gives; the main window closed
+// meanwhile (or told to go by SIGTERM or SIGHUP) closes once the transfer
+// has ended. A stray click or drag stops a read, not a write; a write
+// stopped part way says so, and Write Again writes it whole. Meanwhile the
+// document's commands wait and a key typed into the grid opens no editor.
 TEST_F(WindowTransfer, EachStopDuringATransferEndsItAtOnce) {
+  const auto deactivate = [this] { for (int i = 0; i < 3; ++i) Deactivate(); };
+  const auto move = [this] { for (int i = 0; i < 3; ++i) Dialog().move(Dialog().pos() + QPoint(5, 5)); };
   const struct {
     const char* name;
+    bool write;
     std::function<void()> stop;
-    std::vector<std::string> prompts;
+    std::vector<PromptId> prompts;
+    bool completes;
     bool closes;
+    std::deque<Answer> answers = {};
   } cases[] = {
-      {"Cancel", [this] { Dialog().CancelButton()->click(); }, {}, false},
-      {"deactivated", [this] { for (int i = 0; i < 3; ++i) Deactivate(); }, {texts::kInterrupted}, false},
-      {"moved", [this] { for (int i = 0; i < 3; ++i) Dialog().move(Dialog().pos() + QPoint(5, 5)); },
-       {texts::kInterrupted}, false},
-      {"main window closed", [this] { EXPECT_FALSE(frame->close()) << "not while the transfer runs"; }, {}, true},
-      {"SIGTERM", [] { std::raise(SIGTERM); }, {}, true},
-      {"SIGHUP", [] { std::raise(SIGHUP); }, {}, true},
+      {"Cancel", true, [this] { Dialog().CancelButton()->click(); }, {PromptId::PartialWrite}, false, false},
+      {"Cancel, then Write Again", true, [this] { Dialog().CancelButton()->click(); }, {PromptId::PartialWrite}, true,
+       false, {Answer::WriteAgain}},
+      {"deactivated during a write", true, deactivate, {}, true, false},
+      {"moved during a write", true, move, {}, true, false},
+      {"deactivated during a read", false, deactivate, {PromptId::Message}, false, false},
+      {"moved during a read", false, move, {PromptId::Message}, false, false},
+      {"main window closed", true, [this] { EXPECT_FALSE(frame->close()) << "not while the transfer runs"; }, {},
+       false, true},
+      {"SIGTERM", true, [] { std::raise(SIGTERM); }, {}, false, true},
+      {"SIGHUP", true, [] { std::raise(SIGHUP); }, {}, false, true},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
     frame->show();
     Connect(NewImage(), {}, /*realPauses=*/true);
+    frame->Action(kCmdVerifyAfterWrite)->setChecked(false);
     document.Image() = SampleImage();
     document.FillFromImage();
     document.History().MarkSaved();
+    const MemoryImage shown = ViewContent();
     prompter.asked.clear();
-    frame->OnWriteToRadio();
+    prompter.answers = c.answers;
+    c.write ? frame->OnWriteToRadio() : frame->OnReadFromRadio();
     Start();
     ASSERT_TRUE(WaitForProgress(3));
     EXPECT_FALSE(frame->Action(kCmdFileOpen)->isEnabled()) << "nothing replaces the document meanwhile";
+    QTest::keyClick(frame->View().Grid(), Qt::Key_5);
+    QTest::keyClick(frame->View().Grid(), Qt::Key_Return);
     c.stop();
-    ASSERT_TRUE(WaitForEnd(2000)) << "a cancelled wait ends at once";
+    ASSERT_TRUE(WaitForEnd(c.completes ? 20000 : 2000)) << "a cancelled wait ends at once";
     QCoreApplication::processEvents();
-    EXPECT_EQ(prompter.Texts(), c.prompts);
-    EXPECT_NE(radio->Image(), document.Image()) << "the write stopped part way";
+    EXPECT_EQ(prompter.Ids(), c.prompts);
+    if (c.prompts == std::vector<PromptId>{PromptId::Message}) {
+      EXPECT_EQ(prompter.Texts()[0], texts::kInterrupted);
+    }
+    EXPECT_EQ(ViewContent(), shown) << "the grid took no edit";
+    EXPECT_EQ(radio->Image() == document.Image(), c.completes);
     EXPECT_TRUE(frame->Action(kCmdFileOpen)->isEnabled());
     EXPECT_EQ(frame->isVisible(), !c.closes) << "closed once the transfer had ended";
   }

@@ -4,6 +4,7 @@
 
 #include <QPushButton>
 #include <memory>
+#include <optional>
 
 #include "app/progress_dialog.h"
 #include "app/transfer_controller.h"
@@ -19,8 +20,11 @@ namespace korvel::testing {
 // must act while the transfer runs).
 class WindowTransfer : public FrameTest {
  protected:
-  void Connect(const MemoryImage& memory, radiosim::RadioFaults faults = {}, bool realPauses = false) {
-    radio = std::make_unique<radiosim::RadioProtocol>(memory, memory[settings::kRadioType], faults);
+  // The radio reports identType in its ident reply, by default its memory's
+  // radio type byte.
+  void Connect(const MemoryImage& memory, radiosim::RadioFaults faults = {}, bool realPauses = false,
+               std::optional<std::uint8_t> identType = {}) {
+    radio = std::make_unique<radiosim::RadioProtocol>(memory, identType.value_or(memory[settings::kRadioType]), faults);
     port = std::make_unique<test::SimulatedPort>(*radio, clock);
     frame->Transfers().SetLink(port->Factory(), realPauses ? static_cast<Clock&>(SystemClock::Instance()) : clock);
   }

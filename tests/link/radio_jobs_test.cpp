@@ -1,7 +1,9 @@
 // The write job against the simulated radio: what the radio holds after it,
-// which transfers ran, and what the verify reports.
+// which transfers ran, and what the verify reports; and what a write that
+// did not complete tells the user and the log.
 
 #include "link/radio_jobs.h"
+#include "link/transfer_reports.h"
 
 #include <gtest/gtest.h>
 
@@ -101,6 +103,32 @@ TEST(WriteJob, RunsItsPhasesAndStopsWhereOneFails) {
     }
     const TransferOutcome& last = job.verifyRead ? *job.verifyRead : job.backupRead ? *job.backupRead : job.write;
     EXPECT_EQ(last.ident, c.ident);
+  }
+}
+
+// From how the write ended and the blocks the radio received.
+TEST(WriteJob, APartlyWrittenRadioIsWarnedOfAndLoggedAsPartial) {
+  using R = TransferResult;
+  const std::string part = " and now holds part of the new memory and part of the old. Write it again before "
+                           "using the radio.";
+  const struct {
+    R result;
+    int blocks;
+    std::string warning;  // empty: none
+    std::string logged;
+  } cases[] = {
+      {R::Completed, 264, "", "completed"},
+      {R::TypeMismatchCancelled, 0, "", "radio type mismatch (0 of 264 blocks)"},
+      {R::WriteNotAcknowledged, 1, "The radio received 1 of 264 blocks" + part, "partial (1 of 264 blocks)"},
+      {R::ConnectionLost, 263, "The radio received 263 of 264 blocks" + part, "partial (263 of 264 blocks)"},
+      {R::Cancelled, 264, "The radio received all 264 blocks but did not confirm the last, so it may not hold all of "
+       "the new memory. Write it again before using the radio.", "unconfirmed (264 of 264 blocks)"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.logged);
+    TransferOutcome write{.result = c.result, .blocksDone = c.blocks};
+    EXPECT_EQ(LeftRadioPartlyWritten(write) ? PartialWriteWarning(write) : "", c.warning);
+    EXPECT_EQ(WriteResultText(write), c.logged);
   }
 }
 

@@ -10,7 +10,7 @@ Answer ScriptedPrompter::Ask(const Prompt& prompt) {
   // Unlocked: what onAsk sets off may ask again from another thread.
   if (onAsk) onAsk(prompt);
   std::lock_guard lock(mutex_);
-  if (answers.empty()) return prompt.buttons == Buttons::Ok ? Answer::Ok : Answer::Cancel;
+  if (answers.empty()) return CancellingAnswer(prompt.buttons);
   const Answer answer = answers.front();
   answers.pop_front();
   return answer;

@@ -11,6 +11,7 @@
 #include "fleet_log.h"
 #include "link/clone_transfer.h"
 #include "link/radio_jobs.h"
+#include "link/transfer_reports.h"
 #include "radio_transfer.h"
 
 namespace korvel::cli {
@@ -92,8 +93,6 @@ struct RadioResult {
   std::string failure;  // why not, for the summary
 };
 
-std::string Differences(int count) { return std::to_string(count) + (count == 1 ? " difference" : " differences"); }
-
 // A transfer that did not complete: how far it got, and the port's own
 // error when there is one.
 std::string Unfinished(const TransferOutcome& transfer) {
@@ -105,13 +104,13 @@ std::string Unfinished(const TransferOutcome& transfer) {
 std::string VerifyText(const WriteJobOutcome& job) {
   if (!job.verifyRead) return "not run";
   if (!job.differences) return "failed: " + TransferEndText(*job.verifyRead);
-  return job.differences->Empty() ? "match" : Differences(job.differences->Count());
+  return job.differences->Empty() ? "match" : DifferenceCount(job.differences->Count());
 }
 
 std::string FailureText(const WriteJobOutcome& job) {
   if (job.write.result != TransferResult::Completed) return Unfinished(job.write);
   if (!job.differences) return "verify failed: " + Unfinished(*job.verifyRead);
-  return "verify found " + Differences(job.differences->Count());
+  return "verify found " + DifferenceCount(job.differences->Count());
 }
 
 // One radio on one port: written, verified when asked for, logged.
@@ -127,11 +126,10 @@ class RadioWriter {
     PortPrompter prompter(options_.answers, lines_, port);
     CloneTransfer transfer(*line.port, *line.clock, prompter, session_.cancel, events);
     const auto when = std::chrono::system_clock::now();
-    const auto start = line.clock->Now();
     WriteJobOptions jobOptions;
     jobOptions.verify = options_.verify;
     const WriteJobOutcome job = RunWriteJob(transfer, port, image_, jobOptions);
-    const double seconds = std::chrono::duration<double>(line.clock->Now() - start).count();
+    const double seconds = std::chrono::duration<double>(job.elapsed).count();
 
     RadioResult result{port, job.Succeeded() ? RadioEnd::Succeeded : RadioEnd::Failed, {}};
     char took[32];
@@ -142,8 +140,12 @@ class RadioWriter {
     } else {
       result.failure = FailureText(job);
       lines_.Line(port, radio + " failed: " + result.failure);
+      if (LeftRadioPartlyWritten(job.write)) lines_.Line(port, PartialWriteWarning(job.write));
+      // Under the radio's line, the differences as a write --verify lists them.
+      if (job.differences)
+        for (const std::string& difference : DescribeDifferences(*job.differences)) lines_.Line(port, difference);
     }
-    Log({when, port, job.write.ident, TransferEndText(job.write), VerifyText(job), seconds});
+    Log({when, port, job.write.ident, WriteResultText(job.write), VerifyText(job), seconds});
     return result;
   }
 

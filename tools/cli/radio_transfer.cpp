@@ -6,6 +6,7 @@
 #include "cli_progress.h"
 #include "link/clone_transfer.h"
 #include "link/radio_jobs.h"
+#include "link/transfer_reports.h"
 #include "link/transfer_texts.h"
 #include "model/atomic_file.h"
 #include "model/backup_store.h"
@@ -69,11 +70,15 @@ void ReportJob(const WriteJobOutcome& job, TerminalTransfer& terminal, RadioSess
     return;
   }
   terminal.ReportEnd("write", job.write);
-  if (job.verifyRead) terminal.ReportEnd("verify read", *job.verifyRead);
+  if (LeftRadioPartlyWritten(job.write)) std::fprintf(session.out, "%s\n", PartialWriteWarning(job.write).c_str());
+  if (job.verifyRead) {
+    terminal.ReportEnd("verify read", *job.verifyRead);
+    if (job.verifyRead->result != TransferResult::Completed)
+      std::fprintf(session.out, "%s\n", VerifyFailedText(*job.verifyRead).c_str());
+  }
   if (job.differences && !job.differences->Empty()) {
-    const int count = job.differences->Count();
-    std::fprintf(session.out, "korvel-cli: verify: the radio holds other data than was written (%d %s):\n", count,
-                 count == 1 ? "difference" : "differences");
+    std::fprintf(session.out, "korvel-cli: verify: the radio holds other data than was written (%s):\n",
+                 DifferenceCount(job.differences->Count()).c_str());
     for (const std::string& line : DescribeDifferences(*job.differences))
       std::fprintf(session.out, "%s\n", line.c_str());
   }
@@ -98,10 +103,8 @@ std::optional<MemoryImage> ImageToSend(const std::string& file, const PromptAnsw
   return document.Image();
 }
 
-std::string TransferEndText(const TransferOutcome& outcome) {
-  if (outcome.result == TransferResult::Completed) return TransferResultName(outcome.result);
-  return std::string(TransferResultName(outcome.result)) + " (" + std::to_string(outcome.blocksDone) +
-         " of 264 blocks)";
+std::string DifferenceCount(int count) {
+  return std::to_string(count) + (count == 1 ? " difference" : " differences");
 }
 
 int ReadRadio(const RadioOptions& options, RadioSession& session) {

@@ -58,8 +58,7 @@ int WriteRadio(const RadioOptions& options, RadioSession& session);
 std::optional<MemoryImage> ImageToSend(const std::string& file, const PromptAnswers& answers, std::FILE* in,
                                        std::FILE* out, bool interactive);
 
-// How a transfer ended as the command line words it: "completed", or the
-// result and how far it got, "cancelled (131 of 264 blocks)".
-std::string TransferEndText(const TransferOutcome& outcome);
+// "1 difference", "3 differences".
+std::string DifferenceCount(int count);
 
 }  // namespace korvel::cli

@@ -32,13 +32,13 @@ int ChoicesOf(Buttons buttons, Choice* choices) {
       choices[1] = {Answer::No, 'n'};
       choices[2] = {Answer::Cancel, 'c'};
       return 3;
+    case Buttons::WriteAgainClose:
+      choices[0] = {Answer::WriteAgain, 'w'};
+      choices[1] = {Answer::Close, 'c'};
+      return 2;
   }
   return 0;
 }
-
-// The answer of a box nobody can see: OK when it is the only button, else
-// the one that stops.
-Answer DefaultAnswer(Buttons buttons) { return buttons == Buttons::Ok ? Answer::Ok : Answer::Cancel; }
 
 }  // namespace
 
@@ -49,6 +49,8 @@ const char* AnswerText(Answer answer) {
     case Answer::Retry: return "Retry";
     case Answer::Yes: return "Yes";
     case Answer::No: return "No";
+    case Answer::WriteAgain: return "Write Again";
+    case Answer::Close: return "Close";
   }
   return "?";
 }
@@ -101,7 +103,7 @@ Answer TerminalPrompter::Ask(const Prompt& prompt) {
   ++asked_;
   std::fprintf(out_, "%s\n", prompt.text.c_str());
   if (!prompt.detail.empty()) std::fprintf(out_, "(%s)\n", prompt.detail.c_str());
-  Answer answer = DefaultAnswer(prompt.buttons);
+  Answer answer = CancellingAnswer(prompt.buttons);
   if (Scripted(prompt, &answer)) {
     if (prompt.buttons != Buttons::Ok) std::fprintf(out_, "(%s)\n", AnswerText(answer));
   } else if (interactive_) {
@@ -123,7 +125,7 @@ Answer TerminalPrompter::AskTerminal(const Prompt& prompt) {
     if (!std::fgets(line, sizeof line, in_)) {
       // End of input: nobody is left to answer.
       std::fputc('\n', out_);
-      return DefaultAnswer(prompt.buttons);
+      return CancellingAnswer(prompt.buttons);
     }
     const char* p = line;
     while (*p == ' ' || *p == '\t') ++p;
