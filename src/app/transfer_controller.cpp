@@ -144,9 +144,10 @@ void TransferController::OnFinished() {
     }
     emit this->outcome(QString::fromStdString(ReadDoneText(outcome, device_)));
     KeepReadBackup(outcome);
-  } else if (direction_ == TransferDirection::Write && !closeAfterTransfer_ &&
-             ShowWriteJobEnd(worker_->JobOutcome())) {
-    // As Write To Radio and Start, with the options checked now.
+  } else if (direction_ == TransferDirection::Write && ShowWriteJobEnd(worker_->JobOutcome())) {
+    // As Write To Radio and Start, with the options checked now. A close
+    // that stopped the write waits: the user chose to finish it first.
+    closeAfterTransfer_ = false;
     Prepare(TransferDirection::Write);
     Start();
   }

@@ -57,7 +57,8 @@ class TransferController : public QObject {
   void DialogDeactivated();
   void DialogMoved();
   // The main window asks to close during a transfer: the transfer stops and
-  // the window closes once it has ended.
+  // the window closes once it has ended, after a write stopped part way has
+  // been warned about; Write Again there keeps the window for the write.
   void CloseWindowAfterTransfer();
 
   // From Start until the transfer has ended and the dialog has closed.

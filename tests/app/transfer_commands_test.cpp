@@ -119,7 +119,8 @@ TEST_F(WindowTransfer, EachEndShowsInTheDocumentTheRadioAndOneMessage) {
 // Each way to stop a running transfer ends it at its next cancel check,
 // with the one message an interruption gives; the main window closed
 // meanwhile (or told to go by SIGTERM or SIGHUP) closes once the transfer
-// has ended. A stray click or drag stops a read, not a write; a write
+// has ended and a part written radio has been warned about, unless the
+// user chose to write it again. A stray click or drag stops a read, not a write; a write
 // stopped part way says so, and Write Again writes it whole. Meanwhile the
 // document's commands wait and a key typed into the grid opens no editor.
 TEST_F(WindowTransfer, EachStopDuringATransferEndsItAtOnce) {
@@ -141,10 +142,12 @@ TEST_F(WindowTransfer, EachStopDuringATransferEndsItAtOnce) {
       {"moved during a write", true, move, {}, true, false},
       {"deactivated during a read", false, deactivate, {PromptId::Message}, false, false},
       {"moved during a read", false, move, {PromptId::Message}, false, false},
-      {"main window closed", true, [this] { EXPECT_FALSE(frame->close()) << "not while the transfer runs"; }, {},
-       false, true},
-      {"SIGTERM", true, [] { std::raise(SIGTERM); }, {}, false, true},
-      {"SIGHUP", true, [] { std::raise(SIGHUP); }, {}, false, true},
+      {"main window closed", true, [this] { EXPECT_FALSE(frame->close()) << "not while the transfer runs"; },
+       {PromptId::PartialWrite}, false, true},
+      {"main window closed, then Write Again", true, [this] { frame->close(); }, {PromptId::PartialWrite}, true,
+       false, {Answer::WriteAgain}},
+      {"SIGTERM", true, [] { std::raise(SIGTERM); }, {PromptId::PartialWrite}, false, true},
+      {"SIGHUP", true, [] { std::raise(SIGHUP); }, {PromptId::PartialWrite}, false, true},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
