@@ -63,7 +63,7 @@ step "desktop entry, AppStream metadata, file type, icons"
 desktop-file-validate "$share/applications/korvel.desktop" || fail "desktop-file-validate"
 appstreamcli validate --no-net --pedantic "$share/metainfo/org.example.korvel.metainfo.xml" || fail "appstreamcli"
 cp -r "$share/mime" "$share/applications" "$tmp/"
-update-mime-database "$tmp/mime" >/dev/null
+XDG_DATA_DIRS=$tmp update-mime-database "$tmp/mime"
 update-desktop-database "$tmp/applications"
 grep -qxF 'application/x-korvel-sin:*.sin' "$tmp/mime/globs" || fail ".sin is not application/x-korvel-sin"
 grep -qx 'application/x-korvel-sin=korvel.desktop;\?' "$tmp/applications/mimeinfo.cache" ||
