@@ -10,5 +10,5 @@ scripts/install-deps.sh
 jobs=$(($(nproc) + 2))
 scripts/build.sh build
 (cd build && ctest --output-on-failure -j "$jobs")
-scripts/build.sh build-asan -DKORVEL_SANITIZE=ON -DKORVEL_BUILD_BENCH=OFF
+scripts/build.sh build-asan -DKORVEL_SANITIZE=ON -DKORVEL_BUILD_BENCH=OFF -DKORVEL_PACKAGE=OFF
 (cd build-asan && ASAN_OPTIONS=${ASAN_OPTIONS:-detect_leaks=1} UBSAN_OPTIONS=print_stacktrace=1 ctest --output-on-failure -j "$jobs")

@@ -4,6 +4,7 @@
 #include <QLabel>
 #include <QPushButton>
 
+#include "korvel_version.h"
 #include "widgets/dialog_units.h"
 
 namespace korvel {
@@ -26,9 +27,12 @@ CAboutDlg::CAboutDlg(QWidget* parent) : QDialog(parent) {
   auto* name = new QLabel(QStringLiteral("  Korvel Communication Software-11.1"), this);
   name->setGeometry(du.Rect(40, 10, 125, 8));
 
-  auto* about = new QLabel(QStringLiteral("Reads, edits and writes the channels and features of the KR - 100, "
-                                          "KR - 200 and KR - 300 radios, and keeps them in channel data "
-                                          "files (*.sin)."),
+  // The first text is the box's own and stays as it is; the program's
+  // version heads the second.
+  auto* about = new QLabel(QStringLiteral("Version %1. Reads, edits and writes the channels and features of the "
+                                          "KR - 100, KR - 200 and KR - 300 radios, and keeps them in channel "
+                                          "data files (*.sin).")
+                               .arg(QLatin1String(kVersion)),
                            this);
   about->setWordWrap(true);
   about->setAlignment(Qt::AlignLeft | Qt::AlignTop);

@@ -19,6 +19,7 @@
 #include "model/kov_document.h"
 #include "app/main_frame.h"
 #include "app/transfer_controller.h"
+#include "korvel_version.h"
 
 namespace korvel {
 namespace {
@@ -91,7 +92,7 @@ void CMainFrame::CreateActions() {
 
   connect(MakeAction(kCmdHelpTopics, QStringLiteral("&Help Topics")), &QAction::triggered, this,
           &CMainFrame::OnHelpTopics);
-  connect(MakeAction(kCmdAppAbout, QStringLiteral("&About Korvel-1.0..."), "about"), &QAction::triggered, this,
+  connect(MakeAction(kCmdAppAbout, QStringLiteral("&About Korvel-%1...").arg(QLatin1String(kVersion)), "about"), &QAction::triggered, this,
           &CMainFrame::OnAbout);
   connect(MakeAction(kCmdContextHelp, QStringLiteral("Context Help"), "contexthelp"), &QAction::triggered, this,
           &CMainFrame::OnContextHelp);

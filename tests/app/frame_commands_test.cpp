@@ -17,6 +17,7 @@
 #include "app_test_support.h"
 #include "link/port_names.h"
 #include "fixed_port_source.h"
+#include "korvel_version.h"
 #include "scoped_env.h"
 
 namespace korvel::testing {
@@ -61,7 +62,7 @@ TEST_F(FrameCommands, MenusToolbarAndKeys) {
             "P&ort: COM1(&P) Ctrl+C | COM2(&Q) Ctrl+D | COM3(&S) Ctrl+E | COM4(&T) Ctrl+F | - | "
             "No serial port found — plug in the cable (off) | - | &Other Port... |\n"
             "&View: &Toolbar | &Status Bar |\n"
-            "&Help: &Help Topics | - | &About Korvel-1.0... |\n"
+            "&Help: &Help Topics | - | &About Korvel-" + std::string(kVersion) + "... |\n"
             "Toolbar: New Open Save - Read Write Debug on line - Edit - Print Help About\n"
             "Keys: Ctrl+A Ctrl+C Ctrl+Down Ctrl+Ins Ctrl+N Ctrl+O Ctrl+P Ctrl+S Ctrl+Shift+Z Ctrl+Up Ctrl+V Ctrl+X "
             "Ctrl+Y Ctrl+Z Del F1 F6 Ins Shift+F1 Shift+F6\n");
@@ -262,6 +263,7 @@ TEST_F(FrameCommands, AboutBoxShowsItsTextsAndClosesWithOk) {
   EXPECT_EQ(caption, "About Korvel");
   EXPECT_EQ(texts.size(), 2);
   EXPECT_TRUE(texts.contains("  Korvel Communication Software-11.1"));
+  EXPECT_EQ(texts.filter(QString("Version %1. ").arg(kVersion)).size(), 1) << texts.join('|').toStdString();
 }
 
 // The command runs the dialog modally on the document: OK that changed

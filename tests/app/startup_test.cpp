@@ -3,7 +3,9 @@
 #include <QScreen>
 #include <QStatusBar>
 
+#include "app/command_line.h"
 #include "app/kov_app.h"
+#include "korvel_version.h"
 #include "model/channel_file.h"
 #include "app_test_support.h"
 
@@ -66,6 +68,33 @@ TEST_F(StartUp, WithoutAFileANewDocumentFitsTheFormAndTheScreen) {
   EXPECT_LE(frame.centralWidget()->width(), form.width());
   EXPECT_LE(frame.centralWidget()->height(), form.height());
   EXPECT_EQ(frame.statusBar()->currentMessage(), QString());
+}
+
+TEST(CommandLine, HelpVersionOrOneFile) {
+  using Kind = CommandLineRequest::Kind;
+  const struct {
+    QStringList arguments;
+    Kind kind;
+    QString file;
+    QString refusal;
+  } cases[] = {
+      {{}, Kind::kStart, "", ""},
+      {{"radio.sin"}, Kind::kStart, "radio.sin", ""},
+      {{"--", "--version"}, Kind::kStart, "--version", ""},
+      {{"-"}, Kind::kStart, "-", ""},
+      {{"radio.sin", "--help"}, Kind::kHelp, "", ""},
+      {{"-v"}, Kind::kVersion, "", ""},
+      {{"--print", "radio.sin"}, Kind::kRefused, "", "unknown option '--print'"},
+      {{"a.sin", "b.sin"}, Kind::kRefused, "", "one channel data file at a time, not 2"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.arguments.join(' ').toStdString());
+    const CommandLineRequest request = ReadCommandLine(c.arguments);
+    EXPECT_EQ(request.kind, c.kind);
+    EXPECT_EQ(request.file, c.file);
+    EXPECT_EQ(request.refusal, c.refusal);
+  }
+  EXPECT_EQ(VersionText(), QString("korvel %1\n").arg(kVersion));
 }
 
 }  // namespace

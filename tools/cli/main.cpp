@@ -10,6 +10,7 @@
 #include "csv_commands.h"
 #include "features_command.h"
 #include "file_commands.h"
+#include "korvel_version.h"
 #include "model/backup_store.h"
 #include "model/feature_fields.h"
 #include "ports_command.h"
@@ -235,6 +236,7 @@ void AddPrintCommand(CLI::App& app, CommandLine& c) {
 int main(int argc, char** argv) {
   using namespace korvel::cli;
   CLI::App app{"Korvel command-line tool: channel data files and the radio on a serial port", "korvel-cli"};
+  app.set_version_flag("--version", std::string("korvel-cli ") + korvel::kVersion, "Print the version and exit");
   app.require_subcommand(1);
   app.failure_message(FailureMessage);
   CommandLine commandLine;

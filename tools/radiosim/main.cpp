@@ -14,6 +14,7 @@
 #include "model/memory_image.h"
 #include "model/settings_block.h"
 #include "fault_options.h"
+#include "korvel_version.h"
 #include "port_holder.h"
 #include "pty_server.h"
 #include "radio_protocol.h"
@@ -97,6 +98,7 @@ int main(int argc, char** argv) {
   std::string imagePath, savePath, linkPath, logPath, typeText, shortReply, holdDevice;
   bool fast = false;
   RadioFaults faults;
+  app.set_version_flag("--version", std::string("korvel-radiosim ") + kVersion, "Print the version and exit");
   app.add_option("--image", imagePath, "Channel data file (.sin) the radio's memory starts from (default: a New image)")
       ->check(CLI::ExistingFile);
   app.add_option("--save", savePath, "Save the memory here after each complete write and at exit");
