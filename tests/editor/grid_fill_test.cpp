@@ -4,6 +4,7 @@
 
 #include <QAccessible>
 #include <QAccessibleTableInterface>
+#include <QHeaderView>
 #include <QScrollBar>
 
 #include "editor_test_support.h"
@@ -117,6 +118,22 @@ TEST_F(ViewTest, ColumnWidthsKeepTheirProportionsAndFitTheGrid) {
   EXPECT_EQ(Grid().horizontalScrollBar()->maximum(), 0);
   EXPECT_LE(total, Grid().width());
   EXPECT_GT(total, Grid().width() * 9 / 10);
+}
+
+TEST_F(ViewTest, AtTheSizeShowingRowsEveryHeadingIsInFullAndTheRowsShow) {
+  QHeaderView& headings = *Grid().horizontalHeader();
+  QHeaderView& labels = *Grid().verticalHeader();
+  for (const int rows : {20, 40}) {
+    SCOPED_TRACE(rows);
+    const QSize size = view->SizeShowing(rows);
+    EXPECT_EQ(size.expandedTo(view->FormSize()), size);
+    view->resize(size);
+    QApplication::processEvents();
+    for (int column = 1; column < ChannelGrid::kColumns; ++column)
+      EXPECT_GE(Grid().ColWidth(column), headings.sectionSizeHint(column - 1)) << column;
+    EXPECT_GE(Grid().ColWidth(0), labels.sizeHint().width());
+    EXPECT_GE(Grid().viewport()->height(), rows * labels.defaultSectionSize());
+  }
 }
 
 TEST_F(ViewTest, FormUsesItsFontsAndLeavesFocusOnChannelOnesReceiveCell) {
