@@ -56,6 +56,7 @@ TEST_F(Safeguards, AReadIsKeptAsABackupThatOpensAsAnUntitledDocument) {
   frame->OnReadFromRadio();
   Start();
   ASSERT_TRUE(WaitForEnd());
+  EXPECT_EQ(TitleName(), "Untitled*") << "the read changed the document, not its name";
   document.History().MarkSaved();
   ASSERT_TRUE(frame->Files().New());
   std::vector<QStringList> rows;
@@ -70,6 +71,7 @@ TEST_F(Safeguards, AReadIsKeptAsABackupThatOpensAsAnUntitledDocument) {
   EXPECT_TRUE(rows[1][2].endsWith("_KVRS-FF.sin")) << rows[1][2].toStdString();
   EXPECT_EQ(ViewContent(), test::ThroughGrid(memory));
   EXPECT_TRUE(document.PathName().empty()) << "saving must never overwrite the backup";
+  EXPECT_EQ(TitleName(), rows[1][2].toStdString() + " (unsaved copy)");
 }
 
 TEST_F(Safeguards, CompareWithListsEveryChannelTextThatDiffers) {
