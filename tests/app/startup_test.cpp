@@ -49,9 +49,8 @@ TEST_F(StartUp, AFileThatCantBeOpenedEndsStartUpWithItsMessage) {
   EXPECT_TRUE(app->Frame() == nullptr || !app->Frame()->isVisible());
 }
 
-// The first start shows every heading and 20 rows (the view's own test)
-// where the screen is large enough; the test screen is not: the window
-// fills the room there is.
+// Every heading and 20 rows (the view's test) where the screen allows; the
+// test screen is too small, and the window fills it.
 TEST_F(StartUp, WithoutAFileANewDocumentOpensAsLargeAsTheGridNeedsAndTheScreenAllows) {
   ASSERT_TRUE(app->InitInstance({}));
   CMainFrame& frame = *app->Frame();
