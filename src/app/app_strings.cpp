@@ -58,6 +58,12 @@ constexpr CommandText kCommandTexts[] = {
 
 }  // namespace
 
+QString FrameTitle(const QString& documentName) {
+  // A "[*]" in a file's name is shown as it is, not as the placeholder.
+  const QString name = QString(documentName).replace(QStringLiteral("[*]"), QStringLiteral("[*][*]"));
+  return name + QStringLiteral("[*] - ") + QString::fromUtf8(kFrameTitle);
+}
+
 QString IdleText() { return QString::fromUtf8("For Help，Please Press F1"); }
 
 QString ContextHelpText() { return QStringLiteral("Select an object on which to get Help"); }

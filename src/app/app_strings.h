@@ -6,8 +6,11 @@
 
 namespace korvel {
 
-// The title bar; it never changes, whatever file is open.
+// The program's title, with its two blanks.
 inline constexpr const char* kFrameTitle = "Korvel Electronics  Programing Software";
+// The title bar: "radio.sin[*] - " and the program's title; "[*]" is where
+// the window shows "*" while the document is modified.
+QString FrameTitle(const QString& documentName);
 // Idle text of the status bar's message pane.
 QString IdleText();
 // Message pane text while context help waits for a click.

@@ -5,8 +5,8 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QLabel>
-#include <QListWidget>
 #include <QPushButton>
+#include <QTreeWidget>
 #include <QVBoxLayout>
 
 namespace korvel {
@@ -23,16 +23,19 @@ BackupListDialog::BackupListDialog(const QString& folder, std::vector<BackupEntr
   where->setWordWrap(true);
   layout->addWidget(where);
 
-  list_ = new QListWidget(this);
+  list_ = new QTreeWidget(this);
   list_->setAccessibleName(QStringLiteral("Backups"));
+  list_->setRootIsDecorated(false);
+  list_->setUniformRowHeights(true);
+  list_->setHeaderLabels({QStringLiteral("Kept"), QStringLiteral("Radio"), QStringLiteral("File")});
   for (const BackupEntry& backup : backups_) {
     const auto seconds = std::chrono::duration_cast<std::chrono::seconds>(backup.when.time_since_epoch()).count();
     const QString when = QDateTime::fromSecsSinceEpoch(seconds).toString(QStringLiteral("yyyy-MM-dd HH:mm:ss"));
-    list_->addItem(QStringLiteral("%1    %2    %3")
-                       .arg(when, QString::fromStdString(backup.radioIdent),
-                            QFileInfo(QString::fromStdString(backup.path)).fileName()));
+    list_->addTopLevelItem(new QTreeWidgetItem(
+        {when, QString::fromStdString(backup.radioIdent), QFileInfo(QString::fromStdString(backup.path)).fileName()}));
   }
-  if (!backups_.empty()) list_->setCurrentRow(0);
+  for (int column = 0; column < list_->columnCount(); ++column) list_->resizeColumnToContents(column);
+  if (!backups_.empty()) list_->setCurrentItem(list_->topLevelItem(0));
   layout->addWidget(list_, 1);
 
   auto* buttons = new QDialogButtonBox(this);
@@ -44,13 +47,13 @@ BackupListDialog::BackupListDialog(const QString& folder, std::vector<BackupEntr
   connect(open_, &QPushButton::clicked, this, [this] { done(Open); });
   connect(compare_, &QPushButton::clicked, this, [this] { done(Compare); });
   connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
-  connect(list_, &QListWidget::itemDoubleClicked, this, [this] { done(Open); });
+  connect(list_, &QTreeWidget::itemDoubleClicked, this, [this] { done(Open); });
   layout->addWidget(buttons);
   resize(560, 400);
 }
 
 QString BackupListDialog::ChosenPath() const {
-  const int row = list_->currentRow();
+  const int row = list_->indexOfTopLevelItem(list_->currentItem());
   if (row < 0 || row >= static_cast<int>(backups_.size())) return {};
   return QString::fromStdString(backups_[static_cast<std::size_t>(row)].path);
 }

@@ -1,6 +1,6 @@
 #pragma once
-// File > Open Backup: the kept radio memories, newest first, each with the
-// time it was read and the radio's ident. Open loads the chosen one; Compare
+// File > Open Backup: the kept radio memories, newest first, in columns
+// under headings: when it was kept, the radio's ident, the file's name. Open loads the chosen one; Compare
 // shows how it differs from the document.
 
 #include <QDialog>
@@ -9,7 +9,7 @@
 
 #include "model/backup_store.h"
 
-class QListWidget;
+class QTreeWidget;
 class QPushButton;
 
 namespace korvel {
@@ -21,7 +21,7 @@ class BackupListDialog : public QDialog {
 
   BackupListDialog(const QString& folder, std::vector<BackupEntry> backups, QWidget* parent = nullptr);
 
-  QListWidget* List() const { return list_; }
+  QTreeWidget* List() const { return list_; }
   QPushButton* OpenButton() const { return open_; }
   QPushButton* CompareButton() const { return compare_; }
   // The path of the backup chosen; empty when none is.
@@ -29,7 +29,7 @@ class BackupListDialog : public QDialog {
 
  private:
   std::vector<BackupEntry> backups_;
-  QListWidget* list_ = nullptr;
+  QTreeWidget* list_ = nullptr;
   QPushButton* open_ = nullptr;
   QPushButton* compare_ = nullptr;
 };

@@ -18,6 +18,11 @@ namespace {
 // A path as the user named it, made absolute for the model's file functions.
 std::string AbsolutePath(const QString& path) { return NativePath(QFileInfo(path).absoluteFilePath()); }
 
+// The name of a file the user chose, as the model's texts take it.
+std::string FileNameOf(const QString& path) { return QFileInfo(path).fileName().toStdString(); }
+// The name of the document's file.
+QString DocumentFileName(const std::string& path) { return QFileInfo(QFile::decodeName(path.c_str())).fileName(); }
+
 }  // namespace
 
 FileCommands::FileCommands(CKovDoc& document, Prompter& prompter, FileChooser& chooser, QSettings& settings,
@@ -34,14 +39,27 @@ FileCommands::FileCommands(CKovDoc& document, Prompter& prompter, FileChooser& c
 void FileCommands::CommitEdit() { view_.CommitEdit(); }
 
 void FileCommands::ShowDocument() {
+  const std::string& path = document_.PathName();
+  SetName(path.empty() ? QStringLiteral("Untitled") : DocumentFileName(path));
   view_.OnInitialUpdate();
   view_.setMinimumSize(view_.FormSize());
-  emit documentShown();
 }
 
 void FileCommands::TookPath(const std::string& path) {
+  SetName(DocumentFileName(path));
   recent_.Add(QFile::decodeName(path.c_str()));
   emit recentFilesChanged();
+}
+
+void FileCommands::SetName(const QString& name) {
+  if (name == name_) return;
+  name_ = name;
+  emit documentNamed();
+}
+
+bool FileCommands::Saved(bool saved) {
+  if (saved) emit outcome(QStringLiteral("Saved ") + DocumentFileName(document_.PathName()));
+  return saved;
 }
 
 std::string FileCommands::ChooseSavePath(const std::string& current) {
@@ -92,7 +110,11 @@ void FileCommands::ExportChannels() {
   const QString path = chooser_.ExportCsvPath(&window_, suggested);
   if (path.isEmpty()) return;
   const Status saved = SaveTextFile(AbsolutePath(path), ExportChannelsCsv(document_.Channels()));
-  if (!saved) prompter_.Tell(saved.message);
+  if (!saved) {
+    prompter_.Tell(saved.message);
+    return;
+  }
+  emit outcome(QString::fromStdString(DescribeCsvExport(ChannelsInUse(document_.Channels()).size(), FileNameOf(path))));
 }
 
 void FileCommands::ImportChannels() {
@@ -104,7 +126,10 @@ void FileCommands::ImportChannels() {
     prompter_.Tell(loaded.message);
     return;
   }
-  view_.EditCommands().ImportCsv(csv, choice.replaceAll);
+  const std::optional<std::vector<int>> imported = view_.EditCommands().ImportCsv(csv, choice.replaceAll);
+  if (imported) {
+    emit outcome(QString::fromStdString(DescribeCsvImport(*imported, FileNameOf(choice.path), choice.replaceAll)));
+  }
 }
 
 void FileCommands::OpenBackup(const std::string& folder) {
@@ -118,7 +143,8 @@ void FileCommands::OpenBackup(const std::string& folder) {
     return;
   }
   if (choice != BackupListDialog::Open || !commands_.SaveModified()) return;
-  commands_.OpenUntitled(NativePath(path));
+  // Untitled, but named after the backup it is a copy of.
+  if (commands_.OpenUntitled(NativePath(path))) SetName(QFileInfo(path).fileName() + QStringLiteral(" (unsaved copy)"));
 }
 
 void FileCommands::CompareWith() {

@@ -33,8 +33,9 @@ class FileCommands : public QObject, private DocumentWindow {
   // out; false when the user cancelled it or it failed (and was reported).
   bool New();
   bool Open();
-  bool Save() { return commands_.Save(); }
-  bool SaveAs() { return commands_.SaveAs(); }
+  // Save and Save As tell what they wrote in the message pane.
+  bool Save() { return Saved(commands_.Save()); }
+  bool SaveAs() { return Saved(commands_.SaveAs()); }
   // Opens path as File Open does, without asking about unsaved changes.
   bool OpenFile(const QString& path);
   // Asks about unsaved changes, then opens path (a file dropped on the window).
@@ -46,7 +47,8 @@ class FileCommands : public QObject, private DocumentWindow {
   bool SaveModified() { return commands_.SaveModified(); }
 
   // File > Export Channels... and Import Channels...: the channels as a CSV
-  // file a spreadsheet opens, and back.
+  // file a spreadsheet opens, and back; the message pane tells what was
+  // done.
   void ExportChannels();
   void ImportChannels();
   // File > Open Backup: a kept radio memory of folder opens as an untitled
@@ -57,16 +59,24 @@ class FileCommands : public QObject, private DocumentWindow {
   void CompareWith();
   void CompareWithFile(const QString& path);
 
+  // What the title calls the document: its file's name, "Untitled", or an
+  // opened backup's name and " (unsaved copy)".
+  const QString& DocumentName() const { return name_; }
+
  signals:
-  // A new or opened document is on show: the window fits itself to the form.
-  void documentShown();
   void recentFilesChanged();
+  // DocumentName has changed.
+  void documentNamed();
+  // What a command that finished did, for the message pane.
+  void outcome(const QString& text);
 
  private:
   void CommitEdit() override;
   void ShowDocument() override;
   void TookPath(const std::string& path) override;
   std::string ChooseSavePath(const std::string& current) override;
+  void SetName(const QString& name);
+  bool Saved(bool saved);
 
   CKovDoc& document_;
   Prompter& prompter_;
@@ -75,6 +85,7 @@ class FileCommands : public QObject, private DocumentWindow {
   QWidget& window_;
   RecentFileList recent_;
   DocumentCommands commands_;
+  QString name_ = QStringLiteral("Untitled");
 };
 
 }  // namespace korvel

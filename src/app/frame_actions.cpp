@@ -3,6 +3,8 @@
 // does is its owner's (FileCommands, PrintCommands, EditMenu,
 // TransferController, the view); the frame only routes it.
 #include <QAction>
+#include <QApplication>
+#include <QKeyEvent>
 #include <QDir>
 #include <QIcon>
 #include <QMenuBar>
@@ -32,8 +34,7 @@ QString EscapeMnemonics(QString text) { return text.replace(QLatin1Char('&'), QS
 QAction* CMainFrame::MakeAction(int id, const QString& text, const char* icon) {
   auto* action = new QAction(text, this);
   action->setData(id);
-  // Menu texts carry their shortcut label after "\t"; it is shown as it is
-  // and binds no key. Only the accelerators set below bind keys.
+  // Menu texts carry their key after "\t"; the key table below binds it.
   action->setStatusTip(CommandPrompt(id));
   const QString tooltip = CommandTooltip(id);
   if (!tooltip.isEmpty()) action->setToolTip(tooltip);
@@ -76,7 +77,7 @@ void CMainFrame::CreateActions() {
           &CMainFrame::OnTestMode);
   connect(MakeAction(kCmdEditData, QStringLiteral("&Edit Data\tCtrl+E"), "edit"), &QAction::triggered, this,
           [this] { view_->OnEditData(); });
-  connect(MakeAction(kCmdOptionalFeatures, QStringLiteral("&Optional Features\tCtrl+O")), &QAction::triggered, this,
+  connect(MakeAction(kCmdOptionalFeatures, QStringLiteral("&Optional Features")), &QAction::triggered, this,
           &CMainFrame::OnOptionalFeatures);
 
   portMenu_ = new PortMenu(*this, *view_, [this](int id, const QString& text) { return MakeAction(id, text); });
@@ -102,15 +103,21 @@ void CMainFrame::CreateActions() {
   connect(MakeAction(kCmdPrevPane, QStringLiteral("Previous Pane")), &QAction::triggered, this,
           [this] { view_->MovePane(false); });
 
-  // The accelerator table: these eight keys and no others.
+  // The window's keys besides the Edit menu's: every key a menu item shows
+  // is bound to it, and no key to two commands (Ctrl+O opens a file, Ctrl+C
+  // copies, Ctrl+E is Edit Data: the items that showed those keys as well
+  // show none).
   const struct {
     int id;
     QKeySequence keys;
   } accelerators[] = {
-      {kCmdFileNew, QKeySequence(Qt::CTRL | Qt::Key_N)},    {kCmdFileOpen, QKeySequence(Qt::CTRL | Qt::Key_O)},
-      {kCmdPrint, QKeySequence(Qt::CTRL | Qt::Key_P)},      {kCmdFileSave, QKeySequence(Qt::CTRL | Qt::Key_S)},
-      {kCmdHelp, QKeySequence(Qt::Key_F1)},                 {kCmdContextHelp, QKeySequence(Qt::SHIFT | Qt::Key_F1)},
-      {kCmdNextPane, QKeySequence(Qt::Key_F6)},             {kCmdPrevPane, QKeySequence(Qt::SHIFT | Qt::Key_F6)},
+      {kCmdFileNew, QKeySequence(Qt::CTRL | Qt::Key_N)},       {kCmdFileOpen, QKeySequence(Qt::CTRL | Qt::Key_O)},
+      {kCmdPrint, QKeySequence(Qt::CTRL | Qt::Key_P)},         {kCmdFileSave, QKeySequence(Qt::CTRL | Qt::Key_S)},
+      {kCmdHelp, QKeySequence(Qt::Key_F1)},                    {kCmdContextHelp, QKeySequence(Qt::SHIFT | Qt::Key_F1)},
+      {kCmdNextPane, QKeySequence(Qt::Key_F6)},                {kCmdPrevPane, QKeySequence(Qt::SHIFT | Qt::Key_F6)},
+      {kCmdReadFromRadio, QKeySequence(Qt::CTRL | Qt::Key_R)}, {kCmdWriteToRadio, QKeySequence(Qt::CTRL | Qt::Key_W)},
+      {kCmdTestMode, QKeySequence(Qt::CTRL | Qt::Key_T)},      {kCmdEditData, QKeySequence(Qt::CTRL | Qt::Key_E)},
+      {kCmdPort2, QKeySequence(Qt::CTRL | Qt::Key_D)},         {kCmdPort4, QKeySequence(Qt::CTRL | Qt::Key_F)},
   };
   for (const auto& accelerator : accelerators) {
     QAction* action = actions_.value(accelerator.id);
@@ -118,7 +125,11 @@ void CMainFrame::CreateActions() {
     action->setShortcutContext(Qt::WindowShortcut);
     // Bound for the whole window, menus or not.
     addAction(action);
+    windowKeys_ << accelerator.keys;
   }
+  // A text field of the window does not keep these keys for its own line
+  // commands (Ctrl+E to the line's end on some desktops).
+  qApp->installEventFilter(this);
 
   editMenu_ = new EditMenu(*this, *view_, document_.History(),
                            [this](int id, const QString& text) { return MakeAction(id, text); }, actions_);
@@ -141,6 +152,16 @@ void CMainFrame::CreateActions() {
   recentPlaceholder_ = new QAction(QStringLiteral("Recent File"), this);
   recentPlaceholder_->setEnabled(false);
   recentPlaceholder_->setStatusTip(CommandPrompt(kCmdRecentFile1));
+}
+
+bool CMainFrame::eventFilter(QObject* watched, QEvent* event) {
+  if (event->type() == QEvent::ShortcutOverride) {
+    auto* widget = qobject_cast<QWidget*>(watched);
+    const QKeySequence keys(static_cast<QKeyEvent*>(event)->keyCombination());
+    // Not accepted: the window's shortcut runs, not the field's key.
+    if (widget && widget->window() == this && windowKeys_.contains(keys)) return true;
+  }
+  return QMainWindow::eventFilter(watched, event);
 }
 
 void CMainFrame::CreateMenus() {

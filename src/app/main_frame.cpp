@@ -26,6 +26,7 @@
 #include "app/session_request.h"
 #include "app/stop_signals.h"
 #include "app/transfer_controller.h"
+#include "app/window_place.h"
 #include "testmode/testmode_dialog.h"
 #include "features/optional_features_dialog.h"
 #include "link/clock.h"
@@ -42,12 +43,9 @@ CMainFrame::CMainFrame(CKovDoc& document, Prompter& prompter, FileChooser& choos
                        QWidget* parent)
     : QMainWindow(parent),
       document_(document),
-      prompter_(prompter) {
+      prompter_(prompter),
+      settings_(settings) {
   InitKorvelResources();
-  setWindowTitle(QString::fromUtf8(kFrameTitle));
-  setAccessibleName(windowTitle());
-  // A modified document shows "*" after the title.
-  setWindowTitle(windowTitle() + QStringLiteral("[*]"));
   setWindowIcon(QIcon(QStringLiteral(":/korvel/icons/korvel.svg")));
   setAcceptDrops(true);
 
@@ -66,7 +64,8 @@ CMainFrame::CMainFrame(CKovDoc& document, Prompter& prompter, FileChooser& choos
 
   connect(view_, &CKovView::statusHint, this, [this](const QString& hint) { panes_->SetMessage(hint); });
   files_ = new FileCommands(document_, prompter_, chooser, settings, *view_, *this);
-  connect(files_, &FileCommands::documentShown, this, &CMainFrame::FitToForm);
+  connect(files_, &FileCommands::documentNamed, this, &CMainFrame::ShowTitle);
+  ShowTitle();
   connect(files_, &FileCommands::recentFilesChanged, this, &CMainFrame::UpdateRecentMenu);
   printing_ = new PrintCommands(document_, prompter_, *view_, *this);
   transfers_ = std::make_unique<TransferController>(document_, *view_, prompter_, settings, *this);
@@ -82,6 +81,7 @@ CMainFrame::CMainFrame(CKovDoc& document, Prompter& prompter, FileChooser& choos
   CreateToolBar();
   statusBar()->setAccessibleName(QStringLiteral("Status bar"));
   panes_ = new StatusPanes(*statusBar());
+  connect(files_, &FileCommands::outcome, panes_, &StatusPanes::ShowOutcome);
   connect(printing_, &PrintCommands::outcome, panes_, &StatusPanes::ShowOutcome);
   connect(transfers_.get(), &TransferController::outcome, panes_, &StatusPanes::ShowOutcome);
   UpdateRecentMenu();
@@ -98,7 +98,7 @@ CMainFrame::CMainFrame(CKovDoc& document, Prompter& prompter, FileChooser& choos
   });
   connect(qApp, &QCoreApplication::aboutToQuit, this, &CMainFrame::OnQuitting);
 
-  resize(800, 1100);
+  if (!RestoreWindowPlace(*this, settings_)) resize(BoundedToScreen(*this, FirstSize()));
 }
 
 CMainFrame::~CMainFrame() {
@@ -112,47 +112,33 @@ void CMainFrame::SetPortSource(std::unique_ptr<PortSource> source) { portMenu_->
 
 RecentFileList& CMainFrame::RecentFiles() { return files_->RecentFiles(); }
 
-void CMainFrame::FitToForm() {
-  if (isMaximized() || isFullScreen()) return;
-  const QSize form = view_->FormSize();
-  int chrome = statusBar()->isVisibleTo(this) ? statusBar()->sizeHint().height() : 0;
-  if (menuBar()) chrome += menuBar()->sizeHint().height();
+QSize CMainFrame::FirstSize() const {
+  const QSize form = view_->SizeShowing(kFirstRows);
+  int chrome = menuBar()->sizeHint().height() + statusBar()->sizeHint().height();
   if (toolBar_->isVisibleTo(this) && !toolBar_->isFloating()) {
     const Qt::ToolBarArea area = toolBarArea(toolBar_);
     if (area == Qt::TopToolBarArea || area == Qt::BottomToolBarArea) chrome += toolBar_->sizeHint().height();
   }
-  QSize client(width(), height() - chrome);
-  // Shrinking only: a frame smaller than the form keeps its size and the
-  // form scrolls.
-  client = client.boundedTo(form);
-  resize(client.width(), client.height() + chrome);
-  KeepOnScreen();
+  return {form.width(), form.height() + chrome};
 }
 
-void CMainFrame::KeepOnScreen() {
-  const QScreen* shown = screen() ? screen() : QGuiApplication::primaryScreen();
-  if (!shown) return;
-  const QRect available = shown->availableGeometry();
-  // The window manager's border, known once the window is shown.
-  const QSize border = isVisible() ? frameGeometry().size() - size() : QSize(0, 0);
-  const QSize most = available.size() - border;
-  if (width() > most.width() || height() > most.height()) resize(size().boundedTo(most));
-  if (!isVisible()) return;
-  QRect outer = frameGeometry();
-  if (available.contains(outer)) return;
-  outer.moveRight(std::min(outer.right(), available.right()));
-  outer.moveBottom(std::min(outer.bottom(), available.bottom()));
-  outer.moveLeft(std::max(outer.left(), available.left()));
-  outer.moveTop(std::max(outer.top(), available.top()));
-  move(outer.topLeft());
-}
+void CMainFrame::ShowTitle() { setWindowTitle(FrameTitle(files_->DocumentName())); }
 
 void CMainFrame::showEvent(QShowEvent* event) {
   QMainWindow::showEvent(event);
   if (placed_) return;
   placed_ = true;
-  // The border is known only after the window manager has framed the window.
-  QTimer::singleShot(0, this, &CMainFrame::KeepOnScreen);
+  QTimer::singleShot(0, this, [this] { PlaceOnScreen(kBorderLooks); });
+}
+
+void CMainFrame::PlaceOnScreen(int looks) {
+  // The border counts, and it is known only once the window manager has
+  // framed the window; a window that never gets one is placed without.
+  if (frameGeometry().size() == size() && looks > 1) {
+    QTimer::singleShot(kBorderLookMs, this, [this, looks] { PlaceOnScreen(looks - 1); });
+    return;
+  }
+  KeepOnScreen(*this);
 }
 
 void CMainFrame::closeEvent(QCloseEvent* event) {
@@ -167,6 +153,7 @@ void CMainFrame::closeEvent(QCloseEvent* event) {
     return;
   }
   if (help_) help_->close();
+  SaveWindowPlace(*this, settings_);
   event->accept();
 }
 
@@ -195,6 +182,7 @@ void CMainFrame::OnSessionEnding(SessionRequest& session) {
 
 void CMainFrame::OnQuitting() {
   if (!isVisible()) return;
+  SaveWindowPlace(*this, settings_);
   if (transfers_->Running()) transfers_->CloseWindowAfterTransfer();
   if (!sessionAnswered_) MayDiscardChanges();
 }

@@ -4,6 +4,8 @@
 // document and its files), PrintCommands, EditMenu and the transfers.
 
 #include <QHash>
+#include <QKeySequence>
+#include <QList>
 #include <QMainWindow>
 #include <memory>
 
@@ -55,8 +57,10 @@ class CMainFrame : public QMainWindow {
   FileCommands& Files() { return *files_; }
   PrintCommands& Printing() { return *printing_; }
 
-  // Shrinks the frame to fit the form and keeps it on the screen.
-  void FitToForm();
+  // The first start's size: every heading of the grid in full and
+  // kFirstRows channel rows, as far as the screen allows.
+  static constexpr int kFirstRows = 20;
+  QSize FirstSize() const;
 
   // Program > Read From Radio and Write To Radio: the transfer controller
   // opens the progress dialog, whose Start runs the transfer on a thread of
@@ -91,6 +95,7 @@ class CMainFrame : public QMainWindow {
   void dropEvent(QDropEvent* event) override;
   void showEvent(QShowEvent* event) override;
   bool event(QEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
   // No toolbar menu on the frame's docking areas.
   QMenu* createPopupMenu() override { return nullptr; }
 
@@ -100,7 +105,13 @@ class CMainFrame : public QMainWindow {
   void CreateMenus();
   void CreateToolBar();
   void UpdateRecentMenu();
-  void KeepOnScreen();
+  // Once shown: the window wholly on its screen, looking up to looks times
+  // for the window manager's border.
+  void PlaceOnScreen(int looks);
+  static constexpr int kBorderLooks = 50;
+  static constexpr int kBorderLookMs = 20;
+  // The title names the document: "radio.sin* - " and the program's title.
+  void ShowTitle();
   // Commands that would change or replace the document wait for the end of
   // a transfer.
   void EnableDocumentCommands(bool enabled);
@@ -115,6 +126,7 @@ class CMainFrame : public QMainWindow {
 
   CKovDoc& document_;
   Prompter& prompter_;
+  QSettings& settings_;
   CKovView* view_ = nullptr;
   FileCommands* files_ = nullptr;
   PrintCommands* printing_ = nullptr;
@@ -124,6 +136,7 @@ class CMainFrame : public QMainWindow {
   StatusPanes* panes_ = nullptr;
   HelpWindow* help_ = nullptr;
   QHash<int, QAction*> actions_;
+  QList<QKeySequence> windowKeys_;  // the keys the frame binds
   QAction* recentActions_[kRecentFileCount] = {};
   QAction* recentPlaceholder_ = nullptr;
   PortMenu* portMenu_ = nullptr;

@@ -20,10 +20,11 @@ struct ComItem {
   const char* port;
 };
 
+// Ctrl+C copies and Ctrl+E is Edit Data: COM1 and COM3 show no key.
 constexpr ComItem kComItems[4] = {
-    {kCmdPort1, "COM1(&P)\tCtrl+C", "COM1"},
+    {kCmdPort1, "COM1(&P)", "COM1"},
     {kCmdPort2, "COM2(&Q)\tCtrl+D", "COM2"},
-    {kCmdPort3, "COM3(&S)\tCtrl+E", "COM3"},
+    {kCmdPort3, "COM3(&S)", "COM3"},
     {kCmdPort4, "COM4(&T)\tCtrl+F", "COM4"},
 };
 

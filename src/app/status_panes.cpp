@@ -16,6 +16,7 @@ const char* const kIndicatorNames[3] = {"Caps Lock", "Num Lock", "Scroll Lock"};
 
 StatusPanes::StatusPanes(QStatusBar& bar) : QObject(&bar) {
   message_ = new QLabel(IdleText(), &bar);
+  message_->setTextFormat(Qt::PlainText);  // a file name is shown as it is, never as markup
   message_->setAccessibleDescription(QStringLiteral("Message"));
   message_->setMinimumWidth(1);  // a long prompt must not widen the window
   bar.addWidget(message_, 1);

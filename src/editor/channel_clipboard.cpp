@@ -50,16 +50,21 @@ void ChannelEditCommands::Cut() {
   Finish();
 }
 
-bool ChannelEditCommands::ImportCsv(const std::string& csv, bool replaceAll) {
-  if (!Prepare()) return false;
+std::optional<std::vector<int>> ChannelEditCommands::ImportCsv(const std::string& csv, bool replaceAll) {
+  if (!Prepare()) return std::nullopt;
   DocumentStep step(history_, "Import Channels");
-  const CsvImportOutcome outcome = ImportChannelsCsv(document_, csv, replaceAll);
+  CsvImportOutcome outcome = ImportChannelsCsv(document_, csv, replaceAll);
   if (!outcome.Applied()) {
     prompter_.Tell(DescribeCsvRefusals(outcome.refusals));
-    return false;
+    return std::nullopt;
   }
   Finish();
-  return true;
+  if (!outcome.channels.empty()) {
+    const int first = outcome.channels.front();
+    grid_.SelectRows(first, first);
+    grid_.scrollTo(grid_.model()->index(first - 1, 0));
+  }
+  return std::move(outcome.channels);
 }
 
 void ChannelEditCommands::Paste() {

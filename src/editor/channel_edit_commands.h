@@ -6,7 +6,9 @@
 
 #include <QObject>
 #include <QString>
+#include <optional>
 #include <string>
+#include <vector>
 
 class QWidget;
 
@@ -45,9 +47,10 @@ class ChannelEditCommands : public QObject {
   void MoveDown() { Move(1); }
   void SelectAll();
   // Takes channels from CSV text (see the model's CSV import): all or
-  // nothing, refused cells reported with their line and column. True when
-  // imported.
-  bool ImportCsv(const std::string& csv, bool replaceAll);
+  // nothing, refused cells reported with their line and column. The grid
+  // then shows the first channel imported, selected. Gives the channels
+  // imported, ascending; nullopt when nothing was.
+  std::optional<std::vector<int>> ImportCsv(const std::string& csv, bool replaceAll);
 
  private:
   // The rows the commands act on: the selected ones, else the current one.

@@ -108,6 +108,23 @@ int ChannelGrid::DefaultColWidth() const { return horizontalHeader()->defaultSec
 
 void ChannelGrid::SetDefaultColWidth(int width) { horizontalHeader()->setDefaultSectionSize(width); }
 
+int ChannelGrid::HeaderWidth(const QString& text) const {
+  const QHeaderView* header = horizontalHeader();
+  header->ensurePolished();
+  QStyleOptionHeader option;
+  option.initFrom(header);
+  option.orientation = Qt::Horizontal;
+  option.text = text;
+  QFont bold = header->font();
+  bold.setBold(true);
+  option.fontMetrics = QFontMetrics(bold);
+  return header->style()->sizeFromContents(QStyle::CT_HeaderSection, &option, QSize(), header).width();
+}
+
+int ChannelGrid::HeightShowing(int rows) const {
+  return 2 * frameWidth() + horizontalHeader()->sizeHint().height() + rows * verticalHeader()->defaultSectionSize();
+}
+
 void ChannelGrid::Refresh() {
   viewport()->update();
   horizontalHeader()->viewport()->update();

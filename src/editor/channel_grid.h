@@ -62,6 +62,11 @@ class ChannelGrid : public QTableView {
   // The width a column has before anyone sets it.
   int DefaultColWidth() const;
   void SetDefaultColWidth(int width);
+  // The width a header section needs to show text in full (as the header
+  // measures its sections, in bold).
+  int HeaderWidth(const QString& text) const;
+  // The height that shows the header row and rows channel rows in full.
+  int HeightShowing(int rows) const;
   void Refresh();
 
  signals:

@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QComboBox>
 #include <algorithm>
+#include <cmath>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
@@ -37,9 +38,20 @@ constexpr double kLabelFactor = 0.4;
 constexpr double kToneFactor = 0.9090909090909091;
 constexpr double kOptionFactor = 0.7142857142857143;
 constexpr double kBusyLockFactor = 0.8333333333333334;
-// Sum of the factors of columns 0 to 10: the default width is chosen so that
-// the eleven columns fill the grid's cell area.
-constexpr double kWidthSum = kLabelFactor + 2 * kWideFactor + 2 * kToneFactor + 4 * kOptionFactor + 1.0 + kBusyLockFactor;
+// Columns 0 to 10: the label column, the frequencies, the tones, the
+// options (" Opt Signal" the default width itself), BusyLock.
+constexpr double kColumnFactors[ChannelGrid::kColumns] = {
+    kLabelFactor,  kWideFactor,   kWideFactor,   kToneFactor, kToneFactor,    kOptionFactor,
+    kOptionFactor, kOptionFactor, 1.0,           kOptionFactor, kBusyLockFactor};
+// Their sum: the default width is chosen so that the eleven columns fill the
+// grid's cell area.
+constexpr double kWidthSum = [] {
+  double sum = 0;
+  for (const double factor : kColumnFactors) sum += factor;
+  return sum;
+}();
+// The label column's widest row label.
+constexpr const char* kWidestLabel = "128";
 
 }  // namespace
 
@@ -109,6 +121,25 @@ QString CKovView::BandText() const { return parts_->bar->BandText(); }
 
 QSize CKovView::FormSize() const { return parts_->units.Size(kFormWidth, kFormHeight); }
 
+QSize CKovView::SizeShowing(int rows) const {
+  const ChannelGrid& grid = *parts_->grid;
+  // The least default width w at which every column, w times its factor
+  // cut to whole pixels, holds its heading.
+  int w = 1;
+  for (int column = 0; column < ChannelGrid::kColumns; ++column) {
+    int need = grid.HeaderWidth(QString::fromUtf8(kColumnHeaders[static_cast<std::size_t>(column)]));
+    if (column == 0) need = std::max(need, grid.HeaderWidth(QString::fromLatin1(kWidestLabel)));
+    const double factor = kColumnFactors[column];
+    w = std::max(w, static_cast<int>(std::ceil(need / factor)));
+    while (static_cast<int>(w * factor) < need) ++w;
+  }
+  // LayOutColumns' sum the other way round, one pixel over for the cut.
+  const int width = static_cast<int>(std::ceil(w * kWidthSum)) + 1 + 2 * grid.frameWidth() +
+                    grid.style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, &grid);
+  const QRect least = parts_->units.Rect(kGridLeft, kGridTop, kGridWidth, kGridHeight);
+  return FormSize() + QSize(std::max(0, width - least.width()), std::max(0, grid.HeightShowing(rows) - least.height()));
+}
+
 void CKovView::OnInitialUpdate() {
   Parts& p = *parts_;
   ChannelGrid& grid = *p.grid;
@@ -174,14 +205,9 @@ void CKovView::LayOutColumns() {
   const int w = static_cast<int>(cellArea / kWidthSum);
   grid.SetDefaultColWidth(w);
   if (!p.editors.Created()) return;  // the columns take their widths with the editors
-  grid.SetColWidth(0, static_cast<int>(w * kLabelFactor));
-  grid.SetColWidth(1, static_cast<int>(w * kWideFactor));
-  grid.SetColWidth(2, static_cast<int>(w * kWideFactor));
-  grid.SetColWidth(3, static_cast<int>(w * kToneFactor));
-  grid.SetColWidth(4, static_cast<int>(w * kToneFactor));
-  for (int column = 5; column <= 9; ++column) grid.SetColWidth(column, static_cast<int>(w * kOptionFactor));
-  grid.SetColWidth(8, w);
-  grid.SetColWidth(10, static_cast<int>(w * kBusyLockFactor));
+  for (int column = 0; column < ChannelGrid::kColumns; ++column) {
+    grid.SetColWidth(column, static_cast<int>(w * kColumnFactors[column]));
+  }
   // An open editor follows its cell.
   p.editors.HideAll();
 }

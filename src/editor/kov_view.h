@@ -51,6 +51,9 @@ class CKovView : public QWidget {
 
   // The size the form asks for (its dialog template converted to pixels).
   QSize FormSize() const;
+  // The size, at least FormSize, at which the grid shows every column
+  // heading in full and rows channel rows.
+  QSize SizeShowing(int rows) const;
 
   // The Edit menu's commands.
   ChannelEditCommands& EditCommands();

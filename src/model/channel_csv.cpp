@@ -137,10 +137,17 @@ class CsvChecker {
 
 }  // namespace
 
+std::vector<int> ChannelsInUse(const ChannelTable& channels) {
+  std::vector<int> rows;
+  for (int row = 1; row <= ChannelTable::kRows; ++row) {
+    if (channels.HasFrequency(row)) rows.push_back(row);
+  }
+  return rows;
+}
+
 std::string ExportChannelsCsv(const ChannelTable& channels) {
   std::string csv = std::string(kChannelCsvHeader) + std::string(kLineEnd);
-  for (int row = 1; row <= ChannelTable::kRows; ++row) {
-    if (!channels.HasFrequency(row)) continue;
+  for (const int row : ChannelsInUse(channels)) {
     csv += std::to_string(row);
     for (const std::string& text : channels.Row(row).text) csv += "," + QuoteCell(text, ',');
     csv += kLineEnd;
@@ -172,8 +179,34 @@ CsvImportOutcome ImportChannelsCsv(CKovDoc& document, std::string_view csv, bool
   for (const ChannelLine& line : channels) {
     PasteCells(document.Channels(), line.channel, ColumnOf(kRxFrequency), {line.texts});
   }
-  outcome.channelsImported = static_cast<int>(channels.size());
+  for (const ChannelLine& line : channels) outcome.channels.push_back(line.channel);
+  std::sort(outcome.channels.begin(), outcome.channels.end());
   return outcome;
+}
+
+std::string ChannelRanges(const std::vector<int>& channels) {
+  std::string text;
+  for (std::size_t first = 0; first < channels.size();) {
+    std::size_t last = first;
+    while (last + 1 < channels.size() && channels[last + 1] == channels[last] + 1) ++last;
+    if (!text.empty()) text += ", ";
+    text += std::to_string(channels[first]);
+    if (last > first) text += "-" + std::to_string(channels[last]);
+    first = last + 1;
+  }
+  return text;
+}
+
+std::string DescribeCsvImport(const std::vector<int>& channels, std::string_view fileName, bool replaceAll) {
+  std::string text = "Imported " + CountOf(channels.size(), "channel", "channels");
+  if (!channels.empty()) text += " (" + ChannelRanges(channels) + ")";
+  text += " from " + std::string(fileName);
+  if (replaceAll) text += " and emptied the others";
+  return text;
+}
+
+std::string DescribeCsvExport(std::size_t channels, std::string_view fileName) {
+  return "Exported " + CountOf(channels, "channel", "channels") + " to " + std::string(fileName);
 }
 
 std::string DescribeCsvRefusal(const CsvRefusal& refusal) {

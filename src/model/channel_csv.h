@@ -20,6 +20,8 @@ inline constexpr const char* kChannelCsvHeader =
 
 // The header, then per channel in use its number and its ten texts.
 std::string ExportChannelsCsv(const ChannelTable& channels);
+// The channels an export writes: those with a frequency, ascending.
+std::vector<int> ChannelsInUse(const ChannelTable& channels);
 
 struct CsvRefusal {
   int line;            // line of the file, from 1
@@ -30,7 +32,7 @@ struct CsvRefusal {
 
 struct CsvImportOutcome {
   std::vector<CsvRefusal> refusals;
-  int channelsImported = 0;
+  std::vector<int> channels;  // the channels the file's lines set, ascending
   bool Applied() const { return refusals.empty(); }
 };
 
@@ -50,6 +52,15 @@ CsvImportOutcome ImportChannelsCsv(CKovDoc& document, std::string_view csv, bool
 // One refusal as "Line 4, Rx Tone: \"89.9\" — No such tone ...", the cell's
 // text escaped and cut as RefusalLine shows it.
 std::string DescribeCsvRefusal(const CsvRefusal& refusal);
+
+// Ascending channel numbers as runs: "1-5, 9, 12-14".
+std::string ChannelRanges(const std::vector<int>& channels);
+// What an import of channels (ascending) did, for the message pane:
+// "Imported 12 channels (1-12) from radio.csv", then " and emptied the
+// others" when it replaced every channel.
+std::string DescribeCsvImport(const std::vector<int>& channels, std::string_view fileName, bool replaceAll);
+// "Exported 30 channels to radio.csv".
+std::string DescribeCsvExport(std::size_t channels, std::string_view fileName);
 
 // The user's message for refusals: a line saying nothing was imported, then
 // one per refusal, the first kListedRefusals at most (see FirstRefusals).

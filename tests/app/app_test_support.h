@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QAccessible>
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QSettings>
@@ -134,6 +135,14 @@ class FrameTest : public ::testing::Test {
     return image;
   }
   QString PathName() const { return QFile::decodeName(document.PathName().c_str()); }
+  // What the title bar shows (and assistive technology reads) before the
+  // program's title: the document's name, "*" while modified.
+  std::string TitleName() {
+    const QString title = QString(frame->windowTitle()).replace("[*]", frame->isWindowModified() ? "*" : "");
+    EXPECT_EQ(QAccessible::queryAccessibleInterface(frame.get())->text(QAccessible::Name), title);
+    EXPECT_TRUE(title.endsWith(" - Korvel Electronics  Programing Software")) << title.toStdString();
+    return title.section(" - ", 0, -2).toStdString();
+  }
   // An edit of channel 1's receive frequency: the document is modified.
   void Modify() {
     const std::string& now = document.Channels().Cell(1, 1);

@@ -127,11 +127,13 @@ TEST_F(EditCommands, ACellEditIsOneStepAndAnOpenEditorKeepsItsOwnKeys) {
 }
 
 // The CSV format's rules are the model's; here the files go through the
-// chooser and an import is one undo step.
+// chooser, an import is one undo step, the message pane tells what was done
+// and the grid shows the first channel imported.
 TEST_F(EditCommands, ExportedChannelsEditedInTheFileComeBackAsOneStep) {
   const QString csv = dir.filePath("channels.csv");
   chooser.paths = {csv};
   frame->Action(kCmdExportChannels)->trigger();
+  EXPECT_EQ(frame->Panes().MessageText(), "Exported 2 channels to channels.csv");
   QByteArray text = QByteArray::fromStdString(ReadFile(csv));
   ASSERT_TRUE(text.contains("145.50000")) << text.toStdString();
   WriteBytes("channels.csv", text.replace("145.50000", "147.00000").toStdString());
@@ -139,14 +141,19 @@ TEST_F(EditCommands, ExportedChannelsEditedInTheFileComeBackAsOneStep) {
   frame->Action(kCmdImportChannels)->trigger();
   EXPECT_EQ(Row(1)[kRxFrequency], "147.00000");
   EXPECT_EQ(frame->Action(kCmdEditUndo)->text(), "&Undo Import Channels");
+  EXPECT_EQ(frame->Panes().MessageText(), "Imported 2 channels (1, 128) from channels.csv");
 
   // The import dialog's "Replace all channels" empties those the file does not name.
-  WriteBytes("channels.csv", "Channel,Receive,Transmit\r\n5,146.52,146.52\r\n");
+  WriteBytes("channels.csv", "Channel,Receive,Transmit\r\n101,146.52,146.52\r\n100,146.52,\r\n");
   chooser.paths = {csv};
   chooser.replaceAll = true;
   frame->Action(kCmdImportChannels)->trigger();
   EXPECT_TRUE(Row(1).AllEmpty());
-  EXPECT_EQ(Row(5)[kTxFrequency], "146.52000");
+  EXPECT_EQ(Row(101)[kTxFrequency], "146.52000");
+  EXPECT_EQ(frame->Panes().MessageText(), "Imported 2 channels (100-101) from channels.csv and emptied the others");
+  QCoreApplication::processEvents();
+  EXPECT_EQ(grid->SelectedRows(), std::vector<int>{100});
+  EXPECT_TRUE(grid->viewport()->rect().contains(grid->visualRect(grid->model()->index(99, 0))));
 }
 
 TEST_F(EditCommands, TheMaximisedWindowShowsMoreChannelsInWiderColumns) {

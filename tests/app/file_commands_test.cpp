@@ -62,6 +62,7 @@ TEST(FileDialogFolder, IsTheFolderLastChosenKeptWithTheSettings) {
 
 TEST_F(FileCommands, SaveAsksForANameOnceAndOpenShowsTheFileSaveWritesBack) {
   // Untitled: Save asks for a name; the suffix is added when missing.
+  EXPECT_EQ(TitleName(), "Untitled");
   chooser.paths = {dir.filePath("fresh")};
   ASSERT_TRUE(frame->Action(kCmdFileSave)->isEnabled());
   frame->Action(kCmdFileSave)->trigger();
@@ -69,6 +70,8 @@ TEST_F(FileCommands, SaveAsksForANameOnceAndOpenShowsTheFileSaveWritesBack) {
   EXPECT_EQ(chooser.saveCalls, 1);
   EXPECT_EQ(ReadFile(path).size(), kImageSize);
   EXPECT_EQ(PathName(), path);
+  EXPECT_EQ(TitleName(), "fresh.sin");
+  EXPECT_EQ(frame->Panes().MessageText(), "Saved fresh.sin");
 
   // Opened: the view shows the file and Save writes it back in place.
   const MemoryImage sample = SampleImage();
@@ -76,13 +79,15 @@ TEST_F(FileCommands, SaveAsksForANameOnceAndOpenShowsTheFileSaveWritesBack) {
   chooser.paths = {opened};
   frame->Action(kCmdFileOpen)->trigger();
   EXPECT_EQ(ViewContent(), sample);
-  EXPECT_FALSE(frame->isWindowModified());
+  EXPECT_EQ(TitleName(), "sample.sin");
   QFile::remove(opened);
   frame->Action(kCmdFileSave)->trigger();
   EXPECT_EQ(chooser.saveCalls, 1);
   EXPECT_EQ(ReadFile(opened), test::ImageBytes(sample));
   EXPECT_EQ(Recent(), (QStringList{opened, path}));
   EXPECT_TRUE(prompter.asked.empty());
+  Modify();
+  EXPECT_EQ(TitleName(), "sample.sin*");
 }
 
 TEST_F(FileCommands, RecentMenuListsFourNewestFirstAndAGoneFileLeavesIt) {

@@ -2,7 +2,6 @@
 // opened again, and Compare With. (Which transfers keep a backup is in the
 // table of transfer_commands_test.cpp.)
 
-#include <QListWidget>
 #include <QTreeWidget>
 
 #include "app/backup_list_dialog.h"
@@ -15,11 +14,12 @@
 namespace korvel::testing {
 namespace {
 
-std::vector<QStringList> Rows(const QTreeWidget& list) {
+// The rows' texts by column, after the headings when asked for.
+std::vector<QStringList> Rows(const QTreeWidget& list, bool headings = false) {
   std::vector<QStringList> rows;
-  for (int i = 0; i < list.topLevelItemCount(); ++i) {
+  for (int i = headings ? -1 : 0; i < list.topLevelItemCount(); ++i) {
     QStringList row;
-    for (int c = 0; c < list.columnCount(); ++c) row << list.topLevelItem(i)->text(c);
+    for (int c = 0; c < list.columnCount(); ++c) row << (i < 0 ? list.headerItem() : list.topLevelItem(i))->text(c);
     rows.push_back(row);
   }
   return rows;
@@ -56,15 +56,21 @@ TEST_F(Safeguards, AReadIsKeptAsABackupThatOpensAsAnUntitledDocument) {
   frame->OnReadFromRadio();
   Start();
   ASSERT_TRUE(WaitForEnd());
+  EXPECT_EQ(TitleName(), "Untitled*") << "the read changed the document, not its name";
   document.History().MarkSaved();
   ASSERT_TRUE(frame->Files().New());
+  std::vector<QStringList> rows;
   EXPECT_TRUE(AnswerModal<BackupListDialog>([&] { frame->Action(kCmdOpenBackup)->trigger(); },
-                                            [](BackupListDialog& dialog) {
-                                              EXPECT_EQ(dialog.List()->count(), 1);
+                                            [&](BackupListDialog& dialog) {
+                                              rows = Rows(*dialog.List(), true);
                                               dialog.done(BackupListDialog::Open);
                                             }));
+  ASSERT_EQ(rows.size(), 2u);
+  EXPECT_EQ(rows[0], (QStringList{"Kept", "Radio", "File"}));
+  EXPECT_EQ(rows[1][1], "KVRS-FF");
   EXPECT_EQ(ViewContent(), test::ThroughGrid(memory));
   EXPECT_TRUE(document.PathName().empty()) << "saving must never overwrite the backup";
+  EXPECT_EQ(TitleName(), rows[1][2].toStdString() + " (unsaved copy)");
 }
 
 TEST_F(Safeguards, CompareWithListsEveryChannelTextThatDiffers) {

@@ -37,7 +37,7 @@ TEST_F(StartUp, AFileOnTheCommandLineOpens) {
   app->Document().Channels().Collect(shown);
   EXPECT_EQ(shown, sample);
   EXPECT_TRUE(app->Frame()->isVisible());
-  EXPECT_EQ(app->Frame()->windowTitle(), "Korvel Electronics  Programing Software[*]");
+  EXPECT_EQ(app->Frame()->windowTitle(), "start.sin[*] - Korvel Electronics  Programing Software");
   EXPECT_TRUE(prompter.asked.empty());
 }
 
@@ -49,7 +49,9 @@ TEST_F(StartUp, AFileThatCantBeOpenedEndsStartUpWithItsMessage) {
   EXPECT_TRUE(app->Frame() == nullptr || !app->Frame()->isVisible());
 }
 
-TEST_F(StartUp, WithoutAFileANewDocumentFitsTheFormAndTheScreen) {
+// Every heading and 20 rows (the view's test) where the screen allows; the
+// test screen is too small, and the window fills it.
+TEST_F(StartUp, WithoutAFileANewDocumentOpensAsLargeAsTheGridNeedsAndTheScreenAllows) {
   ASSERT_TRUE(app->InitInstance({}));
   CMainFrame& frame = *app->Frame();
   EXPECT_TRUE(app->Document().Channels().Row(1).AllEmpty());
@@ -59,14 +61,12 @@ TEST_F(StartUp, WithoutAFileANewDocumentFitsTheFormAndTheScreen) {
   ASSERT_TRUE(QTest::qWaitForWindowExposed(&frame));
   QCoreApplication::processEvents();
   const QRect available = frame.screen()->availableGeometry();
-  EXPECT_TRUE(available.contains(frame.frameGeometry()))
-      << frame.frameGeometry().width() << "x" << frame.frameGeometry().height();
-  EXPECT_LE(frame.width(), 800);
-  EXPECT_LE(frame.height(), 1100);
-  // Shrunk to the form: the central area is no larger than the form.
-  const QSize form = frame.View().FormSize();
-  EXPECT_LE(frame.centralWidget()->width(), form.width());
-  EXPECT_LE(frame.centralWidget()->height(), form.height());
+  const QRect outer = frame.frameGeometry();
+  EXPECT_TRUE(available.contains(outer)) << outer.width() << "x" << outer.height();
+  const QSize wanted = frame.View().SizeShowing(CMainFrame::kFirstRows);
+  const QSize shown = frame.centralWidget()->size();
+  EXPECT_TRUE(shown.width() >= wanted.width() || outer.width() == available.width()) << shown.width();
+  EXPECT_TRUE(shown.height() >= wanted.height() || outer.height() == available.height()) << shown.height();
   EXPECT_EQ(frame.statusBar()->currentMessage(), QString());
 }
 
@@ -95,6 +95,34 @@ TEST(CommandLine, HelpVersionOrOneFile) {
     EXPECT_EQ(request.refusal, c.refusal);
   }
   EXPECT_EQ(VersionText(), QString("korvel %1\n").arg(kVersion));
+}
+
+// Size, place and the maximised state at exit come back at the next start;
+// a place off every screen comes back onto one.
+TEST_F(StartUp, TheWindowComesBackWhereItWasLeft) {
+  const struct {
+    QRect place;
+    bool maximised;
+  } cases[] = {{QRect(40, 30, 500, 400), false}, {QRect(60, 50, 450, 350), true}, {QRect(5000, 4000, 500, 400), false}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.place.x());
+    {
+      CKovApp left(prompter, chooser, *settings);
+      ASSERT_TRUE(left.InitInstance({}));
+      left.Frame()->setGeometry(c.place);
+      if (c.maximised) left.Frame()->showMaximized();
+      left.Frame()->close();
+    }
+    CKovApp next(prompter, chooser, *settings);
+    ASSERT_TRUE(next.InitInstance({}));
+    CMainFrame& frame = *next.Frame();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&frame));
+    QCoreApplication::processEvents();
+    EXPECT_EQ(frame.isMaximized(), c.maximised);
+    const QRect available = frame.screen()->availableGeometry();
+    if (available.intersects(c.place)) EXPECT_EQ(frame.normalGeometry(), c.place);
+    else EXPECT_TRUE(available.contains(frame.frameGeometry()) && frame.size() == c.place.size());
+  }
 }
 
 }  // namespace

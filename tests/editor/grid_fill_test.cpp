@@ -4,6 +4,7 @@
 
 #include <QAccessible>
 #include <QAccessibleTableInterface>
+#include <QHeaderView>
 #include <QScrollBar>
 
 #include "editor_test_support.h"
@@ -117,6 +118,17 @@ TEST_F(ViewTest, ColumnWidthsKeepTheirProportionsAndFitTheGrid) {
   EXPECT_EQ(Grid().horizontalScrollBar()->maximum(), 0);
   EXPECT_LE(total, Grid().width());
   EXPECT_GT(total, Grid().width() * 9 / 10);
+}
+
+TEST_F(ViewTest, AtTheSizeShowingRowsEveryHeadingIsInFullAndTheRowsShow) {
+  for (const int rows : {20, 40}) {
+    view->resize(view->SizeShowing(rows));
+    QApplication::processEvents();
+    for (int column = 1; column < ChannelGrid::kColumns; ++column)
+      EXPECT_GE(Grid().ColWidth(column), Grid().horizontalHeader()->sectionSizeHint(column - 1)) << column;
+    EXPECT_GE(Grid().ColWidth(0), Grid().verticalHeader()->sizeHint().width());
+    EXPECT_GE(Grid().viewport()->height(), rows * Grid().verticalHeader()->defaultSectionSize()) << rows;
+  }
 }
 
 TEST_F(ViewTest, FormUsesItsFontsAndLeavesFocusOnChannelOnesReceiveCell) {

@@ -154,6 +154,21 @@ TEST(ChannelCsv, ExportWritesTheHeaderThenEachChannelInUse) {
                       "2,145.50000,,D754I,OFF,Narrow,No,Low,FleetSync,OFF,Carrier\r\n");
 }
 
+TEST(ChannelCsv, OutcomesNameTheChannelsInRuns) {
+  const struct {
+    std::vector<int> channels;
+    bool replaceAll;
+    const char* text;
+  } cases[] = {
+      {{1, 2, 3, 4, 5, 9, 12, 13, 14}, false, "Imported 9 channels (1-5, 9, 12-14) from radio.csv"},
+      {{7, 8}, false, "Imported 2 channels (7-8) from radio.csv"},
+      {{128}, true, "Imported 1 channel (128) from radio.csv and emptied the others"},
+      {{}, false, "Imported 0 channels from radio.csv"},
+  };
+  for (const auto& c : cases) EXPECT_EQ(DescribeCsvImport(c.channels, "radio.csv", c.replaceAll), c.text);
+  EXPECT_EQ(DescribeCsvExport(30, "radio.csv"), "Exported 30 channels to radio.csv");
+}
+
 // The rows in use, each given the texts of the next one in use.
 void ShuffleChannelsInUse(ChannelTable& channels) {
   std::vector<int> inUse;
@@ -181,6 +196,7 @@ TEST(ChannelCsv, ExportedChannelsImportBackUnchanged) {
     ShuffleChannelsInUse(edited.Channels());
     const CsvImportOutcome back = ImportChannelsCsv(edited, csv, false);
     ASSERT_TRUE(back.Applied()) << DescribeCsvRefusals(back.refusals);
+    EXPECT_EQ(back.channels, ChannelsInUse(exported.Channels()));
     edited.CollectIntoImage();
     EXPECT_EQ(edited.Image(), image);
 
