@@ -57,6 +57,10 @@ std::string WriteResultText(const TransferOutcome& write) {
 }
 
 std::string VerifyFailedText(const TransferOutcome& verifyRead) {
+  if (verifyRead.result == TransferResult::Cancelled) {
+    return "The radio was written completely; only the check read after it was cancelled, so what the radio "
+           "holds was not compared with what was sent.";
+  }
   std::string reason = TransferResultName(verifyRead.result);
   if (!verifyRead.detail.empty()) reason += ": " + verifyRead.detail;
   return "The radio was written completely; only the check read after it failed (" + reason + ").";

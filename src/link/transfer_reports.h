@@ -38,7 +38,8 @@ std::string PartialWriteWarning(const TransferOutcome& write);
 std::string WriteResultText(const TransferOutcome& write);
 
 // After a complete write whose check read did not complete: "The radio was
-// written completely; only the check read after it failed (cancelled)."
+// written completely; only the check read after it failed (read
+// acknowledgement failed)", or that it was cancelled.
 std::string VerifyFailedText(const TransferOutcome& verifyRead);
 
 // A complete read, or a write job that succeeded, on `device` (the device
