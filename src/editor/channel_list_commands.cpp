@@ -53,6 +53,8 @@ void ChannelEditCommands::InsertStandardChannels() {
     return;
   }
   Finish();
+  // The set from its first channel down, as much of it as the grid shows.
+  grid_.scrollTo(grid_.Model().index(outcome.first - 1, 0), QAbstractItemView::PositionAtTop);
   grid_.SelectRows(outcome.first, outcome.last);
 }
 
