@@ -13,6 +13,7 @@
 #include "editor/channel_set_dialog.h"
 #include "editor/sort_channels_dialog.h"
 #include "model/channel_edits.h"
+#include "sample_channels.h"
 
 namespace korvel::testing {
 namespace {
@@ -162,22 +163,21 @@ TEST_F(EditCommands, ExportedChannelsEditedInTheFileComeBackAsOneStep) {
 // The orders are the model's; here the dialog's choice reaches them, and the
 // sort is one step.
 TEST_F(EditCommands, SortingThirtyChannelsByReceiveIsUndoneInOneStep) {
-  for (int row = 1; row <= 30; ++row)
-    document.Channels().SetRow(row, {{FormatFrequency(14600000u - static_cast<std::uint32_t>(row) * 1250u),
-                                      "146.00000", "OFF", "OFF", "Wide", "Yes", "High", "None", "OFF", "Close"}});
+  test::SetFallingChannels(document.Channels(), 30);
   document.Channels().SetRow(128, {});
   document.History().CloseStep();
-  const MemoryImage unsorted = ViewContent();
+  const MemoryImage before = ViewContent();
+  std::vector<ChannelTexts> unsorted(1);
+  for (int row = 1; row <= 30; ++row) unsorted.push_back(Row(row));
   ASSERT_TRUE(AnswerModal<SortChannelsDialog>([&] { frame->Action(kCmdSortChannels)->trigger(); },
                                               [](SortChannelsDialog& dialog) {
                                                 dialog.ColumnList()->setCurrentText("Receive");
                                                 dialog.accept();
                                               }));
-  for (int row = 1; row <= 30; ++row)
-    EXPECT_EQ(Row(row)[kRxFrequency], FormatFrequency(14600000u - static_cast<std::uint32_t>(31 - row) * 1250u));
+  for (int row = 1; row <= 30; ++row) EXPECT_EQ(Row(row), unsorted[31 - row]) << row;
   EXPECT_EQ(frame->Action(kCmdEditUndo)->text(), "&Undo Sort");
   frame->Action(kCmdEditUndo)->trigger();
-  EXPECT_EQ(ViewContent(), unsorted);
+  EXPECT_EQ(ViewContent(), before);
 }
 
 TEST_F(EditCommands, StandardChannelsGoInFromTheCurrentRow) {

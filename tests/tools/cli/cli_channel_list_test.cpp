@@ -27,8 +27,7 @@ void WriteFalling(const std::string& path) {
   ChannelTable table;
   MemoryImage image = NewImage();
   table.Fill(image);
-  for (int row = 1; row <= 30; ++row)
-    table.SetRow(row, {NewRow(FormatFrequency(14600000u - static_cast<std::uint32_t>(row) * 1250u), "")});
+  SetFallingChannels(table, 30);
   table.SetType(TypeSettings{0, 1, 9, 0});
   table.Collect(image);
   WriteImage(path, image);
