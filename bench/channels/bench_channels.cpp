@@ -2,8 +2,9 @@
 // many times on the same input: a paste (the clipboard text of 128 rows
 // split into cells, then pasted into an empty table), an export to CSV and
 // an import from CSV that replaces every channel, and the undo of a 128-row
-// paste (the document put back from the change the paste made). Prints the
-// median and the slowest run of each.
+// paste (the document put back from the change the paste made), and a sort
+// of 128 channels by receive frequency (records moved with their texts).
+// Prints the median and the slowest run of each.
 //
 //   bench_channels [--repeat N]
 
@@ -20,6 +21,7 @@
 #include "model/channel_columns.h"
 #include "model/channel_csv.h"
 #include "model/channel_paste.h"
+#include "model/channel_sort.h"
 #include "model/document_state.h"
 #include "model/tone_table.h"
 
@@ -115,6 +117,20 @@ int main(int argc, char** argv) {
       [&] {
         CaptureState(pasted);
         change->Undo(pasted);
+      });
+
+  // The pasted channels put in falling order of receive frequency (untimed),
+  // then sorted rising.
+  CKovDoc sorted;
+  sorted.OnNewDocument();
+  sorted.FillFromImage();
+  PasteCells(sorted.Channels(), 1, 1, ParseClipboardText(clipboard));
+  const int receive = ColumnOf(kRxFrequency);
+  Measure(
+      "sort 128 channels by receive", repeat,
+      [&] { SortAllChannels(sorted, receive, SortDirection::Descending); },
+      [&] {
+        if (!SortAllChannels(sorted, receive, SortDirection::Ascending)) Fail("the sort moved nothing");
       });
   std::printf("CSV size: %zu bytes\n", csv.size());
   return 0;

@@ -24,6 +24,8 @@ enum CommandId : int {
   kCmdOpenBackup = 32797,
   kCmdCompareWith = 32798,
   kCmdOtherPort = 32799,
+  kCmdSortChannels = 32800,
+  kCmdInsertStandardChannels = 32801,
   kCmdEditClear = 57632,
   kCmdEditCopy = 57634,
   kCmdEditCut = 57635,

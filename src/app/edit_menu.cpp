@@ -32,6 +32,8 @@ EditMenu::EditMenu(QWidget& window, CKovView& view, DocumentHistory& history, co
       {kCmdMoveChannelUp, "Move &Up", {QKeySequence(Qt::CTRL | Qt::Key_Up)}, &ChannelEditCommands::MoveUp},
       {kCmdMoveChannelDown, "Move Do&wn", {QKeySequence(Qt::CTRL | Qt::Key_Down)}, &ChannelEditCommands::MoveDown},
       {kCmdEditSelectAll, "Select &All", {QKeySequence::SelectAll}, &ChannelEditCommands::SelectAll},
+      {kCmdSortChannels, "S&ort Channels...", {}, &ChannelEditCommands::SortChannels},
+      {kCmdInsertStandardChannels, "Insert &Standard Channels...", {}, &ChannelEditCommands::InsertStandardChannels},
   };
   for (const auto& item : items) {
     QAction* action = make(item.id, QString::fromLatin1(item.text));
@@ -54,6 +56,7 @@ EditMenu::EditMenu(QWidget& window, CKovView& view, DocumentHistory& history, co
   const int groups[][4] = {{kCmdEditUndo, kCmdEditRedo, 0, 0},
                            {kCmdEditCut, kCmdEditCopy, kCmdEditPaste, 0},
                            {kCmdEditClear, kCmdInsertChannel, kCmdMoveChannelUp, kCmdMoveChannelDown},
+                           {kCmdSortChannels, kCmdInsertStandardChannels, 0, 0},
                            {kCmdEditSelectAll, 0, 0, 0}};
   for (const auto& group : groups) {
     if (!menu_->isEmpty()) menu_->addSeparator();
@@ -89,7 +92,7 @@ void EditMenu::Update() {
   // A read in progress replaces the channels: nothing else changes them
   // meanwhile.
   for (int id : {kCmdEditCut, kCmdEditPaste, kCmdEditClear, kCmdInsertChannel, kCmdMoveChannelUp,
-                 kCmdMoveChannelDown, kCmdImportChannels}) {
+                 kCmdMoveChannelDown, kCmdSortChannels, kCmdInsertStandardChannels, kCmdImportChannels}) {
     if (QAction* action = actions_.value(id)) action->setEnabled(idle);
   }
 }

@@ -38,11 +38,7 @@ void ChannelEditCommands::Cut() {
   DocumentStep step(history_, "Cut");
   // Cutting takes whole channels: those of the selected rows, or of the
   // rows the selected cells are on.
-  std::vector<int> rows = grid_.SelectedRows();
-  if (rows.empty()) {
-    const QRect cells = grid_.SelectedCells();
-    for (int row = cells.top(); row <= cells.bottom(); ++row) rows.push_back(row);
-  }
+  const std::vector<int> rows = RowsOfSelection();
   std::string text;
   for (int row : rows) text += CopyRowsText(document_.Channels(), row, row);
   PutOnClipboard(text);

@@ -46,6 +46,13 @@ class ChannelEditCommands : public QObject {
   void MoveUp() { Move(-1); }
   void MoveDown() { Move(1); }
   void SelectAll();
+  // Sorts the selected channels (at least two rows, or the rows of the
+  // selected cells), or else all channels in use, by the column and
+  // direction a dialog asks for: one undo step "Sort".
+  void SortChannels();
+  // Inserts the set a dialog offers into empty channels from the current
+  // row down: one undo step; refused, changing nothing, without the room.
+  void InsertStandardChannels();
   // Takes channels from CSV text (see the model's CSV import): all or
   // nothing, refused cells reported with their line and column. The grid
   // then shows the first channel imported, selected. Gives the channels
@@ -55,6 +62,8 @@ class ChannelEditCommands : public QObject {
  private:
   // The rows the commands act on: the selected ones, else the current one.
   std::pair<int, int> TargetRows() const;
+  // The rows selected whole, else the rows the selected cells are on.
+  std::vector<int> RowsOfSelection() const;
   // Before a command: an open edit is committed (it is a step of its own)
   // and the editor closed. False when the edit was refused. A command that
   // changes channels then opens its DocumentStep.

@@ -77,4 +77,11 @@ bool MoveChannels(CKovDoc& document, int first, int last, int by) {
   return true;
 }
 
+void ArrangeChannels(CKovDoc& document, const std::vector<int>& rows, const std::vector<int>& from) {
+  std::vector<Channel> channels;
+  channels.reserve(from.size());
+  for (int row : from) channels.push_back(Take(document, row));
+  for (std::size_t i = 0; i < rows.size() && i < channels.size(); ++i) Put(document, rows[i], channels[i]);
+}
+
 }  // namespace korvel

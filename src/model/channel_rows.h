@@ -6,6 +6,7 @@
 // was never used.
 
 #include <string>
+#include <vector>
 
 #include "kov_document.h"
 
@@ -28,5 +29,10 @@ bool InsertEmptyChannel(CKovDoc& document, int row);
 // and texts together; the channel they pass over takes the freed row.
 // False, and nothing changes, when the block would leave 1..128.
 bool MoveChannels(CKovDoc& document, int first, int last, int by);
+
+// Rearranges channels among rows: rows[i] receives, record and texts
+// together, the channel that was at from[i]. from holds the same rows as
+// rows, in any order.
+void ArrangeChannels(CKovDoc& document, const std::vector<int>& rows, const std::vector<int>& from);
 
 }  // namespace korvel

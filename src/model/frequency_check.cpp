@@ -53,13 +53,13 @@ FrequencyReading ReadFrequency(std::string_view text) {
   }
   // Too large for 32 bits gives 0: below the range.
   const std::uint32_t units = FrequencyTextToUnits(*decimal);
-  if (units < settings::kFormatRange.lowest || units > settings::kFormatRange.highest) {
+  if (!IsInFormatRange(units)) {
     reading.fault = FrequencyReading::Fault::Format;
     return reading;
   }
   reading.units = units;
   reading.text = FormatFrequency(units);
-  if (units % kStep6k25 != 0 && units % kStep5k != 0) reading.fault = FrequencyReading::Fault::Step;
+  if (!IsOnChannelStep(units)) reading.fault = FrequencyReading::Fault::Step;
   return reading;
 }
 
@@ -69,6 +69,16 @@ bool IsOutsideBand(std::uint32_t units, int band) {
   return units < limits.lowest || units > limits.highest;
 }
 
+bool IsInFormatRange(std::uint32_t units) {
+  return units >= settings::kFormatRange.lowest && units <= settings::kFormatRange.highest;
+}
+
+bool IsOnChannelStep(std::uint32_t units) { return units % kStep6k25 == 0 || units % kStep5k == 0; }
+
+void TellOutOfRange(Prompter& prompter) {
+  prompter.Ask(Prompt{kOutOfRangeText, Buttons::Ok, kOutOfRangeCaption, Icon::Information});
+}
+
 std::optional<std::string> CheckFrequency(std::string_view text, int band, Prompter& prompter) {
   const FrequencyReading reading = ReadFrequency(text);
   if (reading.fault == FrequencyReading::Fault::Format) {
@@ -76,9 +86,7 @@ std::optional<std::string> CheckFrequency(std::string_view text, int band, Promp
     return std::nullopt;
   }
   // Outside the band is only a notice; it comes before a step fault's message.
-  if (!reading.text.empty() && IsOutsideBand(reading.units, band)) {
-    prompter.Ask(Prompt{kOutOfRangeText, Buttons::Ok, kOutOfRangeCaption, Icon::Information});
-  }
+  if (!reading.text.empty() && IsOutsideBand(reading.units, band)) TellOutOfRange(prompter);
   if (!reading.Accepted()) {
     prompter.Tell(reading.Refusal());
     return std::nullopt;

@@ -48,6 +48,12 @@ FrequencyReading ReadFrequency(std::string_view text);
 
 // Whether the frequency lies outside band's limits (an unknown band has none).
 bool IsOutsideBand(std::uint32_t units, int band);
+// Whether the frequency (10 Hz units) is within 67 to 521 MHz, and on the
+// radio's channel step: a multiple of 6.25 kHz or of 5 kHz.
+bool IsInFormatRange(std::uint32_t units);
+bool IsOnChannelStep(std::uint32_t units);
+// The notice of a frequency outside the chosen band; the frequency is kept.
+void TellOutOfRange(Prompter& prompter);
 
 // Typing's check: ReadFrequency, its fault told through prompter (nullopt:
 // refused), and a frequency outside the band told and kept. A kept text is

@@ -4,12 +4,16 @@
 // are the model's, tested there.
 #include <QAction>
 #include <QClipboard>
+#include <QComboBox>
 #include <QLineEdit>
 
 #include "app/command_ids.h"
 #include "app_test_support.h"
 #include "editor/channel_grid.h"
+#include "editor/channel_set_dialog.h"
+#include "editor/sort_channels_dialog.h"
 #include "model/channel_edits.h"
+#include "sample_channels.h"
 
 namespace korvel::testing {
 namespace {
@@ -154,6 +158,43 @@ TEST_F(EditCommands, ExportedChannelsEditedInTheFileComeBackAsOneStep) {
   QCoreApplication::processEvents();
   EXPECT_EQ(grid->SelectedRows(), std::vector<int>{100});
   EXPECT_TRUE(grid->viewport()->rect().contains(grid->visualRect(grid->model()->index(99, 0))));
+}
+
+// The orders are the model's; here the dialog's choice reaches them, and the
+// sort is one step.
+TEST_F(EditCommands, SortingThirtyChannelsByReceiveIsUndoneInOneStep) {
+  test::SetFallingChannels(document.Channels(), 30);
+  document.Channels().SetRow(128, {});
+  document.History().CloseStep();
+  const MemoryImage before = ViewContent();
+  std::vector<ChannelTexts> unsorted(1);
+  for (int row = 1; row <= 30; ++row) unsorted.push_back(Row(row));
+  ASSERT_TRUE(AnswerModal<SortChannelsDialog>([&] { frame->Action(kCmdSortChannels)->trigger(); },
+                                              [](SortChannelsDialog& dialog) {
+                                                dialog.ColumnList()->setCurrentText("Receive");
+                                                dialog.accept();
+                                              }));
+  for (int row = 1; row <= 30; ++row) EXPECT_EQ(Row(row), unsorted[31 - row]) << row;
+  EXPECT_EQ(frame->Action(kCmdEditUndo)->text(), "&Undo Sort");
+  frame->Action(kCmdEditUndo)->trigger();
+  EXPECT_EQ(ViewContent(), before);
+}
+
+TEST_F(EditCommands, StandardChannelsGoInFromTheCurrentRow) {
+  grid->SetCurrent(40, 1);
+  ASSERT_TRUE(AnswerModal<ChannelSetDialog>([&] { frame->Action(kCmdInsertStandardChannels)->trigger(); },
+                                            [](ChannelSetDialog& dialog) {
+                                              dialog.SetList()->setCurrentIndex(0);
+                                              dialog.accept();
+                                            }));
+  EXPECT_EQ(Row(40), (ChannelTexts{{"446.00625", "446.00625", "OFF", "OFF", "Narrow", "Yes", "High", "DTMF", "ON",
+                                     "Close"}}));
+  EXPECT_EQ(Row(55)[kRxFrequency], "446.19375");
+  EXPECT_TRUE(Row(56).AllEmpty());
+  EXPECT_EQ(grid->SelectedRows().size(), 16u);
+  // The sample's band is 136 - 174MHz: one notice for the set.
+  EXPECT_EQ(prompter.Texts(), std::vector<std::string>{"Out of range!"});
+  EXPECT_EQ(frame->Action(kCmdEditUndo)->text(), "&Undo Insert Standard Channels");
 }
 
 TEST_F(EditCommands, TheMaximisedWindowShowsMoreChannelsInWiderColumns) {

@@ -25,6 +25,13 @@ inline Texts NewRow(const std::string& rx, const std::string& tx) {
   return {rx, tx, "OFF", "OFF", "Wide", "Yes", "High", "DTMF", "ON", "Close"};
 }
 
+// Channels 1..count in use as their first frequency leaves them, receive
+// frequencies falling from 145.98750 MHz in 12.5 kHz steps, receive-only.
+inline void SetFallingChannels(ChannelTable& channels, int count) {
+  for (int row = 1; row <= count; ++row)
+    channels.SetRow(row, {NewRow(FormatFrequency(14600000u - static_cast<std::uint32_t>(row) * 1250u), "")});
+}
+
 // Every channel of after holds the texts it has in before, but for the
 // channels listed, which hold the texts given.
 inline void ExpectChannels(const ChannelTable& after, const ChannelTable& before,

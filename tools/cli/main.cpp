@@ -7,11 +7,13 @@
 #include <charconv>
 #include <string>
 
+#include "channel_list_commands.h"
 #include "csv_commands.h"
 #include "features_command.h"
 #include "file_commands.h"
 #include "korvel_version.h"
 #include "model/backup_store.h"
+#include "model/channel_sort.h"
 #include "model/feature_fields.h"
 #include "ports_command.h"
 #include "serial_commands.h"
@@ -69,6 +71,8 @@ struct CommandLine {
   DiffOptions diff;
   ExportCsvOptions exportCsv;
   ImportCsvOptions importCsv;
+  SortOptions sort;
+  InsertChannelsOptions insertChannels;
   FeaturesOptions features{.in = {}, .out = {}, .values = decltype(FeaturesOptions::values)(FeatureFields().size())};
   RadioOptions read, write;
   FleetOptions fleet;
@@ -135,6 +139,36 @@ void AddFileCommands(CLI::App& app, CommandLine& c) {
                             FeatureFields()[i].values);
   }
   cmdFeatures->callback([&c] { c.status = SetFeatures(c.features, {}); });
+}
+
+void AddChannelListCommands(CLI::App& app, CommandLine& c) {
+  auto* cmdSort = app.add_subcommand(
+      "sort", "Sort all channels in use by one column (Edit > Sort Channels...) and save as -o; empty channels "
+              "go after them, equal values keep their order, and each channel moves with all its bytes");
+  cmdSort->add_option("FILE", c.sort.in, "Channel data file to read (.sin)")->required();
+  cmdSort->add_option("-o,--output", c.sort.out, "Channel data file to write")->required();
+  cmdSort->add_option("--by", c.sort.by, "Column, named as in the CSV header: " + SortColumnList())->required();
+  cmdSort->add_flag("--descending", c.sort.descending, "Largest value first");
+  cmdSort->callback([&c] { c.status = SortChannelFile(c.sort, {}); });
+
+  auto* cmdInsert = app.add_subcommand(
+      "insert-channels", "Insert a standard channel set or a series into empty channels "
+                         "(Edit > Insert Standard Channels...) and save as -o; without room nothing is written");
+  cmdInsert->add_option("FILE", c.insertChannels.in, "Channel data file to read (.sin)")->required();
+  cmdInsert->add_option("-o,--output", c.insertChannels.out, "Channel data file to write")->required();
+  auto* set = cmdInsert->add_option("--set", c.insertChannels.set, "pmr446 (16), frs (22) or lpd433 (69 channels)");
+  auto* series = cmdInsert->add_option(
+      "--series", c.insertChannels.series,
+      "START,STEP,COUNT[,OFFSET]: start in MHz, step in kHz (a multiple of 5 or 6.25), channels, transmit offset "
+      "in MHz (+ or -); e.g. 145.6,12.5,8,-0.6");
+  set->excludes(series);
+  cmdInsert->add_option("--at", c.insertChannels.at,
+                        "First channel, 1..128 (default: the first run of empty channels the set fits)")
+      ->check(CLI::Range(1, 128));
+  cmdInsert->add_option("--rx-tone", c.insertChannels.rxTone, "Receive tone of every channel, e.g. 88.5, D023N")
+      ->capture_default_str();
+  cmdInsert->add_option("--tx-tone", c.insertChannels.txTone, "Transmit tone of every channel")->capture_default_str();
+  cmdInsert->callback([&c] { c.status = InsertChannels(c.insertChannels, {}); });
 }
 
 void AddAnswerFlags(CLI::App* command, PromptAnswers& answers) {
@@ -241,6 +275,7 @@ int main(int argc, char** argv) {
   app.failure_message(FailureMessage);
   CommandLine commandLine;
   AddFileCommands(app, commandLine);
+  AddChannelListCommands(app, commandLine);
   AddRadioCommands(app, commandLine);
 #ifdef KORVEL_HAVE_PRINT
   AddPrintCommand(app, commandLine);
