@@ -207,11 +207,11 @@ std::string DescribeCsvExport(std::size_t channels, std::string_view fileName) {
 }
 
 std::string DescribeImportNotes(const CsvImportOutcome& outcome) {
+  // The names first: they are what the radio loses.
   std::string notes;
-  if (outcome.numberedFromZero) notes += "; channels numbered from 0 were moved up one";
   if (outcome.namesDropped > 0)
-    notes += "; " + CountOf(static_cast<std::size_t>(outcome.namesDropped), "name was", "names were") +
-             " dropped (the radio keeps none)";
+    notes += "; " + CountOf(static_cast<std::size_t>(outcome.namesDropped), "name", "names") + " dropped";
+  if (outcome.numberedFromZero) notes += "; numbered from 0, each moved up one";
   return notes;
 }
 

@@ -75,9 +75,9 @@ std::string ChannelRanges(const std::vector<int>& channels);
 std::string DescribeCsvImport(const std::vector<int>& channels, std::string_view fileName, bool replaceAll);
 // "Exported 30 channels to radio.csv".
 std::string DescribeCsvExport(std::size_t channels, std::string_view fileName);
-// What an applied import's notes say, each after "; ": "; channels
-// numbered from 0 were moved up one" and "; 3 names were dropped (the radio
-// keeps none)"; empty without notes.
+// What an applied import's notes say, each after "; ": "; 3 names
+// dropped" (the radio keeps none) and "; numbered from 0, each moved up
+// one"; empty without notes. Short, for the message pane.
 std::string DescribeImportNotes(const CsvImportOutcome& outcome);
 
 // The user's message for refusals: a line saying nothing was imported, then

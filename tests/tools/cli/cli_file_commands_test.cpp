@@ -278,7 +278,7 @@ TEST(CliFile, EachCommandWritesItsFileOrSaysWhyNot) {
       {"import-csv of an interchange list", importCsv("zero.csv", "zero.sin"), 0, "zero.sin",
        ImportedImage(image, zero, false),
        {"korvel-cli: note: " + dir.File("zero.csv") +
-        ": channels numbered from 0 were moved up one; 1 name was dropped (the radio keeps none)\n"},
+        ": 1 name dropped; numbered from 0, each moved up one\n"},
        1},
       {"import-csv", importCsv("radio.csv", "same.sin"), 0, "same.sin", std::string(image.begin(), image.end()), {}},
       {"import-csv edited", importCsv("edit.csv", "edited.sin"), 0, "edited.sin", ImportedImage(image, edit, false),
