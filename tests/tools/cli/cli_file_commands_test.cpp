@@ -19,7 +19,6 @@
 #include "model/channel_record.h"
 #include "model/feature_fields.h"
 #include "model/kov_document.h"
-#include "sample_channels.h"
 #include "temp_dir.h"
 #include "test_files.h"
 
@@ -224,12 +223,7 @@ TEST(CliFile, EachCommandWritesItsFileOrSaysWhyNot) {
 
   const std::string zero = "Location,Name,Frequency\r\n0,Calling,146.52\r\n";
   test::WriteFile(dir.File("zero.csv"), zero);
-  CKovDoc one;
-  one.Image() = NewImage();
-  one.FillFromImage();
-  one.Channels().SetRow(1, ChannelTexts{test::NewRow("146.52000", "146.52000")});
-  one.CollectIntoImage();
-  test::WriteImage(dir.File("one.sin"), one.Image());
+  test::WriteFile(dir.File("one.sin"), ImportedImage(NewImage(), zero, false));
   const auto exportCsv = [&](const char* out, const char* in = "radio.sin",
                              ChannelLayout layout = ChannelLayout::Korvel) {
     return test::RunCommand(cli::ExportCsv, {dir.File(in), dir.File(out), layout});
