@@ -56,7 +56,7 @@ class NoFiles final : public FileChooser {
   QString OpenPath(QWidget*) override { return {}; }
   QString SavePath(QWidget*, const QString&) override { return {}; }
   CsvImport ImportCsvPath(QWidget*) override { return {}; }
-  QString ExportCsvPath(QWidget*, const QString&) override { return {}; }
+  CsvExport ExportCsvPath(QWidget*, const QString&) override { return {}; }
 };
 
 double ProcessCpuMs() {

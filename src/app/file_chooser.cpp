@@ -10,12 +10,18 @@ namespace korvel {
 namespace {
 
 const QString kLastFolderKey = QStringLiteral("File Dialogs/Last Folder");
+const QString kExportLayoutKey = QStringLiteral("File Dialogs/Export Layout");
 
 }  // namespace
 
 QString ChannelFileFilter() { return QStringLiteral("Channel Data (*.sin)"); }
 
 QString CsvFileFilter() { return QStringLiteral("Channels as CSV (*.csv);;All Files (*)"); }
+
+QString CsvLayoutFilter(ChannelLayout layout) {
+  return layout == ChannelLayout::Interchange ? QStringLiteral("Interchange layout (*.csv)")
+                                              : QStringLiteral("Korvel channel list (*.csv)");
+}
 
 QString LastFileFolder(const QSettings& settings) {
   const QString folder = settings.value(kLastFolderKey).toString();
@@ -43,9 +49,19 @@ QString DialogFileChooser::SavePath(QWidget* parent, const QString& suggested) {
                         QString::fromLatin1(kChannelFileSuffix));
 }
 
-QString DialogFileChooser::ExportCsvPath(QWidget* parent, const QString& suggested) {
-  return ChooseSavePath(parent, QStringLiteral("Export Channels"), suggested, CsvFileFilter(),
-                        QString::fromLatin1(kCsvFileSuffix));
+FileChooser::CsvExport DialogFileChooser::ExportCsvPath(QWidget* parent, const QString& suggested) {
+  const QString interchange = CsvLayoutFilter(ChannelLayout::Interchange);
+  // The type chosen last time comes first again.
+  QString filter = settings_.value(kExportLayoutKey).toString() == interchange
+                       ? interchange
+                       : CsvLayoutFilter(ChannelLayout::Korvel);
+  const QString path =
+      ChooseSavePath(parent, QStringLiteral("Export Channels"), suggested,
+                     CsvLayoutFilter(ChannelLayout::Korvel) + QStringLiteral(";;") + interchange,
+                     QString::fromLatin1(kCsvFileSuffix), &filter);
+  if (path.isEmpty()) return {};
+  settings_.setValue(kExportLayoutKey, filter);
+  return {path, filter == interchange ? ChannelLayout::Interchange : ChannelLayout::Korvel};
 }
 
 FileChooser::CsvImport DialogFileChooser::ImportCsvPath(QWidget* parent) {
@@ -66,7 +82,7 @@ FileChooser::CsvImport DialogFileChooser::ImportCsvPath(QWidget* parent) {
 }
 
 QString DialogFileChooser::ChooseSavePath(QWidget* parent, const QString& caption, const QString& suggested,
-                                          const QString& filter, const QString& suffix) {
+                                          const QString& filter, const QString& suffix, QString* chosenFilter) {
   // A bare suggested name starts in the last folder; a path keeps its own.
   const QString start = suggested.isEmpty() || QFileInfo(suggested).isRelative()
                             ? QDir(LastFileFolder(settings_)).filePath(suggested)
@@ -76,8 +92,10 @@ QString DialogFileChooser::ChooseSavePath(QWidget* parent, const QString& captio
   dialog.setFileMode(QFileDialog::AnyFile);
   dialog.setDefaultSuffix(suffix);
   if (!suggested.isEmpty()) dialog.selectFile(start);
+  if (chosenFilter != nullptr) dialog.selectNameFilter(*chosenFilter);
   if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
   const QString path = dialog.selectedFiles().constFirst();
+  if (chosenFilter != nullptr) *chosenFilter = dialog.selectedNameFilter();
   RememberFileFolder(settings_, path);
   return path;
 }

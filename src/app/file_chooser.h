@@ -8,6 +8,8 @@
 #include <QWidget>
 #include <string>
 
+#include "model/interchange_csv.h"
+
 namespace korvel {
 
 class FileChooser {
@@ -25,8 +27,13 @@ class FileChooser {
     bool replaceAll = false;
   };
   virtual CsvImport ImportCsvPath(QWidget* parent) = 0;
-  // Where to export the channels as CSV, starting at suggested.
-  virtual QString ExportCsvPath(QWidget* parent, const QString& suggested) = 0;
+  // Where to export the channels as CSV, starting at suggested, and the
+  // layout chosen as the file type; an empty path when cancelled.
+  struct CsvExport {
+    QString path;
+    ChannelLayout layout = ChannelLayout::Korvel;
+  };
+  virtual CsvExport ExportCsvPath(QWidget* parent, const QString& suggested) = 0;
 };
 
 // The platform's file dialogs, filtered to channel data files. They open in
@@ -37,11 +44,13 @@ class DialogFileChooser : public FileChooser {
   QString OpenPath(QWidget* parent) override;
   QString SavePath(QWidget* parent, const QString& suggested) override;
   CsvImport ImportCsvPath(QWidget* parent) override;
-  QString ExportCsvPath(QWidget* parent, const QString& suggested) override;
+  CsvExport ExportCsvPath(QWidget* parent, const QString& suggested) override;
 
  private:
+  // The path chosen; *filter, when given, is the file type selected first
+  // and then the one chosen.
   QString ChooseSavePath(QWidget* parent, const QString& caption, const QString& suggested, const QString& filter,
-                         const QString& suffix);
+                         const QString& suffix, QString* chosenFilter = nullptr);
 
   QSettings& settings_;
 };
@@ -60,6 +69,9 @@ inline std::string NativePath(const QString& path) { return QFile::encodeName(pa
 QString ChannelFileFilter();
 inline constexpr const char* kChannelFileSuffix = "sin";
 QString CsvFileFilter();
+// Export Channels' file types, one per layout: "Korvel channel list (*.csv)"
+// and "Interchange layout (*.csv)".
+QString CsvLayoutFilter(ChannelLayout layout);
 inline constexpr const char* kCsvFileSuffix = "csv";
 
 }  // namespace korvel

@@ -10,6 +10,7 @@
 #include "model/backup_store.h"
 #include "model/channel_csv.h"
 #include "model/image_diff.h"
+#include "model/interchange_csv.h"
 #include "model/text_file.h"
 
 namespace korvel {
@@ -107,9 +108,15 @@ void FileCommands::ExportChannels() {
     const QFileInfo file(QFile::decodeName(current.c_str()));
     suggested = file.dir().filePath(file.completeBaseName() + QStringLiteral(".csv"));
   }
-  const QString path = chooser_.ExportCsvPath(&window_, suggested);
+  const FileChooser::CsvExport choice = chooser_.ExportCsvPath(&window_, suggested);
+  const QString& path = choice.path;
   if (path.isEmpty()) return;
-  const Status saved = SaveTextFile(AbsolutePath(path), ExportChannelsCsv(document_.Channels()));
+  const ChannelListText list = ExportChannelList(document_.Channels(), choice.layout);
+  if (!list.refusal.empty()) {
+    prompter_.Tell(list.refusal);
+    return;
+  }
+  const Status saved = SaveTextFile(AbsolutePath(path), list.csv);
   if (!saved) {
     prompter_.Tell(saved.message);
     return;
@@ -126,9 +133,11 @@ void FileCommands::ImportChannels() {
     prompter_.Tell(loaded.message);
     return;
   }
-  const std::optional<std::vector<int>> imported = view_.EditCommands().ImportCsv(csv, choice.replaceAll);
+  const std::optional<CsvImportOutcome> imported = view_.EditCommands().ImportCsv(csv, choice.replaceAll);
   if (imported) {
-    emit outcome(QString::fromStdString(DescribeCsvImport(*imported, FileNameOf(choice.path), choice.replaceAll)));
+    emit outcome(QString::fromStdString(DescribeCsvImport(imported->channels, FileNameOf(choice.path),
+                                                          choice.replaceAll) +
+                                        DescribeImportNotes(*imported)));
   }
 }
 

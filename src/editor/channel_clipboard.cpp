@@ -46,7 +46,7 @@ void ChannelEditCommands::Cut() {
   Finish();
 }
 
-std::optional<std::vector<int>> ChannelEditCommands::ImportCsv(const std::string& csv, bool replaceAll) {
+std::optional<CsvImportOutcome> ChannelEditCommands::ImportCsv(const std::string& csv, bool replaceAll) {
   if (!Prepare()) return std::nullopt;
   DocumentStep step(history_, "Import Channels");
   CsvImportOutcome outcome = ImportChannelsCsv(document_, csv, replaceAll);
@@ -60,7 +60,7 @@ std::optional<std::vector<int>> ChannelEditCommands::ImportCsv(const std::string
     grid_.SelectRows(first, first);
     grid_.scrollTo(grid_.model()->index(first - 1, 0));
   }
-  return std::move(outcome.channels);
+  return outcome;
 }
 
 void ChannelEditCommands::Paste() {

@@ -10,6 +10,8 @@
 #include <string>
 #include <vector>
 
+#include "model/channel_csv.h"
+
 class QWidget;
 
 namespace korvel {
@@ -55,9 +57,10 @@ class ChannelEditCommands : public QObject {
   void InsertStandardChannels();
   // Takes channels from CSV text (see the model's CSV import): all or
   // nothing, refused cells reported with their line and column. The grid
-  // then shows the first channel imported, selected. Gives the channels
-  // imported, ascending; nullopt when nothing was.
-  std::optional<std::vector<int>> ImportCsv(const std::string& csv, bool replaceAll);
+  // then shows the first channel imported, selected. Gives what the import
+  // did (the channels imported, ascending, and its notes); nullopt when
+  // nothing was imported.
+  std::optional<CsvImportOutcome> ImportCsv(const std::string& csv, bool replaceAll);
 
  private:
   // The rows the commands act on: the selected ones, else the current one.

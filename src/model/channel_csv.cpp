@@ -8,6 +8,7 @@
 #include "channel_paste.h"
 #include "channel_rows.h"
 #include "delimited_text.h"
+#include "interchange_csv.h"
 #include "refusal_list.h"
 #include "text_compare.h"
 
@@ -46,12 +47,6 @@ int ColumnNamed(std::string_view name) {
 }
 
 std::string NameOf(int column) { return column == kChannelColumn ? std::string(kChannelName) : ColumnName(column); }
-
-// A channel's line, checked: the texts its cells store, in grid columns.
-struct ChannelLine {
-  int channel;
-  std::vector<std::string> texts;  // columns 1..10; empty where the file has no cell
-};
 
 class CsvChecker {
  public:
@@ -167,6 +162,8 @@ CsvImportOutcome ImportChannelsCsv(CKovDoc& document, std::string_view csv, bool
   if (lines.empty() && read.faultLine == 0) {
     outcome.refusals.push_back(
         {1, "", "", "The file is empty; a channel list begins with the header " + kColumnList + "."});
+  } else if (!lines.empty() && IsInterchangeHeader(*lines.front())) {
+    channels = ReadInterchangeLines(lines, outcome);
   } else if (!lines.empty() && checker.ReadHeader(*lines.front())) {
     for (std::size_t i = 1; i < lines.size(); ++i) {
       if (std::optional<ChannelLine> line = checker.ReadLine(*lines[i])) channels.push_back(std::move(*line));
@@ -207,6 +204,15 @@ std::string DescribeCsvImport(const std::vector<int>& channels, std::string_view
 
 std::string DescribeCsvExport(std::size_t channels, std::string_view fileName) {
   return "Exported " + CountOf(channels, "channel", "channels") + " to " + std::string(fileName);
+}
+
+std::string DescribeImportNotes(const CsvImportOutcome& outcome) {
+  // The names first: they are what the radio loses.
+  std::string notes;
+  if (outcome.namesDropped > 0)
+    notes += "; " + CountOf(static_cast<std::size_t>(outcome.namesDropped), "name", "names") + " dropped";
+  if (outcome.numberedFromZero) notes += "; numbered from 0, each moved up one";
+  return notes;
 }
 
 std::string DescribeCsvRefusal(const CsvRefusal& refusal) {

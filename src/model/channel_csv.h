@@ -33,12 +33,26 @@ struct CsvRefusal {
 struct CsvImportOutcome {
   std::vector<CsvRefusal> refusals;
   std::vector<int> channels;  // the channels the file's lines set, ascending
+  // What an interchange list had that the channels do not show: its
+  // locations were numbered from 0 (each channel is one more), and the
+  // names its lines gave.
+  bool numberedFromZero = false;
+  int namesDropped = 0;
   bool Applied() const { return refusals.empty(); }
 };
 
+// A checked line of a channel list: the channel it sets and what goes into
+// grid columns 1..10; an empty text leaves a tone or option as it is.
+struct ChannelLine {
+  int channel;
+  std::vector<std::string> texts;
+};
+
 // Imports channels from csv into the document's working copy, all or
-// nothing. First every line is checked: the header (the first line that is
-// not blank) must name the columns, in any order and any case, among them
+// nothing. A header naming a Location column is the interchange layout's
+// (ReadInterchangeLines); otherwise it is this program's own. First every
+// line is checked: the header (the first line that is not blank) must name
+// the columns, in any order and any case, among them
 // Channel, Receive and Transmit (tone and option columns may be left out);
 // each line names a channel 1..128 that no other line names, and each cell
 // is checked as a pasted cell is. Any refusal (a quoting fault too) imports
@@ -61,6 +75,10 @@ std::string ChannelRanges(const std::vector<int>& channels);
 std::string DescribeCsvImport(const std::vector<int>& channels, std::string_view fileName, bool replaceAll);
 // "Exported 30 channels to radio.csv".
 std::string DescribeCsvExport(std::size_t channels, std::string_view fileName);
+// What an applied import's notes say, each after "; ": "; 3 names
+// dropped" (the radio keeps none) and "; numbered from 0, each moved up
+// one"; empty without notes. Short, for the message pane.
+std::string DescribeImportNotes(const CsvImportOutcome& outcome);
 
 // The user's message for refusals: a line saying nothing was imported, then
 // one per refusal, the first kListedRefusals at most (see FirstRefusals).

@@ -46,8 +46,9 @@ class ScriptedChooser : public FileChooser {
   QString OpenPath(QWidget*) override { return ++openCalls, Next(); }
   QString SavePath(QWidget*, const QString&) override { return ++saveCalls, Next(); }
   CsvImport ImportCsvPath(QWidget*) override { return {Next(), replaceAll}; }
-  QString ExportCsvPath(QWidget*, const QString&) override { return Next(); }
+  CsvExport ExportCsvPath(QWidget*, const QString&) override { return {Next(), layout}; }
   bool replaceAll = false;  // the import dialog's choice
+  ChannelLayout layout = ChannelLayout::Korvel;  // the export dialog's file type
   std::deque<QString> paths;  // the answers in turn; none left: cancelled
   int openCalls = 0;
   int saveCalls = 0;

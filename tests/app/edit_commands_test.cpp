@@ -12,7 +12,9 @@
 #include "editor/channel_grid.h"
 #include "editor/channel_set_dialog.h"
 #include "editor/sort_channels_dialog.h"
+#include "model/channel_columns.h"
 #include "model/channel_edits.h"
+#include "model/interchange_csv.h"
 #include "sample_channels.h"
 
 namespace korvel::testing {
@@ -195,6 +197,33 @@ TEST_F(EditCommands, StandardChannelsGoInFromTheCurrentRow) {
   // The sample's band is 136 - 174MHz: one notice for the set.
   EXPECT_EQ(prompter.Texts(), std::vector<std::string>{"Out of range!"});
   EXPECT_EQ(frame->Action(kCmdEditUndo)->text(), "&Undo Insert Standard Channels");
+}
+
+// A list another program wrote comes in by its header (the export shows
+// what came in); Export Channels writes the layout chosen as the file type,
+// or says which channels it cannot hold and writes nothing.
+TEST_F(EditCommands, AnInterchangeListComesInAndGoesOutInItsOwnLayout) {
+  chooser.paths = {WriteBytes("other.csv",
+                              "Location,Name,Frequency,Duplex,Offset,Tone,rToneFreq,cToneFreq,DtcsCode,DtcsPolarity,"
+                              "Mode,TStep,Skip,Comment\r\n0,Calling,145.500000,,0.000000,,88.5,88.5,023,NN,FM,12.50,,\r\n"
+                              "4,Club,145.600000,-,0.600000,Tone,88.5,88.5,023,NN,NFM,12.50,S,Hill\r\n")};
+  frame->Action(kCmdImportChannels)->trigger();
+  EXPECT_EQ(frame->Panes().MessageText(),
+            "Imported 2 channels (1, 5) from other.csv; 2 names dropped; numbered from 0, each moved up one");
+  const QString out = dir.filePath("out.csv");
+  chooser.layout = ChannelLayout::Interchange;
+  chooser.paths = {out};
+  frame->Action(kCmdExportChannels)->trigger();
+  EXPECT_EQ(ReadFile(out), std::string(kInterchangeHeader) +
+                               "\r\n1,,145.500000,,0.000000,,88.5,88.5,023,NN,FM,25.00,,,Tone->Tone,High"
+                               "\r\n5,,145.600000,-,0.600000,Tone,88.5,88.5,023,NN,NFM,25.00,S,,Tone->Tone,High"
+                               "\r\n128,,146.025000,+,0.600000,Cross,88.5,88.5,023,NN,NFM,25.00,S,,->DTCS,Low\r\n");
+  document.Channels().SetCell(128, ColumnOf(kRxTone), "88.5");
+  chooser.paths = {out};
+  frame->Action(kCmdExportChannels)->trigger();
+  EXPECT_EQ(prompter.Texts().back(), "Nothing was exported: the interchange layout cannot hold 1 channel.\nChannel 128: "
+                                     "A receive tone without a transmit tone has no form in the layout.");
+  EXPECT_NE(ReadFile(out).find("->DTCS,Low"), std::string::npos) << "the file is as it was";
 }
 
 TEST_F(EditCommands, TheMaximisedWindowShowsMoreChannelsInWiderColumns) {

@@ -9,7 +9,12 @@ namespace korvel::cli {
 int ExportCsv(const ExportCsvOptions& options, const CommandStreams& streams) {
   CKovDoc document;
   if (!OpenChannelFile(document, options.in, streams.err)) return kFailure;
-  return Report(SaveTextFile(options.out, ExportChannelsCsv(document.Channels())), streams.err) ? 0 : kFailure;
+  const ChannelListText list = ExportChannelList(document.Channels(), options.layout);
+  if (!list.refusal.empty()) {
+    WriteLine(streams.err, list.refusal);
+    return Fail(streams.err, options.out + " was not written.");
+  }
+  return Report(SaveTextFile(options.out, list.csv), streams.err) ? 0 : kFailure;
 }
 
 int ImportCsv(const ImportCsvOptions& options, const CommandStreams& streams) {
@@ -26,7 +31,11 @@ int ImportCsv(const ImportCsvOptions& options, const CommandStreams& streams) {
     return Fail(streams.err, "nothing was imported and " + options.out + " was not written.");
   }
   // Saving runs the grid collection first.
-  return Report(document.OnSaveDocument(options.out), streams.err) ? 0 : kFailure;
+  if (!Report(document.OnSaveDocument(options.out), streams.err)) return kFailure;
+  // Without the "; " that leads each note.
+  const std::string notes = DescribeImportNotes(outcome);
+  if (!notes.empty()) WriteLine(streams.err, "korvel-cli: note: " + options.csv + ": " + notes.substr(2));
+  return 0;
 }
 
 }  // namespace korvel::cli

@@ -6,13 +6,16 @@
 #include <string>
 
 #include "command_streams.h"
+#include "model/interchange_csv.h"
 
 namespace korvel::cli {
 
 struct ExportCsvOptions {
   std::string in;   // channel data file
   std::string out;  // CSV file
+  ChannelLayout layout = ChannelLayout::Korvel;
 };
+// A layout that refuses channels writes nothing and lists them on err.
 int ExportCsv(const ExportCsvOptions& options, const CommandStreams& streams);
 
 struct ImportCsvOptions {
@@ -21,7 +24,8 @@ struct ImportCsvOptions {
   std::string out;  // channel data file written
   bool replaceAll = false;  // empty every channel first
 };
-// Any refused cell writes nothing; every refusal is listed on err.
+// Any refused cell writes nothing; every refusal is listed on err. What an
+// interchange list had that the file cannot keep is said on err.
 int ImportCsv(const ImportCsvOptions& options, const CommandStreams& streams);
 
 }  // namespace korvel::cli

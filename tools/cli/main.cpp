@@ -70,6 +70,7 @@ struct CommandLine {
   SettingsOptions settings;
   DiffOptions diff;
   ExportCsvOptions exportCsv;
+  std::string exportLayout = "korvel";
   ImportCsvOptions importCsv;
   SortOptions sort;
   InsertChannelsOptions insertChannels;
@@ -118,11 +119,20 @@ void AddFileCommands(CLI::App& app, CommandLine& c) {
       app.add_subcommand("export-csv", "Write the channels in use of a channel data file as a CSV channel list");
   cmdExport->add_option("FILE", c.exportCsv.in, "Channel data file to read (.sin)")->required();
   cmdExport->add_option("-o,--output", c.exportCsv.out, "CSV file to write")->required();
-  cmdExport->callback([&c] { c.status = ExportCsv(c.exportCsv, {}); });
+  cmdExport
+      ->add_option("--layout", c.exportLayout,
+                   "korvel: this program's own columns (the default); interchange: the Location,Name,Frequency,... "
+                   "layout that programming tools for other radios read")
+      ->check(CLI::IsMember({"korvel", "interchange"}));
+  cmdExport->callback([&c] {
+    c.exportCsv.layout = c.exportLayout == "interchange" ? ChannelLayout::Interchange : ChannelLayout::Korvel;
+    c.status = ExportCsv(c.exportCsv, {});
+  });
 
   auto* cmdImport = app.add_subcommand(
       "import-csv", "Set the channels a CSV channel list names in a channel data file, and save it as -o; "
-                    "any refused cell writes nothing");
+                    "any refused cell writes nothing. The list is in this program's layout or, when its header "
+                    "names a Location column, in the interchange layout");
   cmdImport->add_option("FILE", c.importCsv.in, "Channel data file to read (.sin)")->required();
   cmdImport->add_option("CSV", c.importCsv.csv, "CSV channel list to read")->required();
   cmdImport->add_option("-o,--output", c.importCsv.out, "Channel data file to write")->required();

@@ -15,6 +15,7 @@
 #include "command_run.h"
 #include "features_command.h"
 #include "model/channel_csv.h"
+#include "model/interchange_csv.h"
 #include "model/channel_record.h"
 #include "model/feature_fields.h"
 #include "model/kov_document.h"
@@ -220,8 +221,12 @@ TEST(CliFile, EachCommandWritesItsFileOrSaysWhyNot) {
   for (int line = 2; line <= 201; ++line) many += "0,,\r\n";
   test::WriteFile(dir.File("many.csv"), many);
 
-  const auto exportCsv = [&](const char* out) {
-    return test::RunCommand(cli::ExportCsv, {dir.File("radio.sin"), dir.File(out)});
+  const std::string zero = "Location,Name,Frequency\r\n0,Calling,146.52\r\n";
+  test::WriteFile(dir.File("zero.csv"), zero);
+  test::WriteFile(dir.File("one.sin"), ImportedImage(NewImage(), zero, false));
+  const auto exportCsv = [&](const char* out, const char* in = "radio.sin",
+                             ChannelLayout layout = ChannelLayout::Korvel) {
+    return test::RunCommand(cli::ExportCsv, {dir.File(in), dir.File(out), layout});
   };
   const auto importCsv = [&](const char* csv, const char* out, bool replace = false) {
     return test::RunCommand(cli::ImportCsv, {dir.File("radio.sin"), dir.File(csv), dir.File(out), replace});
@@ -257,6 +262,18 @@ TEST(CliFile, EachCommandWritesItsFileOrSaysWhyNot) {
       {"a long ANI from the file", features("long-ani.sin", "squelch", "3"), 1, "out.sin", "",
        {"ANI holds at most 4 characters; it has 5. Give a shorter one with --ani."}},
       {"export-csv", exportCsv("out.csv"), 0, "out.csv", exported, {}},
+      {"export-csv --layout interchange", exportCsv("one.csv", "one.sin", ChannelLayout::Interchange), 0, "one.csv",
+       std::string(kInterchangeHeader) + "\r\n1,,146.520000,,0.000000,,88.5,88.5,023,NN,FM,10.00,,,Tone->Tone,High\r\n",
+       {}},
+      {"export-csv --layout interchange of channels it cannot hold",
+       exportCsv("refused.csv", "radio.sin", ChannelLayout::Interchange), 1, "refused.csv", "",
+       {"Nothing was exported: the interchange layout cannot hold", "Channel 3: It has no receive frequency",
+        dir.File("refused.csv") + " was not written."}},
+      {"import-csv of an interchange list", importCsv("zero.csv", "zero.sin"), 0, "zero.sin",
+       ImportedImage(image, zero, false),
+       {"korvel-cli: note: " + dir.File("zero.csv") +
+        ": 1 name dropped; numbered from 0, each moved up one\n"},
+       1},
       {"import-csv", importCsv("radio.csv", "same.sin"), 0, "same.sin", std::string(image.begin(), image.end()), {}},
       {"import-csv edited", importCsv("edit.csv", "edited.sin"), 0, "edited.sin", ImportedImage(image, edit, false),
        {}},
