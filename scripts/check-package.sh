@@ -84,8 +84,7 @@ done
 "$bin/korvel-cli" new "$tmp/new.sin" && [[ $(stat -c %s "$tmp/new.sin") == 2112 ]] || fail "korvel-cli new"
 "$bin/korvel-cli" settings "$tmp/new.sin" >/dev/null || fail "korvel-cli settings"
 # The window shows itself on a file from the command line, titled with its
-# name, and a stop signal
-# closes it as Exit does.
+# name, and a stop signal closes it as Exit does.
 xvfb-run -a bash -c '
   "$1" "$2" & pid=$!
   if ! timeout 60 xdotool search --sync --onlyvisible --name "^new\.sin - Korvel Electronics  Programing Software$" >/dev/null; then
