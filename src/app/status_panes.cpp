@@ -68,6 +68,8 @@ void StatusPanes::EndOutcome() {
 
 void StatusPanes::Show(const QString& text) {
   message_->setText(text.isEmpty() ? IdleText() : text);
+  // A narrow window cuts the text off: the pointer resting on it shows it whole.
+  message_->setToolTip(message_->text());
   // Shown at once, even inside a long handler.
   message_->repaint();
 }
