@@ -12,6 +12,8 @@
 #include "model/atomic_file.h"
 #include "model/backup_store.h"
 #include "model/channel_file.h"
+#include "model/recent_paths.h"
+#include "model/utf8_path.h"
 #include "model/windows_text.h"
 #include "scoped_env.h"
 #include "temp_dir.h"
@@ -22,21 +24,16 @@ namespace {
 
 namespace fs = std::filesystem;
 
-std::string Utf8(const fs::path& path) {
-  const std::u8string text = path.u8string();
-  return std::string(text.begin(), text.end());
-}
-
 class WindowsFilesTest : public ::testing::Test {
  protected:
-  std::string Path(const std::string& name) const { return Utf8(dir.Path()) + "\\" + name; }
+  std::string Path(const std::string& name) const { return Utf8FromPath(dir.Path()) + "\\" + name; }
   std::string Read(const std::string& path) const {
-    std::ifstream in(fs::u8path(path), std::ios::binary);
+    std::ifstream in(PathFromUtf8(path), std::ios::binary);
     return std::string(std::istreambuf_iterator<char>(in), {});
   }
   std::vector<std::string> Entries() const {
     std::vector<std::string> names;
-    for (const auto& entry : fs::directory_iterator(dir.Path())) names.push_back(Utf8(entry.path().filename()));
+    for (const auto& entry : fs::directory_iterator(dir.Path())) names.push_back(Utf8FromPath(entry.path().filename()));
     return names;
   }
   const MemoryImage pattern = test::PatternImage(7);
@@ -50,10 +47,15 @@ TEST_F(WindowsFilesTest, SaveReplacesWholeOrRefusesLeavingTheOldFile) {
   MemoryImage loaded = NewImage();
   ASSERT_TRUE(LoadChannelFile(unicode, loaded));
   EXPECT_EQ(loaded, pattern);
+  // The same file by another spelling counts once.
+  const std::string again = Path(".\\Kan\xC3\xA4le \xE3\x83\x81\xE3\x83\xA3\xE3\x83\xB3.sin");
+  RecentPaths recent({}, 4);
+  for (const std::string& path : {unicode, Path("other.sin"), again}) recent.Add(path);
+  EXPECT_EQ(recent.Paths(), (std::vector<std::string>{again, Path("other.sin")}));
 
   const std::string readOnly = Path("read-only.sin");
   ASSERT_TRUE(SaveChannelFile(readOnly, NewImage()));
-  ASSERT_TRUE(::SetFileAttributesW(fs::u8path(readOnly).c_str(), FILE_ATTRIBUTE_READONLY));
+  ASSERT_TRUE(::SetFileAttributesW(PathFromUtf8(readOnly).c_str(), FILE_ATTRIBUTE_READONLY));
   const struct {
     std::string path;
     std::string reason;
@@ -69,12 +71,12 @@ TEST_F(WindowsFilesTest, SaveReplacesWholeOrRefusesLeavingTheOldFile) {
     EXPECT_EQ(saved.message, "Cannot save \"" + c.path + "\": " + c.reason);
   }
   EXPECT_EQ(Read(readOnly), test::ImageBytes(NewImage()));
-  ::SetFileAttributesW(fs::u8path(readOnly).c_str(), FILE_ATTRIBUTE_NORMAL);
+  ::SetFileAttributesW(PathFromUtf8(readOnly).c_str(), FILE_ATTRIBUTE_NORMAL);
   for (const std::string& name : Entries()) EXPECT_NE(name.front(), '.') << "left behind: " << name;
 
   MemoryImage unchanged = pattern;
   EXPECT_FALSE(LoadChannelFile(Path("missing.sin"), unchanged));
-  EXPECT_FALSE(LoadChannelFile(Utf8(dir.Path()), unchanged));
+  EXPECT_FALSE(LoadChannelFile(Utf8FromPath(dir.Path()), unchanged));
   EXPECT_EQ(unchanged, pattern);
 }
 
@@ -101,11 +103,11 @@ TEST_F(WindowsFilesTest, AKilledSavesTemporaryGoesALiveOnesStays) {
   test::WriteFile(stale, "partial");
   test::WriteFile(held, "partial");
   // Held as a live save holds its own: open and unshared.
-  const HANDLE live = ::CreateFileW(fs::u8path(held).c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+  const HANDLE live = ::CreateFileW(PathFromUtf8(held).c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr);
   ASSERT_NE(live, INVALID_HANDLE_VALUE);
   ASSERT_TRUE(SaveChannelFile(Path("keep.sin"), NewImage()));
-  EXPECT_FALSE(fs::exists(fs::u8path(stale)));
-  EXPECT_TRUE(fs::exists(fs::u8path(held)));
+  EXPECT_FALSE(fs::exists(PathFromUtf8(stale)));
+  EXPECT_TRUE(fs::exists(PathFromUtf8(held)));
   ::CloseHandle(live);
   EXPECT_EQ(Read(Path("keep.sin")), test::ImageBytes(NewImage()));
 }

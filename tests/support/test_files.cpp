@@ -7,6 +7,7 @@
 #include <stdexcept>
 
 #include "model/channel_table.h"
+#include "model/utf8_path.h"
 #include "model/tone_table.h"
 
 namespace korvel::test {
@@ -26,7 +27,7 @@ void WriteFile(const std::string& path, const std::string& bytes) {
 
 bool Exists(const std::string& path) {
   std::error_code error;
-  return std::filesystem::symlink_status(std::filesystem::u8path(path), error).type() !=
+  return std::filesystem::symlink_status(PathFromUtf8(path), error).type() !=
          std::filesystem::file_type::not_found;
 }
 
