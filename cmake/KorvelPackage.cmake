@@ -9,9 +9,15 @@
 #   copyright file, the changelog and the tags lintian is told to accept.
 # The tools are in scripts/packages.txt.
 include(GNUInstallDirs)
-find_program(HELP2MAN help2man REQUIRED)
-find_program(RSVG_CONVERT rsvg-convert REQUIRED)
-find_program(GZIP gzip REQUIRED)
+foreach(tool IN ITEMS help2man rsvg-convert gzip)
+  string(TOUPPER ${tool} variable)
+  string(REPLACE "-" "_" variable ${variable})
+  find_program(${variable} ${tool})
+  if(NOT ${variable})
+    message(FATAL_ERROR "${tool} is needed for the manual pages and icons: run scripts/install-deps.sh, "
+                        "or configure with -DKORVEL_PACKAGE=OFF to build without them")
+  endif()
+endforeach()
 
 set(KORVEL_PACKAGING_DIR ${PROJECT_SOURCE_DIR}/packaging)
 set(KORVEL_RESOURCES_DIR ${PROJECT_SOURCE_DIR}/src/app/resources)

@@ -13,6 +13,7 @@
 #include "model/prompter.h"
 
 namespace korvel {
+
 namespace {
 
 void PutOnClipboard(const std::string& text) {
@@ -20,6 +21,15 @@ void PutOnClipboard(const std::string& text) {
 }
 
 }  // namespace
+
+std::vector<int> ChannelEditCommands::RowsOfSelection() const {
+  std::vector<int> rows = grid_.SelectedRows();
+  if (rows.empty()) {
+    const QRect cells = grid_.SelectedCells();
+    for (int row = cells.top(); row <= cells.bottom(); ++row) rows.push_back(row);
+  }
+  return rows;
+}
 
 void ChannelEditCommands::Copy() {
   const std::vector<int> rows = grid_.SelectedRows();

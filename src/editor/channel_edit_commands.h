@@ -65,7 +65,8 @@ class ChannelEditCommands : public QObject {
  private:
   // The rows the commands act on: the selected ones, else the current one.
   std::pair<int, int> TargetRows() const;
-  // The rows selected whole, else the rows the selected cells are on.
+  // Cut's rows: those selected whole, else every row the selected cells
+  // span (the rows Copy puts on the clipboard).
   std::vector<int> RowsOfSelection() const;
   // Before a command: an open edit is committed (it is a step of its own)
   // and the editor closed. False when the edit was refused. A command that

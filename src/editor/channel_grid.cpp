@@ -67,6 +67,15 @@ std::vector<int> ChannelGrid::SelectedRows() const {
   return rows;
 }
 
+std::vector<int> ChannelGrid::RowsWithSelectedCells() const {
+  std::vector<int> rows;
+  for (const QModelIndex& index : selectionModel()->selectedIndexes()) rows.push_back(index.row() + 1);
+  if (rows.empty()) rows.push_back(row_);
+  std::sort(rows.begin(), rows.end());
+  rows.erase(std::unique(rows.begin(), rows.end()), rows.end());
+  return rows;
+}
+
 QRect ChannelGrid::SelectedCells() const {
   QRect cells;
   for (const QModelIndex& index : selectionModel()->selectedIndexes()) {

@@ -42,6 +42,9 @@ class ChannelGrid : public QTableView {
   // Channel rows (1..128) selected whole, in order: by the row header, with
   // Shift and Ctrl, or Select All.
   std::vector<int> SelectedRows() const;
+  // The rows (1..128) that hold a selected cell, in order, each once; the
+  // current row when nothing is selected.
+  std::vector<int> RowsWithSelectedCells() const;
   // The selected cells' bounding rectangle in grid coordinates (x: column,
   // y: row); the current cell when nothing is selected.
   QRect SelectedCells() const;

@@ -14,18 +14,11 @@
 
 namespace korvel {
 
-std::vector<int> ChannelEditCommands::RowsOfSelection() const {
-  std::vector<int> rows = grid_.SelectedRows();
-  if (rows.empty()) {
-    const QRect cells = grid_.SelectedCells();
-    for (int row = cells.top(); row <= cells.bottom(); ++row) rows.push_back(row);
-  }
-  return rows;
-}
-
 void ChannelEditCommands::SortChannels() {
   if (!Prepare()) return;
-  const std::vector<int> rows = RowsOfSelection();
+  // Only the rows that hold a selected cell: cells picked with Ctrl in
+  // rows 3 and 10 sort those two, not the rows between them.
+  const std::vector<int> rows = grid_.RowsWithSelectedCells();
   const bool all = rows.size() < 2;
   const QString scope =
       all ? QStringLiteral("Sorts all channels in use; the empty channels go after them.")

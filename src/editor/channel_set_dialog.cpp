@@ -116,8 +116,13 @@ void ChannelSetDialog::EnableSeries() {
 void ChannelSetDialog::accept() {
   if (SeriesChosen()) {
     QString offset;
-    if (shift_->currentIndex() != kSimplex)
-      offset = (shift_->currentIndex() == kPlus ? QStringLiteral("+") : QStringLiteral("-")) + offset_->text().trimmed();
+    if (shift_->currentIndex() != kSimplex) {
+      // The list gives the direction: a sign typed before the megahertz as
+      // well is not a second one.
+      QString megahertz = offset_->text().trimmed();
+      if (megahertz.startsWith(u'+') || megahertz.startsWith(u'-')) megahertz.remove(0, 1);
+      offset = (shift_->currentIndex() == kPlus ? QStringLiteral("+") : QStringLiteral("-")) + megahertz;
+    }
     const SeriesOutcome series = MakeSeries(start_->text().trimmed().toStdString(),
                                             step_->currentText().trimmed().toStdString(),
                                             std::to_string(count_->value()), offset.toStdString());

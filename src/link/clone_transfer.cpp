@@ -213,7 +213,11 @@ void CloneRun::WriteBlocks() {
     }
     ProgressStep();
     events_.InterruptionWatch(true);
-    if (!WaitPasses(kWriteBlockPasses, 0) || !link_.Pause(1)) return EndCancelled();
+    if (!WaitPasses(kWriteBlockPasses, 0) || !link_.Pause(1)) {
+      // Once the last block is acknowledged the radio holds the whole
+      // image: a cancel then comes too late to leave it part written.
+      if (n + 1 < frames::kBlockCount) return EndCancelled();
+    }
   }
   link_.Close();
   events_.Progress(kProgressEnd);

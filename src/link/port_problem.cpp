@@ -8,6 +8,7 @@
 #include <cstdlib>
 #include <fstream>
 
+#include "model/number_text.h"
 #include "model/status.h"
 
 namespace korvel {
@@ -85,8 +86,7 @@ std::string PortFailureDetail(const std::string& devicePath, const std::string& 
 }
 
 std::string NoAnswerDetail(const std::string& devicePath, int attempts, long long elapsedMs, const char* what) {
-  char seconds[32];
-  std::snprintf(seconds, sizeof seconds, "%.1f", static_cast<double>(elapsedMs) / 1000.0);
+  const std::string seconds = FormatFixed(static_cast<double>(elapsedMs) / 1000.0, 0, 1);
   return std::string(what) + " on " + devicePath + " after " + std::to_string(attempts) +
          (attempts == 1 ? " attempt (" : " attempts (") + seconds + " s)";
 }

@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include "link/radio_frames.h"
+#include "model/number_text.h"
 #include "model/settings_block.h"
 
 namespace korvel {
@@ -10,11 +11,9 @@ namespace {
 
 std::string Blocks(int done) { return std::to_string(done) + " of " + std::to_string(frames::kBlockCount) + " blocks"; }
 
-// " in 10.4 s"
+// " in 10.4 s", with a point whatever the user's locale.
 std::string Took(std::chrono::milliseconds elapsed) {
-  char text[32];
-  std::snprintf(text, sizeof text, " in %.1f s", static_cast<double>(elapsed.count()) / 1000.0);
-  return text;
+  return " in " + FormatFixed(static_cast<double>(elapsed.count()) / 1000.0, 0, 1) + " s";
 }
 
 }  // namespace

@@ -12,6 +12,7 @@
 #include "atomic_file.h"
 #include "backup_folder.h"
 #include "local_time.h"
+#include "text_compare.h"
 
 namespace korvel {
 namespace {
@@ -21,10 +22,6 @@ constexpr std::string_view kExtension = ".sin";
 constexpr std::size_t kTimeLength = 17;
 // How many numbered names a backup tries before it gives up.
 constexpr int kNameAttempts = 1000;
-
-bool IsDigits(std::string_view text) {
-  return !text.empty() && std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
-}
 
 // The time a name starts with; false when it does not start with one.
 bool ParseTime(std::string_view text, std::chrono::system_clock::time_point* when) {

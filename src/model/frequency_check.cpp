@@ -4,6 +4,7 @@
 
 #include "channel_record.h"
 #include "settings_block.h"
+#include "text_compare.h"
 
 namespace korvel {
 namespace {
@@ -13,12 +14,6 @@ constexpr std::uint32_t kStep5k = 500;
 
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 bool IsSeparator(char c) { return c == '.' || c == ','; }
-
-std::string_view TrimBlanks(std::string_view text) {
-  const auto first = text.find_first_not_of(" \t");
-  if (first == std::string_view::npos) return {};
-  return text.substr(first, text.find_last_not_of(" \t") - first + 1);
-}
 
 }  // namespace
 

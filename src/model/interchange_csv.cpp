@@ -23,20 +23,10 @@ namespace {
 
 constexpr int kAbsent = -1;
 
-std::string_view Trimmed(std::string_view text) {
-  const auto first = text.find_first_not_of(" \t");
-  if (first == std::string_view::npos) return {};
-  return text.substr(first, text.find_last_not_of(" \t") - first + 1);
-}
-
-bool IsDigits(std::string_view text) {
-  return !text.empty() && std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
-}
-
 // Digits with at most one '.', at least one digit: a megahertz, hertz or
 // watt number as these files write them.
 std::optional<double> ReadNumber(std::string_view text) {
-  text = Trimmed(text);
+  text = TrimBlanks(text);
   const auto point = text.find('.');
   if (point != std::string_view::npos) {
     const std::string_view whole = text.substr(0, point), part = text.substr(point + 1);
@@ -60,7 +50,7 @@ std::optional<std::string> CtcssName(std::string_view text) {
 
 // A DCS code ("23", "023") with a polarity letter, N or R, by its name.
 std::optional<std::string> DcsName(std::string_view code, char polarity) {
-  code = Trimmed(code);
+  code = TrimBlanks(code);
   if (!IsDigits(code) || code.size() > 3) return std::nullopt;
   const std::string name = "D" + std::string(3 - code.size(), '0') + std::string(code) + (polarity == 'R' ? "I" : "N");
   const std::optional<int> index = ToneTable::Instance().IndexOf(name);
@@ -79,7 +69,7 @@ class LineReader {
     const int at = at_[column];
     return at == kAbsent || static_cast<std::size_t>(at) >= line_.cells.size() ? kNone : line_.cells[at];
   }
-  std::string_view Word(Column column) const { return Trimmed(Cell(column)); }
+  std::string_view Word(Column column) const { return TrimBlanks(Cell(column)); }
   bool Is(Column column, std::string_view word) const { return EqualsIgnoringCase(Word(column), word); }
 
   void Refuse(Column column, std::string reason) {
@@ -216,7 +206,7 @@ std::optional<int> LocationOf(const LineReader& reader) {
 bool IsInterchangeHeader(const TextLine& header) {
   using namespace interchange;
   return std::any_of(header.cells.begin(), header.cells.end(),
-                     [](const std::string& cell) { return EqualsIgnoringCase(Trimmed(cell), kNames[kLocation]); });
+                     [](const std::string& cell) { return EqualsIgnoringCase(TrimBlanks(cell), kNames[kLocation]); });
 }
 
 std::vector<ChannelLine> ReadInterchangeLines(const std::vector<const TextLine*>& lines, CsvImportOutcome& outcome) {
@@ -225,7 +215,7 @@ std::vector<ChannelLine> ReadInterchangeLines(const std::vector<const TextLine*>
   std::array<int, kColumnCount> at;
   at.fill(kAbsent);
   for (std::size_t i = 0; i < header.cells.size(); ++i) {
-    const std::string_view cell = Trimmed(header.cells[i]);
+    const std::string_view cell = TrimBlanks(header.cells[i]);
     const auto name =
         std::find_if(kNames.begin(), kNames.end(), [cell](auto n) { return EqualsIgnoringCase(n, cell); });
     if (name == kNames.end()) continue;  // a column this radio has no use for

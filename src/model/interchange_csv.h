@@ -1,7 +1,6 @@
 #pragma once
-// The interchange layout: the CSV channel lists that programming tools for
-// many makes of radio read and write, with one line per memory under the
-// header Location,Name,Frequency,Duplex,Offset,Tone,rToneFreq,cToneFreq,
+// The interchange layout: a CSV channel list with one line per memory under
+// the header Location,Name,Frequency,Duplex,Offset,Tone,rToneFreq,cToneFreq,
 // DtcsCode,DtcsPolarity,Mode,TStep,Skip,Comment (in any order; a CrossMode
 // and a Power column may follow). Frequencies are megahertz; the transmit
 // frequency is given by Duplex and Offset, the tones by Tone and the tone

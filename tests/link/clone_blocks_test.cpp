@@ -121,5 +121,17 @@ TEST(CloneBlocks, CancelEndsTheTransferWhereverItIsRaised) {
   }
 }
 
+// A cancel after the last block's acknowledgement comes too late to stop
+// the write: the radio holds all of it, and the write says so.
+TEST(CloneBlocks, ACancelAfterTheLastAcknowledgementLetsTheWriteComplete) {
+  Rig whole(PatternImage(12), 0xFF, {});  // a radio that skips the type check
+  ASSERT_EQ(whole.Run(Dir::Write), TransferResult::Completed);
+  Rig late(PatternImage(12), 0xFF, {});
+  late.clock.RaiseAt(whole.clock.ElapsedMs(), late.cancel);  // in the pause after it
+  EXPECT_EQ(late.Run(Dir::Write), TransferResult::Completed);
+  EXPECT_EQ(late.outcome.blocksDone, 264);
+  EXPECT_EQ(late.radio.Image(), PatternImage(3));
+}
+
 }  // namespace
 }  // namespace korvel::test

@@ -8,6 +8,7 @@
 #include <cstdio>
 
 #include "model/local_time.h"
+#include "model/number_text.h"
 
 namespace korvel::cli {
 namespace {
@@ -57,8 +58,7 @@ Status FleetLog::Reserve(std::size_t room) {
 }
 
 Status FleetLog::Append(const FleetRecord& record) {
-  char seconds[32];
-  std::snprintf(seconds, sizeof seconds, "%.1f", record.seconds);
+  const std::string seconds = FormatFixed(record.seconds, 0, 1);
   const std::string line = CsvField(IsoLocalTime(record.when)) + "," + CsvField(record.port) + "," +
                            CsvField(record.radio) + "," + CsvField(record.result) + "," + CsvField(record.verify) +
                            "," + seconds + "\n";

@@ -12,6 +12,7 @@
 #include "link/clone_transfer.h"
 #include "link/radio_jobs.h"
 #include "link/transfer_reports.h"
+#include "model/number_text.h"
 #include "radio_transfer.h"
 
 namespace korvel::cli {
@@ -132,8 +133,7 @@ class RadioWriter {
     const double seconds = std::chrono::duration<double>(job.elapsed).count();
 
     RadioResult result{port, job.Succeeded() ? RadioEnd::Succeeded : RadioEnd::Failed, {}};
-    char took[32];
-    std::snprintf(took, sizeof took, "%.1f s", seconds);
+    const std::string took = FormatFixed(seconds, 0, 1) + " s";
     const std::string radio = job.write.ident.empty() ? "radio" : job.write.ident;
     if (result.end == RadioEnd::Succeeded) {
       lines_.Line(port, radio + (options_.verify ? " written and verified in " : " written in ") + took);

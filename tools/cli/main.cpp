@@ -122,7 +122,7 @@ void AddFileCommands(CLI::App& app, CommandLine& c) {
   cmdExport
       ->add_option("--layout", c.exportLayout,
                    "korvel: this program's own columns (the default); interchange: the Location,Name,Frequency,... "
-                   "layout that programming tools for other radios read")
+                   "layout, one line per memory, in which channel lists are exchanged between radios of other makes")
       ->check(CLI::IsMember({"korvel", "interchange"}));
   cmdExport->callback([&c] {
     c.exportCsv.layout = c.exportLayout == "interchange" ? ChannelLayout::Interchange : ChannelLayout::Korvel;

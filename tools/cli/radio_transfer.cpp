@@ -13,6 +13,7 @@
 #include "model/channel_file.h"
 #include "model/image_diff.h"
 #include "model/kov_document.h"
+#include "model/refusal_list.h"
 
 namespace korvel::cli {
 namespace {
@@ -104,7 +105,7 @@ std::optional<MemoryImage> ImageToSend(const std::string& file, const PromptAnsw
 }
 
 std::string DifferenceCount(int count) {
-  return std::to_string(count) + (count == 1 ? " difference" : " differences");
+  return CountOf(static_cast<std::size_t>(count), "difference", "differences");
 }
 
 int ReadRadio(const RadioOptions& options, RadioSession& session) {
