@@ -1,12 +1,13 @@
 #!/usr/bin/env bash
-# Installs the Debian packages listed in scripts/packages.txt that are missing.
+# scripts/install-deps.sh [LIST]: installs the Debian packages a list names
+# (scripts/packages.txt unless given) that are missing.
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 missing=()
 while read -r pkg; do
   [[ -z "$pkg" || "$pkg" == \#* ]] && continue
   dpkg-query -W -f='${Status}' "$pkg" 2>/dev/null | grep -q 'install ok installed' || missing+=("$pkg")
-done < "$here/packages.txt"
+done < "${1:-$here/packages.txt}"
 if ((${#missing[@]})); then
   echo "Installing: ${missing[*]}"
   sudo=""

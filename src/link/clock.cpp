@@ -1,8 +1,5 @@
 #include "link/clock.h"
 
-#include <poll.h>
-
-#include <cerrno>
 #include <thread>
 
 #include "link/cancel_token.h"
@@ -19,9 +16,8 @@ bool SystemClock::SleepMs(int ms, const CancelToken* cancel) {
     if (cancel->IsRaised()) return false;
     const auto left = std::chrono::ceil<std::chrono::milliseconds>(deadline - Now()).count();
     if (left <= 0) return true;
-    pollfd pfd{cancel->WaitHandle(), POLLIN, 0};
-    if (::poll(&pfd, 1, static_cast<int>(left)) < 0 && errno != EINTR) {
-      // Without the descriptor the sleep still keeps its length.
+    if (!cancel->Wait(static_cast<int>(left))) {
+      // Without the token's wait the sleep still keeps its length.
       std::this_thread::sleep_until(deadline);
       return !cancel->IsRaised();
     }

@@ -164,7 +164,7 @@ bool PosixSerialPort::Read(std::uint8_t* buffer, std::size_t n, std::size_t* rec
     if (got > 0) deadline = std::min(deadline, lastByte + Millis(timeouts_.readIntervalMs));
     const int waitMs = MillisUntil(deadline, now);
     if (cancel_.IsRaised()) break;
-    pollfd fds[2] = {{fd_, POLLIN, 0}, {cancel_.WaitHandle(), POLLIN, 0}};
+    pollfd fds[2] = {{fd_, POLLIN, 0}, {static_cast<int>(cancel_.WaitHandle()), POLLIN, 0}};
     pollfd& pfd = fds[0];
     const int ready = ::poll(fds, 2, waitMs);
     if (ready < 0) {

@@ -7,8 +7,6 @@
 // is abandoned or killed before Commit leaves the target as it was and no
 // file a user would take for a save.
 
-#include <sys/stat.h>
-
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -36,23 +34,18 @@ class AtomicFile {
   const std::string& Target() const { return target_; }
 
  private:
+  // A failure with the system's error code (errno, or Windows' own).
   Status Fail(int error);
   void Discard();
   Status Finish(const std::uint8_t* data, std::size_t size, bool replace);
-  // Moves the complete temporary file to the target; errno on failure.
-  bool Place(bool replace);
-  // A locked temporary file under a fresh hidden name; 0 or errno (EEXIST:
-  // try another name).
-  int CreateNamed();
-  // Gives the temporary file the owner, group and mode of the file it
-  // replaces; 0 or errno.
-  int KeepOwnerAndMode(const struct stat& old);
 
   std::string path_;       // as given, for messages
   std::string target_;     // the file replaced
   std::string directory_;  // where the temporary file lives
   std::string tempName_;   // its name once it has one
-  int fd_ = -1;
+  // The open temporary file: a descriptor, or a Windows handle; -1 (which
+  // is also Windows' invalid handle) when there is none.
+  std::intptr_t file_ = -1;
   bool anonymous_ = false;
 };
 
@@ -60,5 +53,8 @@ class AtomicFile {
 // while it lives; the next save into the folder removes any that no save
 // holds (a killed save's).
 inline constexpr const char* kTemporaryPrefix = ".korvel-save-";
+// A fresh temporary file name: the prefix and eight random letters and
+// digits.
+std::string TemporaryName();
 
 }  // namespace korvel

@@ -1,10 +1,5 @@
 #include "backup_store.h"
 
-#include <dirent.h>
-#include <pwd.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <algorithm>
 #include <cctype>
 #include <cerrno>
@@ -15,6 +10,7 @@
 #include <tuple>
 
 #include "atomic_file.h"
+#include "backup_folder.h"
 #include "local_time.h"
 #include "text_compare.h"
 
@@ -73,31 +69,6 @@ bool ParseName(const std::string& name, BackupEntry* entry) {
   return true;
 }
 
-std::string HomeFolder() {
-  if (const char* home = std::getenv("HOME"); home != nullptr && *home != '\0') return home;
-  struct passwd entry {};
-  struct passwd* found = nullptr;
-  char buffer[4096];
-  if (::getpwuid_r(::getuid(), &entry, buffer, sizeof buffer, &found) == 0 && found != nullptr) return found->pw_dir;
-  return ".";
-}
-
-// mkdir -p with mode 0700 for what it makes.
-Status MakeFolders(const std::string& folder) {
-  for (std::size_t slash = folder.find('/', 1);; slash = folder.find('/', slash + 1)) {
-    const std::string prefix = folder.substr(0, slash);
-    if (!prefix.empty() && ::mkdir(prefix.c_str(), 0700) != 0 && errno != EEXIST)
-      return Status::FromError(FailureKind::FileWrite, "Cannot make the backup folder", prefix, errno);
-    if (slash == std::string::npos) break;
-  }
-  struct stat st {};
-  if (::stat(folder.c_str(), &st) != 0)
-    return Status::FromError(FailureKind::FileWrite, "Cannot make the backup folder", folder, errno);
-  if (!S_ISDIR(st.st_mode))
-    return Status::FromError(FailureKind::FileWrite, "Cannot make the backup folder", folder, ENOTDIR);
-  return {};
-}
-
 }  // namespace
 
 std::string BackupIdent(std::string_view radioIdent) {
@@ -114,18 +85,9 @@ std::string BackupIdent(std::string_view radioIdent) {
 
 BackupStore::BackupStore(std::string folder, int limit) : folder_(std::move(folder)), limit_(std::max(1, limit)) {}
 
-std::string BackupStore::DefaultFolder() {
-  const char* data = std::getenv("XDG_DATA_HOME");
-  const std::string base = data != nullptr && data[0] == '/' ? std::string(data) : HomeFolder() + "/.local/share";
-  return base + "/Korvel/backups";
-}
+std::string BackupStore::DefaultFolder() { return backup_folder::DefaultFolder(); }
 
-Status BackupStore::Prepare() const {
-  if (Status made = MakeFolders(folder_); !made) return made;
-  if (::access(folder_.c_str(), W_OK | X_OK) != 0)
-    return Status::FromError(FailureKind::FileWrite, "Cannot keep backups in", folder_, errno);
-  return {};
-}
+Status BackupStore::Prepare() const { return backup_folder::Make(folder_); }
 
 Status BackupStore::Keep(const MemoryImage& image, std::string_view radioIdent,
                          std::chrono::system_clock::time_point when, std::string* path) {
@@ -145,13 +107,12 @@ Status BackupStore::Keep(const MemoryImage& image, std::string_view radioIdent,
     std::string candidate = base;
     if (suffix > 1) candidate += "_" + std::to_string(suffix);
     candidate += kExtension;
-    struct stat st {};
-    if (::lstat(candidate.c_str(), &st) == 0) continue;
+    if (backup_folder::Exists(candidate)) continue;
     AtomicFile file;
     Status kept = file.Prepare(candidate);
     if (kept) kept = file.CommitAsNew(image.data(), image.size());
     // Another backup may have taken the name in the meantime.
-    if (!kept && ::lstat(candidate.c_str(), &st) == 0) continue;
+    if (!kept && backup_folder::Exists(candidate)) continue;
     if (!kept) return kept;
     Prune(candidate);
     if (path != nullptr) *path = candidate;
@@ -162,18 +123,12 @@ Status BackupStore::Keep(const MemoryImage& image, std::string_view radioIdent,
 
 std::vector<BackupEntry> BackupStore::List() const {
   std::vector<BackupEntry> entries;
-  DIR* dir = ::opendir(folder_.c_str());
-  if (dir == nullptr) return entries;
-  while (const dirent* item = ::readdir(dir)) {
+  for (const std::string& name : backup_folder::RegularFiles(folder_)) {
     BackupEntry entry;
-    const std::string name = item->d_name;
     if (!ParseName(name, &entry)) continue;
     entry.path = folder_ + "/" + name;
-    struct stat st {};
-    if (::lstat(entry.path.c_str(), &st) != 0 || !S_ISREG(st.st_mode)) continue;
     entries.push_back(std::move(entry));
   }
-  ::closedir(dir);
   // Within one second, _2 came after the name without a suffix, _10 after _9.
   std::sort(entries.begin(), entries.end(), [](const BackupEntry& a, const BackupEntry& b) {
     return std::tie(a.when, a.number, a.path) > std::tie(b.when, b.number, b.path);
@@ -186,7 +141,7 @@ void BackupStore::Prune(const std::string& kept) const {
   std::size_t excess = entries.size() > static_cast<std::size_t>(limit_) ? entries.size() - limit_ : 0;
   for (auto entry = entries.rbegin(); entry != entries.rend() && excess > 0; ++entry) {
     if (entry->path == kept) continue;
-    ::unlink(entry->path.c_str());
+    backup_folder::Remove(entry->path);
     --excess;
   }
 }

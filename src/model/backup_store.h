@@ -25,8 +25,9 @@ class BackupStore {
   static constexpr int kDefaultLimit = 200;
   explicit BackupStore(std::string folder, int limit = kDefaultLimit);
 
-  // $XDG_DATA_HOME/Korvel/backups, or $HOME/.local/share/Korvel/backups
-  // when XDG_DATA_HOME is unset, empty or not an absolute path.
+  // Linux: $XDG_DATA_HOME/Korvel/backups, or $HOME/.local/share/Korvel/backups
+  // when XDG_DATA_HOME is unset, empty or not an absolute path. Windows:
+  // %LOCALAPPDATA%\Korvel\backups.
   static std::string DefaultFolder();
 
   // Makes the folder (and its missing parents, mode 0700) and checks that

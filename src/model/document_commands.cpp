@@ -3,6 +3,7 @@
 #include <filesystem>
 
 #include "document_history.h"
+#include "utf8_path.h"
 
 namespace korvel {
 
@@ -12,7 +13,7 @@ DocumentCommands::DocumentCommands(CKovDoc& document, Prompter& prompter, Docume
 bool DocumentCommands::SaveModified() {
   if (!document_.IsModified()) return true;
   const std::string& path = document_.PathName();
-  const std::string name = path.empty() ? "Untitled" : std::filesystem::path(path).filename().string();
+  const std::string name = path.empty() ? "Untitled" : Utf8FromPath(PathFromUtf8(path).filename());
   Prompt prompt;
   prompt.text = "Save changes to " + name + "?";
   prompt.buttons = Buttons::YesNoCancel;

@@ -12,16 +12,24 @@
 namespace korvel {
 namespace {
 
-locale_t CLocale() {
-  static const locale_t c = newlocale(LC_ALL_MASK, "C", static_cast<locale_t>(nullptr));
-  return c;
+// strtod in the C locale, whatever the process's.
+#ifdef _WIN32
+double StrtodC(const char* text) {
+  static const _locale_t c = _create_locale(LC_ALL, "C");
+  return _strtod_l(text, nullptr, c);
 }
+#else
+double StrtodC(const char* text) {
+  static const locale_t c = newlocale(LC_ALL_MASK, "C", static_cast<locale_t>(nullptr));
+  return strtod_l(text, nullptr, c);
+}
+#endif
 
 }  // namespace
 
 double ParseDecimal(std::string_view text) {
   const std::string s(text);  // strtod needs a terminator
-  return strtod_l(s.c_str(), nullptr, CLocale());
+  return StrtodC(s.c_str());
 }
 
 long ParseInteger(std::string_view text) {

@@ -28,7 +28,9 @@ class ReadableFile {
  private:
   std::string path_;
   std::uintmax_t size_ = 0;
-  int fd_ = -1;
+  // A descriptor, or a Windows handle; -1 (Windows' invalid handle too)
+  // when none is open.
+  std::intptr_t file_ = -1;
 };
 
 }  // namespace korvel

@@ -3,6 +3,8 @@
 #include <filesystem>
 #include <system_error>
 
+#include "utf8_path.h"
+
 namespace korvel {
 namespace {
 
@@ -10,8 +12,8 @@ namespace {
 // known by the name it had.
 std::string SameFileKey(const std::string& path) {
   std::error_code error;
-  const std::filesystem::path canonical = std::filesystem::canonical(path, error);
-  return error ? path : canonical.string();
+  const std::filesystem::path canonical = std::filesystem::canonical(PathFromUtf8(path), error);
+  return error ? path : Utf8FromPath(canonical);
 }
 
 }  // namespace

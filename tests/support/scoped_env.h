@@ -20,7 +20,14 @@ class ScopedEnv {
     const char* value = std::getenv(name);
     return value ? std::optional<std::string>(value) : std::nullopt;
   }
-  void Set(const std::optional<std::string>& value) { value ? ::setenv(name_, value->c_str(), 1) : ::unsetenv(name_); }
+  void Set(const std::optional<std::string>& value) {
+#ifdef _WIN32
+    // Windows' C library has one call for both; an empty value unsets.
+    ::_putenv_s(name_, value ? value->c_str() : "");
+#else
+    value ? ::setenv(name_, value->c_str(), 1) : ::unsetenv(name_);
+#endif
+  }
   const char* name_;
   std::optional<std::string> old_;
 };

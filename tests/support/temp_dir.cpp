@@ -1,16 +1,23 @@
 #include "temp_dir.h"
 
-#include <stdlib.h>
-
+#include <random>
 #include <stdexcept>
 #include <system_error>
 
 namespace korvel::test {
 
 TempDir::TempDir() {
-  std::string pattern = (std::filesystem::temp_directory_path() / "korvel-test-XXXXXX").string();
-  if (::mkdtemp(pattern.data()) == nullptr) throw std::runtime_error("mkdtemp failed");
-  path_ = pattern;
+  // A name nobody has: create_directory fails for one that exists.
+  std::random_device random;
+  const std::filesystem::path base = std::filesystem::temp_directory_path();
+  for (int attempt = 0; attempt < 100; ++attempt) {
+    std::filesystem::path path = base / ("korvel-test-" + std::to_string(random()));
+    if (std::filesystem::create_directory(path)) {
+      path_ = std::move(path);
+      return;
+    }
+  }
+  throw std::runtime_error("cannot make a temporary folder in " + base.string());
 }
 
 TempDir::~TempDir() {

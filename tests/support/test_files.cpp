@@ -1,14 +1,13 @@
 #include "test_files.h"
 
-#include <sys/stat.h>
-
 #include <algorithm>
-#include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <sstream>
 #include <stdexcept>
 
 #include "model/channel_table.h"
+#include "model/utf8_path.h"
 #include "model/tone_table.h"
 
 namespace korvel::test {
@@ -27,8 +26,9 @@ void WriteFile(const std::string& path, const std::string& bytes) {
 }
 
 bool Exists(const std::string& path) {
-  struct stat st{};
-  return ::lstat(path.c_str(), &st) == 0;
+  std::error_code error;
+  return std::filesystem::symlink_status(PathFromUtf8(path), error).type() !=
+         std::filesystem::file_type::not_found;
 }
 
 MemoryImage ImageFromFile(const std::string& path) {
@@ -87,20 +87,6 @@ int CountLines(const std::string& haystack, const std::string& text) {
   int count = 0;
   for (std::string line; std::getline(in, line);) count += line == text;
   return count;
-}
-
-MemoryStream::MemoryStream() : file_(open_memstream(&buffer_, &size_)) {
-  if (file_ == nullptr) throw std::runtime_error("open_memstream failed");
-}
-
-MemoryStream::~MemoryStream() {
-  std::fclose(file_);
-  std::free(buffer_);
-}
-
-std::string MemoryStream::Text() const {
-  std::fflush(file_);
-  return std::string(buffer_, size_);
 }
 
 }  // namespace korvel::test

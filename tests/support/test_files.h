@@ -35,7 +35,7 @@ MemoryImage ChannelListImage(unsigned seed);
 int CountLines(const std::string& haystack, const std::string& text);
 
 // A stdio stream writing into memory (open_memstream), for code that
-// prints to a FILE*.
+// prints to a FILE*. Linux only (memory_stream.cpp).
 class MemoryStream {
  public:
   MemoryStream();

@@ -9,16 +9,17 @@
 namespace korvel {
 
 ReadableFile::~ReadableFile() {
-  if (fd_ >= 0) ::close(fd_);
+  if (file_ >= 0) ::close(static_cast<int>(file_));
 }
 
 Status ReadableFile::Open(const std::string& path) {
   path_ = path;
   // Non-blocking, so that a FIFO can't hold the open.
-  fd_ = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
-  if (fd_ < 0) return Status::FromError(FailureKind::FileOpen, "Cannot open", path, errno);
+  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+  file_ = fd;
+  if (fd < 0) return Status::FromError(FailureKind::FileOpen, "Cannot open", path, errno);
   struct stat st {};
-  if (::fstat(fd_, &st) != 0) return Status::FromError(FailureKind::FileOpen, "Cannot open", path, errno);
+  if (::fstat(fd, &st) != 0) return Status::FromError(FailureKind::FileOpen, "Cannot open", path, errno);
   if (S_ISDIR(st.st_mode)) return Status::FromError(FailureKind::FileOpen, "Cannot open", path, EISDIR);
   if (!S_ISREG(st.st_mode))
     return Status::Failure(FailureKind::FileOpen,
@@ -30,7 +31,7 @@ Status ReadableFile::Open(const std::string& path) {
 Status ReadableFile::Read(void* data, std::size_t size, std::size_t* got) {
   *got = 0;
   while (*got < size) {
-    const ssize_t r = ::read(fd_, static_cast<char*>(data) + *got, size - *got);
+    const ssize_t r = ::read(static_cast<int>(file_), static_cast<char*>(data) + *got, size - *got);
     if (r < 0) {
       if (errno == EINTR || errno == EAGAIN) continue;
       return Status::FromError(FailureKind::FileRead, "Cannot read", path_, errno);
