@@ -13,25 +13,9 @@
 namespace korvel {
 namespace {
 
-// Each option column's texts, ordered by the value the record holds for them.
-constexpr std::string_view kBandwidthValues[] = {"Narrow", "Wide"};
-constexpr std::string_view kScanValues[] = {"No", "Yes"};
-constexpr std::string_view kTxPowerValues[] = {"Low", "High"};
-constexpr std::string_view kOptSignalValues[] = {"None", "DTMF", "FleetSync"};
-constexpr std::string_view kPttIdValues[] = {"OFF", "ON"};
-constexpr std::string_view kBusyLockValues[] = {"Close", "Carrier", "QT/DQT"};
-
-std::span<const std::string_view> ValueOrder(int column) {
-  switch (column) {
-    case ColumnOf(kBandwidth): return kBandwidthValues;
-    case ColumnOf(kScan): return kScanValues;
-    case ColumnOf(kTxPower): return kTxPowerValues;
-    case ColumnOf(kOptSignal): return kOptSignalValues;
-    case ColumnOf(kPttId): return kPttIdValues;
-    case ColumnOf(kBusyLock): return kBusyLockValues;
-    default: return {};
-  }
-}
+// The option lists are in stored-value order, except W/N and Scan, which
+// list Wide and Yes (the stored 1) first.
+constexpr bool ListedHighValueFirst(int column) { return column == ColumnOf(kBandwidth) || column == ColumnOf(kScan); }
 
 // What a channel sorts by: its rank first (a value, no value, not in use),
 // then the value.
@@ -63,10 +47,12 @@ SortKey KeyOf(const ChannelTable& channels, int row, int column) {
     return units == 0 ? SortKey{SortKey::kNoValue} : SortKey{SortKey::kValue, units};
   }
   if (IsToneColumn(column)) return {SortKey::kValue, ToneValue(text)};
-  const std::span<const std::string_view> values = ValueOrder(column);
-  const auto found = std::find(values.begin(), values.end(), text);
-  if (found == values.end()) return {SortKey::kNoValue};
-  return {SortKey::kValue, found - values.begin()};
+  const std::span<const std::string_view> entries = OptionEntries(column);
+  const auto found = std::find(entries.begin(), entries.end(), text);
+  if (found == entries.end()) return {SortKey::kNoValue};
+  const std::int64_t index = found - entries.begin();
+  const std::int64_t last = static_cast<std::int64_t>(entries.size()) - 1;
+  return {SortKey::kValue, ListedHighValueFirst(column) ? last - index : index};
 }
 
 }  // namespace
