@@ -1,7 +1,6 @@
 #include "channel_sort.h"
 
 #include <algorithm>
-#include <array>
 #include <cstdint>
 #include <numeric>
 #include <span>
