@@ -100,7 +100,7 @@ Figures FleetWrite(int radioCount, const std::string& file, const std::string& l
   std::FILE* none = std::fopen("/dev/null", "r");
   std::FILE* null = std::fopen("/dev/null", "w");
   cli::FleetSession session{[&cancel](const std::string&) {
-                              return cli::FleetLine{MakePosixSerialPort(cancel), &SystemClock::Instance()};
+                              return cli::FleetLine{MakeSystemSerialPort(cancel), &SystemClock::Instance()};
                             },
                             cancel, none, null, null, false};
   const double cpu0 = CpuSeconds(CLOCK_PROCESS_CPUTIME_ID);

@@ -30,7 +30,7 @@
 #include "testmode/testmode_dialog.h"
 #include "features/optional_features_dialog.h"
 #include "link/clock.h"
-#include "link/posix_serial_port.h"
+#include "link/system_serial_port.h"
 #include "link/serial_port_list.h"
 #include "model/document_history.h"
 
@@ -260,7 +260,7 @@ void CMainFrame::OnWriteToRadio() { transfers_->Prepare(TransferDirection::Write
 
 void CMainFrame::OnTestMode() {
   // Each exchange makes its own port, and opens and closes it.
-  CTestModeDlg dialog(view_->BandText(), view_->PortName(), MakePosixSerialPort, SystemClock::Instance(), prompter_,
+  CTestModeDlg dialog(view_->BandText(), view_->PortName(), MakeSystemSerialPort, SystemClock::Instance(), prompter_,
                       this);
   // The dialog leaves the status bar in view: what each exchange sent shows
   // there while the dialog stays open.

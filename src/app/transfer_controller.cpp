@@ -10,7 +10,7 @@
 #include "app/transfer_worker.h"
 #include "editor/kov_view.h"
 #include "link/port_names.h"
-#include "link/posix_serial_port.h"
+#include "link/system_serial_port.h"
 #include "link/transfer_reports.h"
 #include "link/transfer_texts.h"
 #include "model/backup_store.h"
@@ -28,7 +28,7 @@ TransferController::TransferController(CKovDoc& document, CKovView& view, Prompt
       window_(window),
       backupFolder_(BackupStore::DefaultFolder()) {
   dialog_ = new CProgressDlg(*this, view_.Grid(), &window_);
-  SetLink(MakePosixSerialPort, SystemClock::Instance());
+  SetLink(MakeSystemSerialPort, SystemClock::Instance());
 }
 
 TransferController::~TransferController() {

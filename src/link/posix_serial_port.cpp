@@ -72,7 +72,7 @@ void RequestLowLatency(int fd) {
 
 PosixSerialPort::PosixSerialPort(const CancelToken& cancel, Clock& clock) : cancel_(cancel), clock_(clock) {}
 
-std::unique_ptr<SerialPort> MakePosixSerialPort(const CancelToken& cancel) {
+std::unique_ptr<SerialPort> MakeSystemSerialPort(const CancelToken& cancel) {
   return std::make_unique<PosixSerialPort>(cancel);
 }
 

@@ -8,6 +8,7 @@
 
 #include "link/clock.h"
 #include "link/serial_port.h"
+#include "link/system_serial_port.h"
 
 namespace korvel {
 
@@ -62,8 +63,5 @@ class PosixSerialPort final : public SerialPort {
   std::string devicePath_;
   std::string lastError_;
 };
-
-// A PortFactory making PosixSerialPorts on the system clock.
-std::unique_ptr<SerialPort> MakePosixSerialPort(const CancelToken& cancel);
 
 }  // namespace korvel

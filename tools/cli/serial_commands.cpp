@@ -13,7 +13,7 @@
 #include <memory>
 
 #include "link/cancel_token.h"
-#include "link/posix_serial_port.h"
+#include "link/system_serial_port.h"
 
 namespace korvel::cli {
 namespace {
@@ -98,9 +98,9 @@ int RunStoppable(const std::function<int()>& command) {
 
 int RunOnSerialPort(const std::function<int(RadioSession&)>& command) {
   return RunStoppable([&] {
-    PosixSerialPort port(gCancel);
+    const std::unique_ptr<SerialPort> port = MakeSystemSerialPort(gCancel);
     const bool terminal = ::isatty(STDERR_FILENO) != 0;
-    RadioSession session{port,  SystemClock::Instance(), gCancel, stdin, stderr,
+    RadioSession session{*port,  SystemClock::Instance(), gCancel, stdin, stderr,
                          terminal, terminal && ::isatty(STDIN_FILENO) != 0};
     return command(session);
   });
@@ -123,7 +123,7 @@ int AlignOnSerialPort(const AlignOptions& options) {
 int FleetWriteOnSerialPorts(const FleetOptions& options) {
   return RunStoppable([&] {
     FleetSession session{[](const std::string&) {
-                           return FleetLine{MakePosixSerialPort(gCancel), &SystemClock::Instance()};
+                           return FleetLine{MakeSystemSerialPort(gCancel), &SystemClock::Instance()};
                          },
                          gCancel,
                          stdin,
