@@ -6,8 +6,10 @@
 #include <CLI/CLI.hpp>
 #include <charconv>
 #include <string>
+#include <vector>
 
 #include "channel_list_commands.h"
+#include "console.h"
 #include "csv_commands.h"
 #include "features_command.h"
 #include "file_commands.h"
@@ -290,6 +292,11 @@ int main(int argc, char** argv) {
 #ifdef KORVEL_HAVE_PRINT
   AddPrintCommand(app, commandLine);
 #endif
-  CLI11_PARSE(app, argc, argv);
+  // File names reach the commands as UTF-8 on every system.
+  std::vector<std::string> arguments = CommandArguments(argc, argv);
+  std::vector<char*> utf8Argv;
+  for (std::string& argument : arguments) utf8Argv.push_back(argument.data());
+  UseUtf8Console();
+  CLI11_PARSE(app, static_cast<int>(utf8Argv.size()), utf8Argv.data());
   return commandLine.status;
 }
