@@ -27,9 +27,13 @@ namespace korvel::cli {
 namespace {
 
 constexpr int kMaxRetries = 1000;
-// What --port takes, in every command's help.
+// What --port takes, in every command's help: on Windows its own COM names.
+#ifdef _WIN32
+constexpr const char* kPortHelp = "A COM port: COM1, COM2, ... (`korvel-cli ports` lists those present)";
+#else
 constexpr const char* kPortHelp =
     "COM1..COM4, a device path, or a name `korvel-cli ports` lists (a /dev/serial/by-id/ link)";
+#endif
 
 // --retries: how many Retry answers a script gives, a whole number 0..1000.
 CLI::Validator RetryCount() {
