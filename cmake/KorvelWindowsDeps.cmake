@@ -30,3 +30,10 @@ if(KORVEL_BUILD_TESTS)
   # Its own build names them GTest::gtest, GTest::gmock and so on.
   set_target_properties(gtest gtest_main gmock gmock_main PROPERTIES UNITY_BUILD OFF)
 endif()
+
+# The Linux programs the Windows tests run beside them under Wine
+# (scripts/build-windows.sh builds them into build-windows/host): the
+# simulated radio behind a Wine COM port, and the command line whose
+# results the Windows one must match. Without them those tests are left out.
+set(KORVEL_HOST_RADIOSIM "" CACHE FILEPATH "The Linux korvel-radiosim")
+set(KORVEL_HOST_CLI "" CACHE FILEPATH "The Linux korvel-cli")

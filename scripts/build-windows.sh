@@ -3,7 +3,9 @@
 # for 64-bit Windows into DIR (build-windows unless given): installs the
 # cross compiler, Wine and the library sources it needs, fetches and builds
 # libcsv from Debian's source package (Debian has no Windows build of it),
-# configures once and builds. Run the tests with: ctest --test-dir DIR
+# builds the Linux korvel-radiosim and korvel-cli into DIR/host (the Windows
+# tests talk to the simulated radio through a Wine COM port), configures
+# once and builds. Run the tests with: ctest --test-dir DIR
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 dir=${1:-$root/build-windows}
@@ -61,9 +63,19 @@ if [[ ! -f $libcsv/libcsv.c ]]; then
   rm -rf "$libcsv" && mv "$deps/fetch/unpacked" "$libcsv"
 fi
 
+# The Linux programs only: no window, tests, package or benchmarks.
+host=$dir/host
+"$root/scripts/build.sh" "$host" -DKORVEL_BUILD_GUI=OFF -DKORVEL_BUILD_TESTS=OFF -DKORVEL_PACKAGE=OFF \
+  -DKORVEL_BUILD_BENCH=OFF -- korvel-radiosim korvel-cli
+
+host_programs=(-DKORVEL_HOST_RADIOSIM="$host/tools/radiosim/korvel-radiosim"
+  -DKORVEL_HOST_CLI="$host/tools/cli/korvel-cli")
 if [[ ! -f "$dir/build.ninja" ]]; then
   cmake -S "$root" -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
     -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64-x86_64.cmake" \
-    -DKORVEL_LIBCSV_SOURCE_DIR="$libcsv" "$@"
+    -DKORVEL_LIBCSV_SOURCE_DIR="$libcsv" "${host_programs[@]}" "$@"
+elif ! grep -q '^KORVEL_HOST_RADIOSIM:FILEPATH=.' "$dir/CMakeCache.txt"; then
+  # A build configured before the Linux programs were made here.
+  cmake -S "$root" -B "$dir" "${host_programs[@]}"
 fi
 cmake --build "$dir" -j "$(nproc)"

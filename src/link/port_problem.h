@@ -3,31 +3,23 @@
 // happened, in the words a user can act on. The window and the command line
 // both show it below the program's own text.
 
-#include <sys/types.h>
-
-#include <optional>
 #include <string>
 
 namespace korvel {
 
-// A process holding a device open.
-struct PortHolder {
-  pid_t pid = 0;
-  std::string name;  // its command name, as the system keeps it
-};
-
-// The first process found with a descriptor on the same device (the same
-// character device number) as devicePath, by a walk of /proc/*/fd. Only the
-// processes this user may look into are seen; none when the device is not a
-// character device or nobody readable holds it.
-std::optional<PortHolder> FindPortHolder(const std::string& devicePath);
-
-// "<device>: <call>: <system reason>", then what it means:
+// "<device>: <call>: <system reason>", then what it means. error is the
+// system's error number: errno on POSIX, GetLastError() on Windows.
+// POSIX (port_problem_posix.cpp):
 // - refused permission (EACCES, EPERM) on open: the dialout group advice;
 // - in use (EBUSY, or the exclusive lock or flag refused): "held by <name>,
-//   process <pid>" when FindPortHolder finds one, else nothing more;
+//   process <pid>" when a walk of /proc/*/fd finds a process with the same
+//   device open, else nothing more;
 // - missing (ENOENT, ENODEV, ENXIO) on open: that the device does not exist.
 // Call it once the failed descriptor is closed, so that it is not found.
+// Windows (port_problem_windows.cpp), on CreateFileA:
+// - refused (ERROR_ACCESS_DENIED, ERROR_SHARING_VIOLATION): in use by
+//   another program, since a COM port is opened exclusively;
+// - missing (ERROR_FILE_NOT_FOUND, ERROR_PATH_NOT_FOUND): no such port.
 std::string PortFailureDetail(const std::string& devicePath, const std::string& call, int error);
 
 // "no answer on <device> after <n> attempt(s) (<seconds, one decimal> s)";

@@ -2,17 +2,25 @@
 
 #include <dirent.h>
 #include <sys/stat.h>
+#include <sys/types.h>
 
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
+#include <optional>
 
 #include "model/status.h"
 
 namespace korvel {
 
 namespace {
+
+// A process holding a device open.
+struct PortHolder {
+  pid_t pid = 0;
+  std::string name;  // its command name, as the system keeps it
+};
 
 // Calls visit with the name of each entry of the folder but the dot ones,
 // until visit returns true.
@@ -47,8 +55,10 @@ bool IsBusy(const std::string& call, int error) {
   return call != "open" && (error == EWOULDBLOCK || error == EAGAIN);
 }
 
-}  // namespace
-
+// The first process found with a descriptor on the same device (the same
+// character device number) as devicePath, by a walk of /proc/*/fd. Only the
+// processes this user may look into are seen; none when the device is not a
+// character device or nobody readable holds it.
 std::optional<PortHolder> FindPortHolder(const std::string& devicePath) {
   struct stat device {};
   if (::stat(devicePath.c_str(), &device) != 0 || !S_ISCHR(device.st_mode)) return std::nullopt;
@@ -68,6 +78,8 @@ std::optional<PortHolder> FindPortHolder(const std::string& devicePath) {
   });
   return holder;
 }
+
+}  // namespace
 
 std::string PortFailureDetail(const std::string& devicePath, const std::string& call, int error) {
   std::string detail = devicePath + ": " + call + ": " + SystemReason(error);

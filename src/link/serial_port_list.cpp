@@ -129,20 +129,24 @@ std::vector<ListedPort> ListSerialPorts(PortSource& source) {
   };
   for (PortDescription& port : found) add(std::move(port));
   // A device a KORVEL_COMn variable names is reachable whether or not the
-  // system counts it as a serial port (a pseudo-terminal, a link to one).
+  // system counts it as a serial port (a pseudo-terminal, a link to one),
+  // where this system's COM names honour the variables (not on Windows,
+  // whose COM names are its own).
   for (int n = 1; n <= kComNames; ++n) {
     const std::string variable = "KORVEL_COM" + std::to_string(n);
     const char* device = std::getenv(variable.c_str());
-    if (device == nullptr || *device == '\0') continue;
+    if (device == nullptr || *device == '\0' || ResolvePortDevice("COM" + std::to_string(n)) != device) continue;
     PortDescription named;
     named.device = device;
     add(std::move(named));
   }
+  // A COM name reaches a port whose device (a path on POSIX, Windows' own
+  // "COMn") opens the same device as it does.
   for (int n = 1; n <= kComNames; ++n) {
     const std::string com = "COM" + std::to_string(n);
     const std::string device = ResolvePortDevice(com);
     for (ListedPort& port : listed)
-      if (port.port.device == device || port.name == device) port.reachedBy.push_back(com);
+      if (ResolvePortDevice(port.port.device) == device || port.name == device) port.reachedBy.push_back(com);
   }
   std::stable_sort(listed.begin(), listed.end(), [](const ListedPort& a, const ListedPort& b) {
     const int ra = TransportRank(a.port.transport), rb = TransportRank(b.port.transport);

@@ -3,8 +3,8 @@
 // with the device it opens, what the system says it is (transport, USB ids,
 // maker and product), the stable /dev/serial/by-id/ name of a USB port
 // where one exists, and which of COM1 to COM4 reach it. The system is
-// asked through a PortSource (libserialport in the program, a fixed table
-// in the tests).
+// asked through a PortSource (libserialport on Linux, SetupAPI's device
+// list on Windows, a fixed table in the tests).
 
 #include <memory>
 #include <optional>
@@ -17,7 +17,7 @@ enum class PortTransport { Native, Usb, Bluetooth, Other };
 
 // What the system says of one port.
 struct PortDescription {
-  std::string device;       // the kernel's device, e.g. /dev/ttyUSB0
+  std::string device;       // the kernel's device, e.g. /dev/ttyUSB0; on Windows the COM name
   std::string description;  // e.g. "Prolific USB-Serial Controller"
   PortTransport transport = PortTransport::Other;
   std::optional<int> usbVendor, usbProduct;  // USB only
@@ -34,7 +34,8 @@ class PortSource {
 };
 
 // libserialport's list of the ports with hardware behind them, and the
-// links of /dev/serial/by-id.
+// links of /dev/serial/by-id; on Windows the present COM ports of the
+// device list, whose COM names are their stable names (StableName "").
 std::unique_ptr<PortSource> MakeSystemPortSource();
 
 struct ListedPort {
@@ -44,9 +45,10 @@ struct ListedPort {
 };
 
 // Every port the source lists and every device a KORVEL_COMn variable
-// names (a device the source does not know is listed as it stands), each
-// once, in a stable order: USB first, then Bluetooth, then native, each
-// by device name with numbers in numeric order (ttyUSB2 before ttyUSB10).
+// names where COMn follows it (not on Windows; a device the source does
+// not know is listed as it stands), each once, in a stable order: USB
+// first, then Bluetooth, then native, each by device name with numbers in
+// numeric order (ttyUSB2 before ttyUSB10).
 std::vector<ListedPort> ListSerialPorts(PortSource& source);
 
 // What the Port menu and `korvel-cli ports` say when the list is empty.
