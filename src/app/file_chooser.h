@@ -2,7 +2,7 @@
 // Where the file commands ask for a path. The frame takes a FileChooser so
 // tests can answer without a real dialog.
 
-#include <QFile>
+#include <QDir>
 #include <QSettings>
 #include <QString>
 #include <QWidget>
@@ -61,9 +61,12 @@ QString LastFileFolder(const QSettings& settings);
 // Remembers the folder of a chosen file (nothing for an empty path).
 void RememberFileFolder(QSettings& settings, const QString& path);
 
-// A chosen path as the file functions of the model take it (the file
-// system's encoding).
-inline std::string NativePath(const QString& path) { return QFile::encodeName(path).toStdString(); }
+// A chosen path as the file functions of the model take it: UTF-8 on every
+// system (QFile::encodeName would give Windows' ANSI code page, which cannot
+// spell every name), with the system's own separators, since the model's
+// messages show it. And back.
+inline std::string NativePath(const QString& path) { return QDir::toNativeSeparators(path).toStdString(); }
+inline QString PathText(const std::string& path) { return QString::fromStdString(path); }
 
 // The file dialogs' filter and the suffix Save As adds.
 QString ChannelFileFilter();

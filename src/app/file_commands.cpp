@@ -22,7 +22,7 @@ std::string AbsolutePath(const QString& path) { return NativePath(QFileInfo(path
 // The name of a file the user chose, as the model's texts take it.
 std::string FileNameOf(const QString& path) { return QFileInfo(path).fileName().toStdString(); }
 // The name of the document's file.
-QString DocumentFileName(const std::string& path) { return QFileInfo(QFile::decodeName(path.c_str())).fileName(); }
+QString DocumentFileName(const std::string& path) { return QFileInfo(PathText(path)).fileName(); }
 
 }  // namespace
 
@@ -48,7 +48,7 @@ void FileCommands::ShowDocument() {
 
 void FileCommands::TookPath(const std::string& path) {
   SetName(DocumentFileName(path));
-  recent_.Add(QFile::decodeName(path.c_str()));
+  recent_.Add(PathText(path));
   emit recentFilesChanged();
 }
 
@@ -64,7 +64,7 @@ bool FileCommands::Saved(bool saved) {
 }
 
 std::string FileCommands::ChooseSavePath(const std::string& current) {
-  const QString suggested = current.empty() ? QStringLiteral("Untitled.sin") : QFile::decodeName(current.c_str());
+  const QString suggested = current.empty() ? QStringLiteral("Untitled.sin") : PathText(current);
   QString path = chooser_.SavePath(&window_, suggested);
   if (path.isEmpty()) return {};
   if (QFileInfo(path).suffix().isEmpty()) path += QStringLiteral(".") + QLatin1String(kChannelFileSuffix);
@@ -105,7 +105,7 @@ void FileCommands::ExportChannels() {
   const std::string& current = document_.PathName();
   QString suggested = QStringLiteral("Channels.csv");
   if (!current.empty()) {
-    const QFileInfo file(QFile::decodeName(current.c_str()));
+    const QFileInfo file(PathText(current));
     suggested = file.dir().filePath(file.completeBaseName() + QStringLiteral(".csv"));
   }
   const FileChooser::CsvExport choice = chooser_.ExportCsvPath(&window_, suggested);

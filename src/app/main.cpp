@@ -41,8 +41,10 @@ int main(int argc, char* argv[]) {
   QApplication::setDesktopFileName(QStringLiteral("korvel"));
   QApplication::setWindowIcon(QIcon(QStringLiteral(":/korvel/icons/korvel.svg")));
 
-  // What is left once QApplication has taken out its own options.
-  const CommandLineRequest request = korvel::ReadCommandLine(ArgumentsOf(argc, argv));
+  // What is left once QApplication has taken out its own options, as Qt
+  // reads them: on Windows from the wide command line, so a file's name
+  // outside the ANSI code page arrives whole.
+  const CommandLineRequest request = korvel::ReadCommandLine(QCoreApplication::arguments().mid(1));
   if (request.kind == CommandLineRequest::Kind::kRefused)
     return Print(stderr, QStringLiteral("korvel: %1\nTry 'korvel --help'.\n").arg(request.refusal), 2);
 

@@ -11,6 +11,7 @@
 #include <QStatusBar>
 #include <QStatusTipEvent>
 #include <QTimer>
+#include <QToolBar>
 #include <QWhatsThis>
 
 #include "app/about_dialog.h"

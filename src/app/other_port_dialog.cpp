@@ -3,19 +3,20 @@
 #include <QCollator>
 #include <QCompleter>
 #include <QDialogButtonBox>
-#include <QDir>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QVBoxLayout>
 #include <algorithm>
 
+#include "app/serial_device_names.h"
+
 namespace korvel {
 
 OtherPortDialog::OtherPortDialog(const QString& current, QWidget* parent) : QDialog(parent) {
   setWindowTitle(QStringLiteral("Other Port"));
   auto* layout = new QVBoxLayout(this);
-  auto* label = new QLabel(QStringLiteral("Serial &device (a path such as /dev/ttyUSB0 or /dev/serial/by-id/...):"), this);
+  auto* label = new QLabel(QString::fromUtf8(OtherPortLabel()), this);
   layout->addWidget(label);
 
   path_ = new QLineEdit(current, this);
@@ -42,20 +43,9 @@ OtherPortDialog::OtherPortDialog(const QString& current, QWidget* parent) : QDia
 QString OtherPortDialog::Path() const { return path_->text(); }
 
 QStringList OtherPortDialog::DevicePaths() {
-  const struct {
-    const char* folder;
-    const char* pattern;
-  } places[] = {{"/dev/serial/by-id", "*"}, {"/dev", "tty*"}, {"/dev/pts", "*"}};
   QStringList paths;
-  for (const auto& place : places) {
-    const QDir folder(QString::fromLatin1(place.folder));
-    // Devices and links to them are "system" entries to QDir.
-    for (const QString& name : folder.entryList({QString::fromLatin1(place.pattern)},
-                                                QDir::Files | QDir::System | QDir::NoDotAndDotDot)) {
-      if (name != QLatin1String("ptmx")) paths << folder.filePath(name);
-    }
-  }
-  // ttyUSB2 before ttyUSB10.
+  for (const std::string& name : SerialDeviceNames()) paths << QString::fromStdString(name);
+  // ttyUSB2 before ttyUSB10, COM2 before COM10.
   QCollator numeric;
   numeric.setNumericMode(true);
   std::sort(paths.begin(), paths.end(), numeric);

@@ -1,6 +1,6 @@
 #pragma once
 // Port > Other Port...: any serial device, typed as a path or picked from
-// the completions over /dev/serial/by-id/, /dev/tty* and /dev/pts/*. OK
+// the completions over the devices present (serial_device_names.h). OK
 // takes the text as it stands; it stays disabled while the text is empty.
 
 #include <QDialog>
@@ -21,7 +21,8 @@ class OtherPortDialog : public QDialog {
   QLineEdit* PathEdit() const { return path_; }
   QPushButton* OkButton() const { return ok_; }
   QString Path() const;
-  // The device paths the completer offers: those present now.
+  // The device paths the completer offers: those present now, with the
+  // numbers in them in numeric order.
   static QStringList DevicePaths();
 
  private:

@@ -1,7 +1,6 @@
 #include "app/print_commands.h"
 
 #include <QAction>
-#include <QFile>
 #include <QFileInfo>
 #include <QKeySequence>
 #include <QPaintEngine>
@@ -16,6 +15,7 @@
 #include <algorithm>
 #include <utility>
 
+#include "app/file_chooser.h"
 #include "editor/kov_view.h"
 #include "print/printout.h"
 
@@ -78,7 +78,7 @@ bool PrintCommands::PrintTo(QPrinter& printer) {
   if (printer.outputFormat() == QPrinter::PdfFormat && !printer.outputFileName().isEmpty() && !preview) {
     const print::PdfPages layout{printer.pageLayout(), printer.resolution(), printer.docName()};
     const Status saved =
-        print::SavePrintoutPdf(QFile::encodeName(printer.outputFileName()).toStdString(), layout, source, first, last);
+        print::SavePrintoutPdf(NativePath(printer.outputFileName()), layout, source, first, last);
     if (!saved) {
       prompter_.Tell(saved.message);
       return false;

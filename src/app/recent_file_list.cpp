@@ -1,7 +1,8 @@
 #include "app/recent_file_list.h"
 
-#include <QFile>
 #include <QFileInfo>
+
+#include "app/file_chooser.h"
 
 namespace korvel {
 namespace {
@@ -13,7 +14,7 @@ QString EntryKey(int index) { return QStringLiteral("File%1").arg(index + 1); }
 std::vector<std::string> Load(QSettings& settings, int capacity) {
   std::vector<std::string> paths;
   settings.beginGroup(kGroup);
-  for (int i = 0; i < capacity; ++i) paths.push_back(QFile::encodeName(settings.value(EntryKey(i)).toString()).toStdString());
+  for (int i = 0; i < capacity; ++i) paths.push_back(NativePath(settings.value(EntryKey(i)).toString()));
   settings.endGroup();
   return paths;
 }
@@ -25,12 +26,12 @@ RecentFileList::RecentFileList(QSettings& settings, int capacity)
 
 QStringList RecentFileList::Paths() const {
   QStringList paths;
-  for (const std::string& path : paths_.Paths()) paths.append(QFile::decodeName(path.c_str()));
+  for (const std::string& path : paths_.Paths()) paths.append(PathText(path));
   return paths;
 }
 
 void RecentFileList::Add(const QString& path) {
-  paths_.Add(QFile::encodeName(QFileInfo(path).absoluteFilePath()).toStdString());
+  paths_.Add(NativePath(QFileInfo(path).absoluteFilePath()));
   Store();
 }
 

@@ -13,6 +13,7 @@
 #include "backup_folder.h"
 #include "local_time.h"
 #include "text_compare.h"
+#include "utf8_path.h"
 
 namespace korvel {
 namespace {
@@ -94,7 +95,8 @@ Status BackupStore::Keep(const MemoryImage& image, std::string_view radioIdent,
   if (Status prepared = Prepare(); !prepared) return prepared;
   const std::string stamp = FormatLocalTime(when, "%Y-%m-%d_%H%M%S");
   const std::string ident = BackupIdent(radioIdent);
-  const std::string base = folder_ + "/" + stamp + "_" + ident;
+  // The system's own separator, so a message names the file as the system does.
+  const std::string base = Utf8FromPath(PathFromUtf8(folder_) / (stamp + "_" + ident));
   // One past the highest number this second and radio have: a name that
   // pruning freed is not taken again, so the numbers keep the order in which
   // the backups were made.
@@ -126,7 +128,7 @@ std::vector<BackupEntry> BackupStore::List() const {
   for (const std::string& name : backup_folder::RegularFiles(folder_)) {
     BackupEntry entry;
     if (!ParseName(name, &entry)) continue;
-    entry.path = folder_ + "/" + name;
+    entry.path = Utf8FromPath(PathFromUtf8(folder_) / name);
     entries.push_back(std::move(entry));
   }
   // Within one second, _2 came after the name without a suffix, _10 after _9.

@@ -2,9 +2,13 @@
 
 #include <locale.h>
 
+#include <cctype>
 #include <charconv>
 #include <climits>
+#include <cmath>
+#include <cstring>
 #include <cstdlib>
+#include <limits>
 #include <string>
 
 #include "channel_record.h"
@@ -14,8 +18,22 @@ namespace {
 
 // strtod in the C locale, whatever the process's.
 #ifdef _WIN32
+// Windows' own strtod reads neither infinity, NaN nor hexadecimal: those
+// are read here as the C standard (and Linux) reads them, the rest by it.
 double StrtodC(const char* text) {
   static const _locale_t c = _create_locale(LC_ALL, "C");
+  const char* p = text;
+  while (*p == ' ' || (*p >= '\t' && *p <= '\r')) ++p;
+  const double sign = *p == '-' ? -1.0 : 1.0;
+  if (*p == '-' || *p == '+') ++p;
+  const auto startsWith = [p](const char* word) { return _strnicmp(p, word, std::strlen(word)) == 0; };
+  if (startsWith("inf")) return sign * HUGE_VAL;
+  if (startsWith("nan")) return sign * std::numeric_limits<double>::quiet_NaN();
+  if (p[0] == '0' && (p[1] == 'x' || p[1] == 'X') && std::isxdigit(static_cast<unsigned char>(p[2]))) {
+    double value = 0;
+    const auto [end, error] = std::from_chars(p + 2, p + std::strlen(p), value, std::chars_format::hex);
+    return error == std::errc::result_out_of_range ? sign * HUGE_VAL : sign * value;
+  }
   return _strtod_l(text, nullptr, c);
 }
 #else

@@ -26,13 +26,17 @@ std::wstring LongPath(const std::string& utf8) {
   std::wstring path = Wide(utf8);
   for (wchar_t& c : path)
     if (c == L'/') c = L'\\';
-  if (path.rfind(L"\\\\?\\", 0) == 0) return path;
+  // Already in the long form, or a device (\\.\COM10, \\.\pipe\...):
+  // taken as it is.
+  if (path.rfind(L"\\\\?\\", 0) == 0 || path.rfind(L"\\\\.\\", 0) == 0) return path;
   const DWORD n = ::GetFullPathNameW(path.c_str(), 0, nullptr, nullptr);
   if (n == 0) return path;
   std::vector<wchar_t> full(n);
   const DWORD got = ::GetFullPathNameW(path.c_str(), n, full.data(), nullptr);
   if (got == 0 || got >= n) return path;
   path.assign(full.data(), got);
+  // A device's own name (NUL, CON, COM1) comes back as \\.\NUL.
+  if (path.rfind(L"\\\\.\\", 0) == 0) return path;
   if (path.rfind(L"\\\\", 0) == 0) return L"\\\\?\\UNC\\" + path.substr(2);
   return L"\\\\?\\" + path;
 }

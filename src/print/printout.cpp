@@ -1,7 +1,6 @@
 #include "print/printout.h"
 
 #include <QBuffer>
-#include <QFile>
 #include <QPageSize>
 #include <QPainter>
 #include <QPdfWriter>
@@ -61,8 +60,9 @@ QString WritePrintoutPdf(const QString& path, const QString& pageSize, const Pri
   const PdfPages pages{
       .layout = QPageLayout(size, QPageLayout::Portrait, QMarginsF(18, 18, 18, 18), QPageLayout::Point),
       .title = QStringLiteral("The Radio Settings")};
-  const Status saved = SavePrintoutPdf(QFile::encodeName(path).toStdString(), pages, source);
-  return saved ? QString() : QString::fromLocal8Bit(saved.message.c_str());
+  // The model takes paths, and gives its messages, in UTF-8.
+  const Status saved = SavePrintoutPdf(path.toStdString(), pages, source);
+  return saved ? QString() : QString::fromStdString(saved.message);
 }
 
 }  // namespace korvel::print

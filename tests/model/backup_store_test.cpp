@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <filesystem>
 #include <ctime>
 
 #include "temp_dir.h"
@@ -50,7 +51,7 @@ TEST(BackupStore, KeepsEachBackupUnderANameOfItsOwn) {
     const MemoryImage image = test::PatternImage(++seed);
     std::string path;
     ASSERT_TRUE(store.Keep(image, c.ident, At(), &path));
-    EXPECT_EQ(path, folder + "/" + c.name);
+    EXPECT_EQ(path, (std::filesystem::path(folder) / c.name).string());  // the system's separator
     EXPECT_EQ(ImageFromFile(path), image);
   }
 }

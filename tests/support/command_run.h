@@ -6,9 +6,13 @@
 #include <string>
 
 #include "command_streams.h"
+#include "memory_stream.h"
 #include "test_files.h"
 
 namespace korvel::test {
+
+// The program's own stream in memory.
+using cli::MemoryStream;
 
 struct CommandRun {
   int status = -1;

@@ -34,23 +34,4 @@ MemoryImage ChannelListImage(unsigned seed);
 // How often text occurs in haystack as a line of its own.
 int CountLines(const std::string& haystack, const std::string& text);
 
-// A stdio stream writing into memory (open_memstream), for code that
-// prints to a FILE*. Linux only (memory_stream.cpp).
-class MemoryStream {
- public:
-  MemoryStream();
-  ~MemoryStream();
-  MemoryStream(const MemoryStream&) = delete;
-  MemoryStream& operator=(const MemoryStream&) = delete;
-
-  std::FILE* File() const { return file_; }
-  // Everything written so far.
-  std::string Text() const;
-
- private:
-  std::FILE* file_ = nullptr;
-  char* buffer_ = nullptr;
-  std::size_t size_ = 0;
-};
-
 }  // namespace korvel::test

@@ -1,12 +1,5 @@
 #include "fleet_log.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
-#include <cerrno>
-#include <cstdio>
-
 #include "model/local_time.h"
 #include "model/number_text.h"
 
@@ -23,37 +16,14 @@ std::string CsvField(const std::string& text) {
 
 }  // namespace
 
-FleetLog::~FleetLog() {
-  if (fd_ >= 0) ::close(fd_);
-}
-
 Status FleetLog::Open(const std::string& path, std::size_t room) {
   path_ = path;
-  // Non-blocking, so that a FIFO cannot hold the open: one nobody reads
-  // fails it with ENXIO, as a socket or a missing device does.
-  const std::string notRegular = "Cannot open the log \"" + path + "\": it is not a regular file";
-  fd_ = ::open(path.c_str(), O_WRONLY | O_APPEND | O_CREAT | O_NONBLOCK | O_CLOEXEC, 0666);
-  if (fd_ < 0 && errno == ENXIO) return Status::Failure(FailureKind::FileOpen, notRegular);
-  if (fd_ < 0) return Status::FromError(FailureKind::FileOpen, "Cannot open the log", path, errno);
-  struct stat st {};
-  if (::fstat(fd_, &st) != 0) return Status::FromError(FailureKind::FileOpen, "Cannot open the log", path, errno);
-  if (!S_ISREG(st.st_mode)) return Status::Failure(FailureKind::FileOpen, notRegular);
-  if (st.st_size == 0) {
-    if (const int error = Write(std::string(kFleetLogHeader) + "\n"); error != 0) return WriteFailure(error);
+  bool empty = false;
+  if (Status opened = OpenFile(&empty); !opened) return opened;
+  if (empty) {
+    if (std::string reason = Write(std::string(kFleetLogHeader) + "\n"); !reason.empty()) return WriteFailure(reason);
   }
-  return Reserve(room);
-}
-
-Status FleetLog::Reserve(std::size_t room) {
-  // The blocks after the end are the file's from now on (its size stays),
-  // so the lines go into them even when the disk fills meanwhile.
-  const off_t end = ::lseek(fd_, 0, SEEK_END);
-  int reserved;
-  do {
-    reserved = ::fallocate(fd_, FALLOC_FL_KEEP_SIZE, end, static_cast<off_t>(room));
-  } while (reserved != 0 && errno == EINTR);
-  if (reserved != 0 && errno != EOPNOTSUPP && errno != ENOSYS) return WriteFailure(errno);
-  if (::fsync(fd_) != 0) return WriteFailure(errno);
+  if (std::string reason = Reserve(room); !reason.empty()) return WriteFailure(reason);
   return {};
 }
 
@@ -63,10 +33,10 @@ Status FleetLog::Append(const FleetRecord& record) {
                            CsvField(record.radio) + "," + CsvField(record.result) + "," + CsvField(record.verify) +
                            "," + seconds + "\n";
   std::lock_guard lock(mutex_);
-  const int error = Write(line);
-  if (error == 0) return {};
-  if (firstFailure_.empty()) firstFailure_ = SystemReason(error);
-  return WriteFailure(error);
+  const std::string reason = Write(line);
+  if (reason.empty()) return {};
+  if (firstFailure_.empty()) firstFailure_ = reason;
+  return WriteFailure(reason);
 }
 
 std::string FleetLog::FirstFailure() {
@@ -74,21 +44,8 @@ std::string FleetLog::FirstFailure() {
   return firstFailure_;
 }
 
-int FleetLog::Write(const std::string& line) {
-  // One write: appended whole, never interleaved with another line. A
-  // short one (a full disk) is cut off again, so no half line stays.
-  const off_t before = ::lseek(fd_, 0, SEEK_END);
-  const ssize_t written = ::write(fd_, line.data(), line.size());
-  if (written >= 0 && static_cast<std::size_t>(written) == line.size()) return 0;
-  const int error = written < 0 ? errno : ENOSPC;
-  if (written > 0 && before >= 0) {
-    [[maybe_unused]] const int cut = ::ftruncate(fd_, before);
-  }
-  return error;
-}
-
-Status FleetLog::WriteFailure(int error) const {
-  return Status::FromError(FailureKind::FileWrite, "Cannot write the log", path_, error);
+Status FleetLog::WriteFailure(const std::string& reason) const {
+  return Status::Failure(FailureKind::FileWrite, "Cannot write the log \"" + path_ + "\": " + reason);
 }
 
 }  // namespace korvel::cli

@@ -8,6 +8,7 @@
 
 #include <chrono>
 #include <cstddef>
+#include <cstdint>
 #include <mutex>
 #include <string>
 
@@ -45,15 +46,23 @@ class FleetLog {
   std::string FirstFailure();
 
  private:
-  // 0, or the errno of a line that did not go in whole.
-  int Write(const std::string& line);
-  Status Reserve(std::size_t room);
-  Status WriteFailure(int error) const;
+  // The system's part (fleet_log_posix.cpp, fleet_log_windows.cpp): opens
+  // path_ for appending, refusing anything but a regular file; *empty when
+  // it has no bytes yet.
+  Status OpenFile(bool* empty);
+  // Takes `room` bytes on the disk after the end and syncs: "" or the
+  // system's reason it could not.
+  std::string Reserve(std::size_t room);
+  // Appends the line whole or not at all: "" or the system's reason.
+  std::string Write(const std::string& line);
+  Status WriteFailure(const std::string& reason) const;
 
   std::mutex mutex_;
   std::string path_;
   std::string firstFailure_;
-  int fd_ = -1;
+  // A descriptor, or a Windows handle; -1 (Windows' invalid handle too)
+  // when none is open.
+  std::intptr_t file_ = -1;
 };
 
 }  // namespace korvel::cli

@@ -12,6 +12,7 @@
 #include "link/clone_transfer.h"
 #include "link/radio_jobs.h"
 #include "link/transfer_reports.h"
+#include "memory_stream.h"
 #include "model/number_text.h"
 #include "radio_transfer.h"
 
@@ -51,22 +52,14 @@ class PortEvents final : public TransferEvents {
 class PortPrompter final : public Prompter {
  public:
   PortPrompter(const PromptAnswers& answers, PortLines& lines, std::string port)
-      : memory_(open_memstream(&buffer_, &size_)),
-        terminal_(answers, nullptr, memory_, false),
+      : terminal_(answers, nullptr, memory_.File(), false),
         lines_(lines),
         port_(std::move(port)) {}
-  ~PortPrompter() override {
-    if (memory_ != nullptr) std::fclose(memory_);
-    std::free(buffer_);
-  }
-  PortPrompter(const PortPrompter&) = delete;
-  PortPrompter& operator=(const PortPrompter&) = delete;
-
   Answer Ask(const Prompt& prompt) override {
     const Answer answer = terminal_.Ask(prompt);
-    std::fflush(memory_);
-    const std::string text(buffer_ + passed_, size_ - passed_);
-    passed_ = size_;
+    const std::string written = memory_.Text();
+    const std::string text = written.substr(passed_);
+    passed_ = written.size();
     for (std::size_t start = 0; start < text.size();) {
       const std::size_t end = text.find('\n', start);
       lines_.Line(port_, text.substr(start, end - start));
@@ -76,10 +69,8 @@ class PortPrompter final : public Prompter {
   }
 
  private:
-  char* buffer_ = nullptr;
-  std::size_t size_ = 0;
+  MemoryStream memory_;
   std::size_t passed_ = 0;
-  std::FILE* memory_;
   TerminalPrompter terminal_;
   PortLines& lines_;
   std::string port_;

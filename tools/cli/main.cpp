@@ -6,8 +6,10 @@
 #include <CLI/CLI.hpp>
 #include <charconv>
 #include <string>
+#include <vector>
 
 #include "channel_list_commands.h"
+#include "console.h"
 #include "csv_commands.h"
 #include "features_command.h"
 #include "file_commands.h"
@@ -25,9 +27,13 @@ namespace korvel::cli {
 namespace {
 
 constexpr int kMaxRetries = 1000;
-// What --port takes, in every command's help.
+// What --port takes, in every command's help: on Windows its own COM names.
+#ifdef _WIN32
+constexpr const char* kPortHelp = "A COM port: COM1, COM2, ... (`korvel-cli ports` lists those present)";
+#else
 constexpr const char* kPortHelp =
     "COM1..COM4, a device path, or a name `korvel-cli ports` lists (a /dev/serial/by-id/ link)";
+#endif
 
 // --retries: how many Retry answers a script gives, a whole number 0..1000.
 CLI::Validator RetryCount() {
@@ -290,6 +296,11 @@ int main(int argc, char** argv) {
 #ifdef KORVEL_HAVE_PRINT
   AddPrintCommand(app, commandLine);
 #endif
-  CLI11_PARSE(app, argc, argv);
+  // File names reach the commands as UTF-8 on every system.
+  std::vector<std::string> arguments = CommandArguments(argc, argv);
+  std::vector<char*> utf8Argv;
+  for (std::string& argument : arguments) utf8Argv.push_back(argument.data());
+  UseUtf8Console();
+  CLI11_PARSE(app, static_cast<int>(utf8Argv.size()), utf8Argv.data());
   return commandLine.status;
 }

@@ -2,9 +2,10 @@
 // read, write, align and fleet write on the serial ports, as the program
 // runs them: the system clock, standard input for answers, standard error
 // for progress and messages (fleet write's summary on standard output), and
-// Ctrl+C, SIGTERM and SIGHUP as the transfer's Cancel. Each returns the exit
-// status; after SIGTERM or SIGHUP the program ends by that signal instead,
-// once the transfer has ended and its messages are out.
+// the system's stop requests as the transfer's Cancel (console.h). Each
+// returns the exit status; after a stop that ends the session (SIGTERM,
+// SIGHUP; a closed console) the program ends instead, once the transfer has
+// ended and its messages are out.
 
 #include "fleet_write.h"
 #include "radio_align.h"

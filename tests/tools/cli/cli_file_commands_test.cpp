@@ -19,6 +19,7 @@
 #include "model/channel_record.h"
 #include "model/feature_fields.h"
 #include "model/kov_document.h"
+#include "system_texts.h"
 #include "temp_dir.h"
 #include "test_files.h"
 
@@ -247,7 +248,7 @@ TEST(CliFile, EachCommandWritesItsFileOrSaysWhyNot) {
       {"channels of a short file", RunCommand(cli::ListChannels, {dir.File("short.sin")}), 1, "out.sin", "",
        {"holds 100 bytes"}},
       {"settings of a missing file", RunCommand(cli::ShowSettings, {dir.File("missing.sin")}), 1, "out.sin", "",
-       {"No such file"}},
+       {NoSuchFileText()}},
       {"a folder that does not exist", RunCommand(cli::NewChannelFile, {dir.File("no/such/dir/n.sin")}), 1,
        "no/such/dir/n.sin", "", {"Cannot save"}},
       {"long file", RunCommand(cli::ListChannels, {dir.File("long.sin")}), 0, "out.sin", "",
@@ -288,7 +289,7 @@ TEST(CliFile, EachCommandWritesItsFileOrSaysWhyNot) {
        {"many.csv: Line 51, Channel: \"0\" — A channel is a number from 1 to 128.\nkorvel-cli: " +
         dir.File("many.csv") + ": and 150 more\nkorvel-cli: nothing"},
        52},
-      {"import-csv of a missing file", importCsv("missing.csv", "none.sin"), 1, "none.sin", "", {"missing.csv\": No such file or directory"}},
+      {"import-csv of a missing file", importCsv("missing.csv", "none.sin"), 1, "none.sin", "", {"missing.csv\": " + NoSuchFileText()}},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);

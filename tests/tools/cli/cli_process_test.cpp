@@ -10,6 +10,7 @@
 #include <unistd.h>
 
 #include "temp_dir.h"
+#include "testmode/texts.h"
 #include "test_files.h"
 #include "cli_processes.h"
 
@@ -150,6 +151,23 @@ TEST(CliProcess, APortLeftExclusiveByAKilledClientIsFreedAgain) {
   EXPECT_TRUE(ChildProcess::WaitFor(
       [&] { return ::ioctl(probe, TIOCGEXCL, &exclusive) == 0 && exclusive == 0; }, 5'000));
   ::close(probe);
+}
+
+// align through the real programs on a paced line: the simulator's log
+// shows the blocks.
+TEST(CliAlign, AlignsTheSimulatedRadioOverAPseudoTerminal) {
+  TempDir dir;
+  Simulator radio;
+  ASSERT_TRUE(radio.Start({"--log", dir.File("wire.log")})) << radio.Stderr();
+  const ChildRun run = RunCli({"align", "--port", radio.Device(), "--item", "squelch", "--value", "160", "--rx",
+                               "146.00000", "--tx", "146.00000"});
+  EXPECT_EQ(run.status, 0) << run.err;
+  EXPECT_EQ(run.err, std::string(texts::kTestFinished) + "\n");
+  EXPECT_EQ(radio.Stop(), 0);
+  const std::string log = ReadFile(dir.File("wire.log"));
+  EXPECT_NE(log.find("note  test command 73 frequency 00 00 60 14 00 00 60 14 parameters 00 00 00 00 FB 01 01 A0"),
+            std::string::npos)
+      << log;
 }
 
 }  // namespace

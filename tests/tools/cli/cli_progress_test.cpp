@@ -9,6 +9,7 @@
 #include <string>
 
 #include "scripted_prompter.h"
+#include "command_run.h"
 #include "test_files.h"
 
 namespace korvel::test {

@@ -11,15 +11,19 @@
 #include <string>
 
 #include "link/cancel_token.h"
+#include "link/port_names.h"
 #include "link/transfer_texts.h"
 #include "model/settings_block.h"
 #include "simulated_port.h"
 #include "radio_protocol.h"
+#include "regex_matchers.h"
 #include "radio_transfer.h"
 #include "scoped_env.h"
 #include "simulated_clock.h"
 #include "small_disk.h"
+#include "system_texts.h"
 #include "temp_dir.h"
+#include "command_run.h"
 #include "test_files.h"
 
 namespace korvel::test {
@@ -28,7 +32,6 @@ namespace {
 using ::testing::AllOf;
 using ::testing::EndsWith;
 using ::testing::HasSubstr;
-using ::testing::MatchesRegex;
 using ::testing::StartsWith;
 using StderrMatcher = ::testing::Matcher<const std::string&>;
 
@@ -121,7 +124,7 @@ TEST(CliTransfer, EveryEndAsTheUserSeesIt) {
 
   const std::string communicationError = texts::kCommunicationError;
   const ScopedEnv com3("KORVEL_COM3", "/dev/ttyS2");
-  const std::string noAnswer = "(no answer on /dev/ttyS2 after 15 attempts (0.2 s))";
+  const std::string noAnswer = "(no answer on " + ResolvePortDevice("COM3") + " after 15 attempts (0.2 s))";
   const std::string busy = std::string("(") + kPort + ": open: Device or resource busy)";
   const std::string readFailed = std::string("(") + kPort + ": read: Input/output error)";
   const std::string mismatch = "(The radio reports KR - 100 (type 0x38); this file is set to no model (type 0xFF).)";
@@ -158,7 +161,7 @@ TEST(CliTransfer, EveryEndAsTheUserSeesIt) {
        .status = 1, .err = MatchesRegex("korvel-cli: read ended: cancelled \\([1-9][0-9]* of 264 blocks\\)\n")},
       {.name = "read into a folder that does not exist: refused before the port opens", .command = Command::Read,
        .file = "missing/read.sin", .portUntouched = true, .status = 1,
-       .err = MatchesRegex("korvel-cli: Cannot save [^\n]*missing/read\\.sin\": No such file or directory\n")},
+       .err = MatchesRegex("korvel-cli: Cannot save [^\n]*missing/read\\.sin\": " + NoSuchFolderText() + "\n")},
 
       // Writes.
       {.name = "complete write of what the grid collection gives", .command = Command::Write,
@@ -223,7 +226,7 @@ TEST(CliTransfer, EveryEndAsTheUserSeesIt) {
 // the error stream, the exit status, the backup file, and that a backup
 // that cannot be made leaves the radio untouched.
 TEST(CliTransfer, SafeguardsAsTheUserSeesThem) {
-  const std::string kept = "korvel-cli: backup kept as [^\n]*/backups/20[0-9-]{8}_[0-9]{6}_KR-100\\.sin\n";
+  const std::string kept = "korvel-cli: backup kept as [^\n]*[/\\]backups[/\\]20[0-9-]{8}_[0-9]{6}_KR-100\\.sin\n";
   struct Case {
     const char* name;
     Command command;
@@ -251,7 +254,7 @@ TEST(CliTransfer, SafeguardsAsTheUserSeesThem) {
                      "korvel-cli: nothing was written to the radio"})},
       {.name = "a backup folder that cannot be made: refused before the port opens", .command = Command::Write,
        .backup = true, .backupDir = "file.sin/backups", .status = 1,
-       .err = MatchesRegex("korvel-cli: Cannot make the backup folder \"[^\n]*/file\\.sin/backups\": Not a "
+       .err = MatchesRegex("korvel-cli: Cannot make the backup folder \"[^\n]*[/\\]file\\.sin/backups\": Not a "
                            "directory\n")},
       {.name = "read kept as a backup too", .command = Command::Read, .backup = true, .err = MatchesRegex(kept),
        .backupKept = true},
@@ -277,7 +280,7 @@ TEST(CliTransfer, SafeguardsAsTheUserSeesThem) {
     const std::string backups = dir.File("backups");
     ASSERT_EQ(Exists(backups) ? std::distance(fs::directory_iterator(backups), {}) : 0, c.backupKept ? 1 : 0);
     if (c.backupKept) {
-      EXPECT_EQ(ImageFromFile(fs::directory_iterator(backups)->path()), kMemory);
+      EXPECT_EQ(ImageFromFile(fs::directory_iterator(backups)->path().string()), kMemory);
     }
   }
 }

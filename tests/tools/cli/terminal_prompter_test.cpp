@@ -12,6 +12,7 @@
 
 #include "link/transfer_texts.h"
 #include "testmode/texts.h"
+#include "command_run.h"
 #include "test_files.h"
 
 namespace korvel::cli {

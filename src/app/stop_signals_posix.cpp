@@ -28,15 +28,26 @@ void OnStopSignal(int signal) {
 
 }  // namespace
 
-StopSignalNotifier::StopSignalNotifier(QObject* parent) : QObject(parent) {
-  if (::pipe2(pipe_, O_CLOEXEC | O_NONBLOCK) != 0) return;
-  gWriteEnd.store(pipe_[1]);
-  notifier_ = new QSocketNotifier(pipe_[0], QSocketNotifier::Read, this);
-  connect(notifier_, &QSocketNotifier::activated, this, &StopSignalNotifier::Drain);
+struct StopSignalNotifier::Taken {
+  int pipe[2] = {-1, -1};
+  struct sigaction previous[2]{};
+  bool handled[2] = {};
+};
+
+StopSignalNotifier::StopSignalNotifier(QObject* parent) : QObject(parent), taken_(std::make_unique<Taken>()) {
+  if (::pipe2(taken_->pipe, O_CLOEXEC | O_NONBLOCK) != 0) return;
+  gWriteEnd.store(taken_->pipe[1]);
+  auto* notifier = new QSocketNotifier(taken_->pipe[0], QSocketNotifier::Read, this);
+  connect(notifier, &QSocketNotifier::activated, this, [this] {
+    unsigned char bytes[16];
+    while (::read(taken_->pipe[0], bytes, sizeof bytes) > 0) {
+    }
+    emit stopRequested();
+  });
   for (int i = 0; i < 2; ++i) {
-    sigaction(kStopSignals[i], nullptr, &previous_[i]);
-    taken_[i] = previous_[i].sa_handler != SIG_IGN;
-    if (!taken_[i]) continue;
+    sigaction(kStopSignals[i], nullptr, &taken_->previous[i]);
+    taken_->handled[i] = taken_->previous[i].sa_handler != SIG_IGN;
+    if (!taken_->handled[i]) continue;
     struct sigaction action{};
     action.sa_handler = OnStopSignal;
     sigemptyset(&action.sa_mask);
@@ -47,17 +58,10 @@ StopSignalNotifier::StopSignalNotifier(QObject* parent) : QObject(parent) {
 
 StopSignalNotifier::~StopSignalNotifier() {
   for (int i = 0; i < 2; ++i)
-    if (taken_[i]) sigaction(kStopSignals[i], &previous_[i], nullptr);
+    if (taken_->handled[i]) sigaction(kStopSignals[i], &taken_->previous[i], nullptr);
   gWriteEnd.store(-1);
-  for (const int fd : pipe_)
+  for (const int fd : taken_->pipe)
     if (fd >= 0) ::close(fd);
-}
-
-void StopSignalNotifier::Drain() {
-  unsigned char bytes[16];
-  while (::read(pipe_[0], bytes, sizeof bytes) > 0) {
-  }
-  emit stopRequested();
 }
 
 }  // namespace korvel

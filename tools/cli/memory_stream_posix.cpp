@@ -1,9 +1,9 @@
-#include "test_files.h"
-
 #include <cstdlib>
 #include <stdexcept>
 
-namespace korvel::test {
+#include "memory_stream.h"
+
+namespace korvel::cli {
 
 MemoryStream::MemoryStream() : file_(open_memstream(&buffer_, &size_)) {
   if (file_ == nullptr) throw std::runtime_error("open_memstream failed");
@@ -19,4 +19,4 @@ std::string MemoryStream::Text() const {
   return std::string(buffer_, size_);
 }
 
-}  // namespace korvel::test
+}  // namespace korvel::cli

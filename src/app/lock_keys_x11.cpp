@@ -2,14 +2,10 @@
 
 #include <QGuiApplication>
 
-#ifdef KORVEL_HAVE_X11
 // X11 last: its macros (None, Bool, KeyPress...) collide with Qt's names.
 #include <X11/XKBlib.h>
-#endif
 
 namespace korvel {
-
-#ifdef KORVEL_HAVE_X11
 namespace {
 
 std::optional<bool> NamedIndicator(Display* display, const char* name) {
@@ -29,11 +25,5 @@ LockKeys QueryLockKeys() {
   return {NamedIndicator(display, "Caps Lock"), NamedIndicator(display, "Num Lock"),
           NamedIndicator(display, "Scroll Lock")};
 }
-
-#else
-
-LockKeys QueryLockKeys() { return {}; }
-
-#endif
 
 }  // namespace korvel
