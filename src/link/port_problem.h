@@ -17,8 +17,8 @@ namespace korvel {
 // - missing (ENOENT, ENODEV, ENXIO) on open: that the device does not exist.
 // Call it once the failed descriptor is closed, so that it is not found.
 // Windows (port_problem_windows.cpp), on CreateFileA:
-// - refused (ERROR_ACCESS_DENIED, ERROR_SHARING_VIOLATION): in use by
-//   another program, since a COM port is opened exclusively;
+// - refused (ERROR_ACCESS_DENIED, ERROR_SHARING_VIOLATION, ERROR_BUSY): in
+//   use by another program, since a COM port is opened exclusively;
 // - missing (ERROR_FILE_NOT_FOUND, ERROR_PATH_NOT_FOUND): no such port.
 std::string PortFailureDetail(const std::string& devicePath, const std::string& call, int error);
 

@@ -68,6 +68,7 @@ TEST(WindowsPortFailure, OpenRefusalsSayWhy) {
   } cases[] = {
       {"CreateFileA", ERROR_ACCESS_DENIED, " — the port is in use by another program"},
       {"CreateFileA", ERROR_SHARING_VIOLATION, " — the port is in use by another program"},
+      {"CreateFileA", ERROR_BUSY, " — the port is in use by another program"},
       {"CreateFileA", ERROR_PATH_NOT_FOUND, " — no such port on this computer"},
       {"ReadFile", ERROR_ACCESS_DENIED, ""},
   };
