@@ -13,23 +13,14 @@ std::tm LocalTm(std::time_t seconds) {
   return local;
 }
 
-// Days from 1970-01-01 to the civil date (proleptic Gregorian).
-long long DaysFromCivil(long long year, unsigned month, unsigned day) {
-  year -= month <= 2;
-  const long long era = (year >= 0 ? year : year - 399) / 400;
-  const unsigned yearOfEra = static_cast<unsigned>(year - era * 400);
-  const unsigned dayOfYear = (153 * (month + (month > 2 ? -3 : 9)) + 2) / 5 + day - 1;
-  const unsigned dayOfEra = yearOfEra * 365 + yearOfEra / 4 - yearOfEra / 100 + dayOfYear;
-  return era * 146097 + static_cast<long long>(dayOfEra) - 719468;
-}
-
 // How far the local time is ahead of UTC: the local clock's reading taken
 // as if it were UTC, less the moment itself. strftime's %z would give it on
 // Linux, but Windows' C library writes the zone's name there.
 long long UtcOffsetSeconds(std::time_t seconds, const std::tm& local) {
-  const long long days = DaysFromCivil(local.tm_year + 1900LL, static_cast<unsigned>(local.tm_mon + 1),
-                                       static_cast<unsigned>(local.tm_mday));
-  const long long asUtc = days * 86400 + local.tm_hour * 3600LL + local.tm_min * 60LL + local.tm_sec;
+  using namespace std::chrono;
+  const sys_days day{year{local.tm_year + 1900} / (local.tm_mon + 1) / local.tm_mday};
+  const long long asUtc = duration_cast<std::chrono::seconds>(day.time_since_epoch()).count() +
+                          local.tm_hour * 3600LL + local.tm_min * 60LL + local.tm_sec;
   return asUtc - static_cast<long long>(seconds);
 }
 
